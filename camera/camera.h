@@ -1,0 +1,7 @@
+// The first-person camera rig.
+#pragma once
+#include <cstdint>
+
+extern uint8_t cameraRendering;  // 1 while the scripted camera is rendered
+
+void updateCamera();  // one frame of the camera pipeline

@@ -1,0 +1,40 @@
+# The simulator build: the plug-in's sources linked with sim/ on Linux.
+option(ZV_SANITIZE "build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(ZV_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(zv_plugin OBJECT ${PLUGIN_SOURCES})
+target_include_directories(zv_plugin PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(zv_plugin PRIVATE ${PLUGIN_FLAGS})
+
+list(FILTER SIM_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
+add_library(zv_sim OBJECT ${SIM_SOURCES})
+add_dependencies(zv_sim native_table)
+target_include_directories(zv_sim PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(zv_sim PRIVATE -Wall -Wextra)
+
+# Everything that drives the plug-in links both object sets: the plug-in's state
+# is module-level, so each program (and each test process) holds one plug-in.
+function(zv_sim_executable name)
+  add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zv_plugin> $<TARGET_OBJECTS:zv_sim>)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${name} PRIVATE -Wall -Wextra)
+endfunction()
+
+file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
+foreach(src IN LISTS TOOL_SOURCES)
+  get_filename_component(tool ${src} NAME_WE)
+  zv_sim_executable(${tool} ${src})
+endforeach()
+
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+zv_sim_executable(zv_tests ${TEST_SOURCES})
+target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
+target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# One process per test: each starts with a freshly loaded plug-in.
+gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)

@@ -1,0 +1,25 @@
+# The release build: Zentravisor.asi, a PE32+ DLL for the script hook.
+add_compile_options(-fno-exceptions -fno-rtti)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Import library for ScriptHookV.dll: plain C names on our side, the hook's
+# MSVC-decorated export names on its side.
+set(HOOK_IMPORT_LIB ${CMAKE_BINARY_DIR}/libscripthook.a)
+add_custom_command(
+  OUTPUT ${HOOK_IMPORT_LIB}
+  COMMAND ${ZV_DLLTOOL} -d ${CMAKE_SOURCE_DIR}/runtime/scripthook.def -l ${HOOK_IMPORT_LIB} -D ScriptHookV.dll
+  DEPENDS ${CMAKE_SOURCE_DIR}/runtime/scripthook.def
+  COMMENT "import library for ScriptHookV.dll")
+add_custom_target(scripthook_import DEPENDS ${HOOK_IMPORT_LIB})
+
+add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp)
+add_dependencies(Zentravisor scripthook_import)
+target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(Zentravisor PRIVATE ${PLUGIN_FLAGS})
+target_link_libraries(Zentravisor PRIVATE ${HOOK_IMPORT_LIB} xinput1_4 user32 kernel32)
+set_target_properties(Zentravisor PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME "Zentravisor")
+
+# Windows-side tools (the Wine test host and friends) live beside their sources.
+if(EXISTS ${CMAKE_SOURCE_DIR}/sim/win/CMakeLists.txt)
+  add_subdirectory(sim/win)
+endif()

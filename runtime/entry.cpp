@@ -1,0 +1,18 @@
+// The library entry routine: register the script main on attach, unregister on
+// detach, nothing else. In particular it reads no settings: the loader lock is
+// held here.
+#include <cstdint>
+
+#include "runtime/hook.h"
+#include "runtime/runtime.h"
+
+namespace {
+constexpr uint32_t kProcessDetach = 0;
+constexpr uint32_t kProcessAttach = 1;
+}  // namespace
+
+extern "C" int DllMain(void* module, uint32_t reason, void* /*reserved*/) {
+    if (reason == kProcessAttach) scriptRegister(module, scriptMain);
+    else if (reason == kProcessDetach) scriptUnregister(module);
+    return 1;
+}

@@ -1,0 +1,44 @@
+// The operating-system calls the plug-in makes, in one place. The release build
+// implements them with Win32 (platform_win32.cpp); the simulator build with its
+// virtual clock, keyboard, pads and file system.
+#pragma once
+#include <cstdint>
+
+// Milliseconds since boot, 32-bit: wraps every 49.7 days.
+uint32_t osTickCount();
+
+// GetAsyncKeyState: negative (high bit set) while the key or mouse button is held.
+int16_t osAsyncKeyState(int virtualKey);
+
+// keybd_event: one synthetic key transition into the system input stream.
+constexpr uint32_t kKeyEventKeyUp = 2;
+void osKeyEvent(uint8_t virtualKey, uint32_t flags);
+
+// XInputGetState on one controller slot (0..3). Returns 0 when a controller is
+// connected and fills the 16-byte state; the left trigger is byte 10 (0..255).
+struct PadState {
+    uint32_t packetNumber;
+    uint16_t buttons;
+    uint8_t leftTrigger;
+    uint8_t rightTrigger;
+    int16_t thumbLX, thumbLY, thumbRX, thumbRY;
+};
+static_assert(sizeof(PadState) == 16, "XINPUT_STATE is 16 bytes");
+uint32_t osPadState(uint32_t slot, PadState* state);
+
+// GetModuleFileNameA(no module): the host executable's full path, NUL-terminated
+// and cut to size. Returns the length written.
+uint32_t osExecutablePath(char* buffer, uint32_t size);
+
+// GetFileAttributesA: kNoFileAttributes when nothing exists at the path.
+constexpr uint32_t kNoFileAttributes = 0xFFFFFFFFu;
+uint32_t osFileAttributes(const char* path);
+
+// CreateFileA(write, no sharing, CREATE_NEW) + WriteFile + CloseHandle: writes a
+// new file only when none exists. Results of the write and close are ignored.
+void osCreateNewFile(const char* path, const void* bytes, uint32_t size);
+
+// GetPrivateProfileStringA / WritePrivateProfileStringA.
+uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
+                             uint32_t size, const char* path);
+void osWriteProfileString(const char* section, const char* key, const char* value, const char* path);

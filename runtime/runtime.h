@@ -1,0 +1,30 @@
+// The plug-in's spine: entry routine, script main, the per-frame pass and the
+// lens sync, plus the menu state that the menu writes and the rest reads.
+#pragma once
+#include <cstdint>
+
+// GetTickCount read once at the top of each pass; every debounce of that pass
+// compares against this one value.
+extern uint32_t frameTick;
+
+// The hook calls this once on its script thread; it never returns.
+void scriptMain();
+
+// Presses F10 (down, then up) when BodycamMaster differs from the state last
+// sent, so that an injector's lens effect bound to F10 follows the switch.
+void syncLensEffect(uint8_t bodycamMaster);
+
+// Shared menu state: written only by the menu controller.
+constexpr int kMenuRowCount = 89;
+struct MenuShared {
+    uint8_t open;             // 1 while the menu is open
+    uint8_t closing;          // 1 while the closing animation runs; never with open
+    float openProgress;       // 0..1 through the open/close animation
+    int32_t openSection;      // table index of the listed Section row, -1 = section list
+    int32_t selectable[kMenuRowCount];  // table indices the cursor can land on
+    int32_t selectableCount;
+    int32_t cursor;           // position within selectable, not a table index
+    uint8_t keyCapture;       // 1 while the next key becomes MenuKeyVK
+    uint8_t padCapture;       // 1 while the next controller button becomes PadOpenBtn
+};
+extern MenuShared menuShared;

@@ -1,0 +1,44 @@
+// The script main: start-up once, then one pass per game frame, forever.
+#include "runtime/hook.h"
+#include "runtime/platform.h"
+#include "runtime/runtime.h"
+#include "camera/camera.h"
+#include "menu/menu.h"
+#include "overlay/overlay.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+
+uint32_t frameTick;
+MenuShared menuShared = {.open = 0, .closing = 0, .openProgress = 0.0f, .openSection = -1, .selectable = {},
+                         .selectableCount = 0, .cursor = 0, .keyCapture = 0, .padCapture = 0};
+
+namespace {
+
+void startUp() {
+    buildSettingsPath();       // path of the settings file beside the game executable
+    writeSettingsTemplate();   // the default file, only when none exists
+    loadSettings();            // all 72 settings, clamped, with the binding migration
+    syncLensEffect(BodycamMaster);  // the injector's lens effect follows the loaded switch
+    rebuildSelectableRows();   // the section list's rows, so the cursor has somewhere to be
+}
+
+void runFramePass() {
+    frameTick = osTickCount();      // the one tick every timer of this pass compares against
+    updateMenu();                   // captures, open/close, controller, drawing
+    updateCamera();                 // the first-person camera, menu open or not
+    // Overlays only while the scripted camera renders; the flag is tested again
+    // before each because each step may stop the camera.
+    if (cameraRendering) updateDamageGlitch();
+    if (cameraRendering) drawTracers();
+    if (cameraRendering) drawCrosshair();
+}
+
+}  // namespace
+
+void scriptMain() {
+    startUp();
+    for (;;) {
+        runFramePass();
+        scriptWait(0);  // yield to the game until the next frame
+    }
+}

@@ -1,0 +1,111 @@
+// The simulator: a deterministic stand-in for the game and its script hook.
+//
+// The plug-in's own script main runs on a coroutine. Each sim::frame() advances
+// the virtual clock, lets the game-side models prepare the frame, resumes the
+// script until it yields at scriptWait(0), then lets the models finish the frame
+// (render the camera, clear per-frame flags). One plug-in per process: its state
+// is module-level, exactly as in the game, so every test runs in its own process.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// ---- the run ---------------------------------------------------------------
+
+struct Options {
+    uint32_t startTick = 1'000'000;  // the clock may start anywhere, even just below 2^32
+    uint32_t frameMs = 16;           // virtual milliseconds per frame
+    std::string exePath = "C:\\Games\\TheGame\\GameApp.exe";
+    std::string diskRoot;            // host folder standing in for the game folder; "" = a fresh temp folder
+};
+
+void boot(const Options& options = {});  // loads the plug-in (entry routine, registration)
+void frame();                            // runs one game frame
+void frames(int count);
+void runFor(uint32_t milliseconds);      // frames until at least this much virtual time passed
+uint32_t frameIndex();                   // frames run so far
+uint32_t now();                          // the virtual tick counter
+void setFrameMs(uint32_t ms);            // frame time from the next frame on
+
+[[noreturn]] void fail(const std::string& message);  // the run is broken: print and abort
+
+// Game-side logic that runs around the script's pass, registered by each model.
+enum class Phase : uint8_t { BeforeScripts, AfterScripts };
+struct FrameStep {
+    FrameStep(Phase phase, int order, void (*step)());
+};
+
+// ---- natives ---------------------------------------------------------------
+
+struct NativeInfo {
+    uint64_t hash;
+    const char* name;
+    int argc;
+    const char* argKinds;  // i int/handle/hash, f float, b bool, s text, p out-pointer
+    char resultKind;       // v none, i int, b bool, f float, 3 vector
+};
+const NativeInfo* findNative(uint64_t hash);
+
+// The arguments and result of the native being run.
+struct NativeCall {
+    const NativeInfo* info;
+    uint64_t args[16];
+    int argc;
+    uint64_t result[3];
+
+    int32_t i(int n) const { return static_cast<int32_t>(static_cast<uint32_t>(args[n])); }
+    uint32_t u(int n) const { return static_cast<uint32_t>(args[n]); }
+    bool b(int n) const { return static_cast<uint32_t>(args[n]) != 0; }
+    float f(int n) const;
+    const char* s(int n) const { return reinterpret_cast<const char*>(static_cast<uintptr_t>(args[n])); }
+    template <typename T>
+    T* p(int n) const { return reinterpret_cast<T*>(static_cast<uintptr_t>(args[n])); }
+
+    void ret(int32_t v);
+    void ret(uint32_t v);
+    void ret(bool v);
+    void ret(float v);
+    void ret(float x, float y, float z);
+};
+
+using NativeHandler = void (*)(NativeCall& call);
+struct NativeRegistrar {
+    NativeRegistrar(uint64_t hash, NativeHandler handler);
+};
+
+#define SIM_CAT2(a, b) a##b
+#define SIM_CAT(a, b) SIM_CAT2(a, b)
+// Defines the simulated behaviour of one native, once, beside the model it touches:
+//   SIM_NATIVE(0xD80958FC74E988A6) { call.ret(player.ped); }   // PLAYER_PED_ID
+#define SIM_NATIVE(HASH)                                                                          \
+    static void SIM_CAT(simNative, __LINE__)(::sim::NativeCall & call);                           \
+    static const ::sim::NativeRegistrar SIM_CAT(simRegistrar, __LINE__)(HASH, SIM_CAT(simNative, __LINE__)); \
+    static void SIM_CAT(simNative, __LINE__)([[maybe_unused]] ::sim::NativeCall & call)
+
+// ---- the call log ----------------------------------------------------------
+
+struct CallRecord {
+    uint32_t frame;
+    uint64_t hash;
+    int argc;
+    uint64_t args[16];
+    std::vector<std::string> texts;  // copies of the text arguments, in order
+    uint64_t result[3];
+
+    const NativeInfo& info() const { return *findNative(hash); }
+    int32_t i(int n) const { return static_cast<int32_t>(static_cast<uint32_t>(args[n])); }
+    float f(int n) const;
+    const std::string& text(int k = 0) const { return texts.at(k); }
+};
+
+enum class Recording : uint8_t { All, LastFrame, Off };
+void setRecording(Recording mode);
+const std::vector<CallRecord>& callLog();                  // everything recorded so far
+std::vector<const CallRecord*> calls(uint64_t hash);       // recorded calls of one native
+std::vector<const CallRecord*> frameCalls(uint64_t hash);  // ... made in the last frame
+size_t lastFrameStart();                                   // index in callLog() where the last frame began
+uint64_t nativeCallCount();                                // natives called since boot
+
+}  // namespace sim
