@@ -5,3 +5,7 @@
 extern uint8_t cameraRendering;  // 1 while the scripted camera is rendered
 
 void updateCamera();  // one frame of the camera pipeline
+
+// Stops rendering the scripted camera and clears cameraRendering (the menu's
+// Reset All uses it).
+void stopRendering();

@@ -1,0 +1,29 @@
+// Small maths shared by the camera and weapon code: angles in degrees, easing,
+// and guards for values that come back from the game.
+#pragma once
+#include <cmath>
+
+constexpr float kDegToRad = 0.01745329f;
+
+// Brings an angle (or an angle difference) into -180..180. For ordinary values
+// this equals adding or subtracting 360 until in range; it is bounded for any
+// input: huge values reduce with fmod, and a non-finite input gives 0.
+inline float wrapAngle(float a) {
+    if (!std::isfinite(a)) return 0.0f;
+    if (a > 540.0f || a < -540.0f) a = std::fmod(a, 360.0f);
+    if (a > 180.0f) a -= 360.0f;
+    if (a > 180.0f) a -= 360.0f;
+    if (a < -180.0f) a += 360.0f;
+    if (a < -180.0f) a += 360.0f;
+    return a;
+}
+
+// value += (target - value) * min(1, rate * dt)
+inline float easeTowards(float value, float target, float rate, float dt) {
+    float k = rate * dt;
+    return value + (target - value) * (k < 1.0f ? k : 1.0f);
+}
+
+inline float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+inline bool isFinite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
