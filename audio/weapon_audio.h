@@ -1,0 +1,5 @@
+// The weapon audio mode: game audio flags applied while the camera renders.
+#pragma once
+
+void updateWeaponAudio(bool inVehicle);  // pipeline steps 12 and 27
+void clearWeaponAudio();                 // both flags off (destroy, disengage)

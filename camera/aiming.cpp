@@ -1,0 +1,9 @@
+#include "camera/aiming.h"
+
+uint8_t adsActive;
+float adsBlend;
+uint8_t sniperView;
+
+void updateAdsLatch(const FrameContext&) {}         // not built yet: aiming views come with weapon feel
+void updateSniperDetection(const FrameContext&) {}  // not built yet: aiming views come with weapon feel
+float adsFieldOfView(float baseFov) { return baseFov; }  // not built yet: no zoom until aiming views land

@@ -1,0 +1,14 @@
+// Aiming views: the aim-down-sights zoom and the hand-back to the game's own
+// sniper scope view.
+#pragma once
+#include <cstdint>
+
+#include "camera/rig.h"
+
+extern uint8_t adsActive;   // the ADS latch; read by the crosshair
+extern float adsBlend;      // 0..1, how far the zoom has eased in
+extern uint8_t sniperView;  // 1 while the game's scope view must show
+
+void updateAdsLatch(const FrameContext& ctx);         // pipeline step 5
+void updateSniperDetection(const FrameContext& ctx);  // pipeline step 6
+float adsFieldOfView(float baseFov);                  // step 24: the on-foot field of view with the zoom

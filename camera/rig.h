@@ -1,0 +1,25 @@
+// The camera rig's state and the frame context that every step of the camera
+// pipeline reads. Only the rig creates and destroys the scripted camera.
+#pragma once
+#include <cstdint>
+
+#include "runtime/native_call.h"
+
+// Computed at the start of every updateCamera.
+struct FrameContext {
+    Ped ped;
+    bool inVehicle;
+    bool alive;         // exists and is not dead
+    Player playerId;
+    bool controlOn;     // the player has control
+    bool sceneBlocked;  // cutscene, player switch or fade
+    bool parachuting;   // on foot only
+};
+
+extern Cam cameraHandle;  // 0 = none
+extern uint8_t engaged;   // 1 while the player has the plug-in's view switched on
+extern uint8_t instantTransitions;  // SniperGameView, refreshed each frame: switches are cuts
+
+void ensureCamera();             // the camera exists and renders
+void destroyCamera();            // destroys it and resets the motion state
+void disengage(bool inVehicle);  // the view off, the game back in third person
