@@ -38,3 +38,11 @@ target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
 target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # One process per test: each starts with a freshly loaded plug-in.
 gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+
+# Tests that run Windows programs from the release build under Wine, labelled
+# "wine": one fragment each. ZV_WIN_BUILD is the release build folder.
+set(ZV_WIN_BUILD "${CMAKE_SOURCE_DIR}/build/win" CACHE PATH "the mingw build folder")
+file(GLOB WINE_TEST_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/wine-tests-*.cmake)
+foreach(fragment IN LISTS WINE_TEST_FRAGMENTS)
+  include(${fragment})
+endforeach()

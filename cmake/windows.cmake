@@ -19,7 +19,8 @@ target_compile_options(Zentravisor PRIVATE ${PLUGIN_FLAGS})
 target_link_libraries(Zentravisor PRIVATE ${HOOK_IMPORT_LIB} xinput1_4 user32 kernel32)
 set_target_properties(Zentravisor PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME "Zentravisor")
 
-# Windows-side tools (the Wine test host and friends) live beside their sources.
-if(EXISTS ${CMAKE_SOURCE_DIR}/sim/win/CMakeLists.txt)
-  add_subdirectory(sim/win)
-endif()
+# Windows-side programs (the Wine test host, test probes, tools): one fragment each.
+file(GLOB WINDOWS_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/win-*.cmake)
+foreach(fragment IN LISTS WINDOWS_FRAGMENTS)
+  include(${fragment})
+endforeach()
