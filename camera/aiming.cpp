@@ -21,8 +21,6 @@ constexpr float kWheelTurned = 0.5f;       // summed normal of the enabled and d
 constexpr float kZoomRate = 5.0f;          // per second
 constexpr float kZoomDtCap = 0.1f;         // seconds
 constexpr float kZoomSnap = 0.0005f;
-constexpr float kMinFov = 30.0f;           // degrees
-constexpr float kMaxFov = 120.0f;          // degrees
 constexpr uint32_t kSniperHoldMs = 150;    // aim this long before the game's scope view takes over
 constexpr uint8_t kTriggerAiming = 60;     // left trigger above this counts as aiming
 constexpr int kRightMouseButton = 2;       // virtual key
@@ -92,11 +90,10 @@ void updateSniperDetection(const FrameContext& ctx) {
     if (frameTick - sniperAimStartTick >= kSniperHoldMs) sniperView = 1;
 }
 
-float adsFieldOfView(float baseFov) {
+void updateAdsZoom() {
     float dt = adsTick != 0 ? static_cast<float>(frameTick - adsTick) * 0.001f : 0.0f;
     adsTick = frameTick;
     float target = adsActive && ADSGameView ? 1.0f : 0.0f;
     adsBlend = easeTowards(adsBlend, target, kZoomRate, dt < kZoomDtCap ? dt : kZoomDtCap);
     if (adsBlend < kZoomSnap) adsBlend = 0.0f;
-    return clampf(baseFov - adsBlend * ADSZoomAmount, kMinFov, kMaxFov);
 }

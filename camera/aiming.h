@@ -11,6 +11,4 @@ extern uint8_t sniperView;  // 1 while the game's scope view must show
 
 void updateAdsLatch(const FrameContext& ctx);         // pipeline step 5
 void updateSniperDetection(const FrameContext& ctx);  // pipeline step 6
-// Step 24, on foot: eases the zoom and returns the field of view for the
-// camera, baseFov narrowed by the zoom and kept within 30..120 degrees.
-float adsFieldOfView(float baseFov);
+void updateAdsZoom();                                 // inside step 24: eases adsBlend toward the zoom target
