@@ -122,7 +122,9 @@ uint32_t readString(const std::string* file, std::string_view section, std::stri
                     const char* defaultText, char* buffer, uint32_t size) {
     if (size == 0) return 0;
     std::string_view text;
-    if (!file || !findValue(*file, section, key, &text)) {
+    if (file && findValue(*file, section, key, &text)) {
+        text = text.substr(0, text.find('\0'));  // the value is a C string: a NUL ends it
+    } else {
         text = defaultText ? std::string_view(defaultText) : std::string_view();
         while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     }

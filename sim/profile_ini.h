@@ -16,8 +16,8 @@
 // - A lookup takes the first matching key of the first matching section; keys
 //   of a later section of the same name are not seen, and neither are lines
 //   without '='.
-// - NUL and any other byte are ordinary characters; nothing is interpreted as
-//   text encoding.
+// - NUL and any other byte are ordinary characters of a line; nothing is
+//   interpreted as text encoding. A value read ends at its first NUL.
 //
 // How a write changes a file (every byte not named here stays as it was):
 // - An existing key keeps its line up to and including '=', gets the new value,
