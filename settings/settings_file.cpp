@@ -148,6 +148,8 @@ void buildSettingsPath() {
     formatCut(settingsPath, sizeof settingsPath, "%sZentravisor.ini", exePath);
 }
 
+const char* settingsFilePath() { return settingsPath; }
+
 void writeSettingsTemplate() {
     if (osFileAttributes(settingsPath) != kNoFileAttributes) return;
     osCreateNewFile(settingsPath, kTemplate, kTemplateSize);
