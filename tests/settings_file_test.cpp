@@ -279,12 +279,19 @@ TEST(SettingsFile, HugeAndGarbageFilesStayBoundedAndNeverCrash) {
     const std::string saved = readFile(game / "Zentravisor.ini");
     EXPECT_NE(saved.find("\r\n" + std::string(1u << 20, 'x') + "\r\n"), std::string::npos);
     EXPECT_NE(saved.find("\r\nHeight=0.3333\r\n"), std::string::npos);
+    // Beyond the simulated disk's bound a file is neither read nor rewritten.
+    const std::string oversized = "[Camera]\r\nFOV=100\r\n" + std::string(17u << 20, ';');
+    const fs::path big = loadFile(oversized);
+    EXPECT_EQ(FOV, 90.0f);
+    saveSettings();
+    EXPECT_EQ(fs::file_size(big / "Zentravisor.ini"), oversized.size());
     std::string garbage(1u << 16, '\0');
     uint32_t state = 12345;
     for (char& c : garbage) c = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
     loadFile(garbage);
-    for (const Setting& s : kSettings)
-        if (s.kind == SettingKind::Float) EXPECT_TRUE(std::isfinite(*s.floatField)) << s.key;
+    for (const Setting& s : kSettings) {
+        if (s.kind == SettingKind::Float) { EXPECT_TRUE(std::isfinite(*s.floatField)) << s.key; }
+    }
     saveSettings();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }

@@ -21,6 +21,10 @@
 
 namespace fs = std::filesystem;
 
+namespace settings_cases {
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }  // names in test output
+}  // namespace settings_cases
+
 namespace {
 
 bool readBytes(const fs::path& path, std::string* bytes) {
