@@ -1,7 +1,9 @@
 # Runs one Wine step for ctest:
 #   MODE=prefix  makes the Wine prefix when it does not exist yet
 #   MODE=host    copies zv_wine_host.exe, ScriptHookV.dll and Zentravisor.asi from
-#                WIN_BUILD into a fresh GAME_FOLDER and runs the host there
+#                WIN_BUILD into a fresh GAME_FOLDER and runs the host there; with
+#                LINUX_TRACER, also plays the same run in the Linux simulator and
+#                requires the two native-call traces to be equal
 # WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
 # Without the release build the test is skipped, unless ZV_REQUIRE_WIN_BUILD is
 # set (./zv test sets it, so that a missing build fails there).
@@ -48,6 +50,13 @@ foreach(f IN LISTS files)
 endforeach()
 
 separate_arguments(args UNIX_COMMAND "${HOST_ARGS}")
+if(LINUX_TRACER)
+  execute_process(COMMAND ${LINUX_TRACER} "${GAME_FOLDER}/linux-trace.txt" ${args} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zv-wine: the Linux simulator's run failed (${rc})")
+  endif()
+  list(APPEND args --trace wine-trace.txt)
+endif()
 execute_process(COMMAND ${WINE} "${GAME_FOLDER}/zv_wine_host.exe" ${args}
                 WORKING_DIRECTORY "${GAME_FOLDER}"
                 RESULT_VARIABLE rc OUTPUT_FILE "${GAME_FOLDER}/stdout.txt" ERROR_FILE "${GAME_FOLDER}/stderr.txt")
@@ -59,6 +68,24 @@ string(REPLACE "\r" "" out "${out}")
 string(REPLACE "\r" "" err "${err}")
 message("${out}${err}")
 if(rc EQUAL 0 AND out MATCHES "zv_wine_host: OK")
+  if(LINUX_TRACER)
+    file(STRINGS "${GAME_FOLDER}/linux-trace.txt" linux_lines)
+    file(STRINGS "${GAME_FOLDER}/wine-trace.txt" wine_lines)
+    list(LENGTH linux_lines linux_count)
+    list(LENGTH wine_lines wine_count)
+    set(n 0)
+    foreach(linux_line wine_line IN ZIP_LISTS linux_lines wine_lines)
+      math(EXPR n "${n} + 1")
+      if(NOT linux_line STREQUAL wine_line)
+        message(FATAL_ERROR "zv-wine: traces differ at line ${n}:\n  Linux: ${linux_line}\n  Wine:  ${wine_line}\n"
+                            "game folder kept at ${GAME_FOLDER}")
+      endif()
+    endforeach()
+    if(NOT linux_count EQUAL wine_count)
+      message(FATAL_ERROR "zv-wine: the Linux trace has ${linux_count} lines, the Wine trace ${wine_count}")
+    endif()
+    message("zv-wine: traces equal, ${linux_count} lines")
+  endif()
   return()
 elseif(rc EQUAL 1)
   set(why "a check failed (see the summary line)")
