@@ -21,7 +21,7 @@ add_dependencies(ScriptHookV native_table)
 target_include_directories(ScriptHookV PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(ScriptHookV PRIVATE SIM_STANDIN_HOOK)
 target_compile_options(ScriptHookV PRIVATE -Wall -Wextra)
-target_link_libraries(ScriptHookV PRIVATE user32 kernel32)
+target_link_libraries(ScriptHookV PRIVATE kernel32)
 set_target_properties(ScriptHookV PROPERTIES PREFIX "" OUTPUT_NAME "ScriptHookV")
 
 add_executable(zv_wine_host ${CMAKE_SOURCE_DIR}/sim/win/host/zv_wine_host.cpp)

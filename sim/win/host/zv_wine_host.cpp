@@ -22,10 +22,11 @@
 // Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
 //                         [--lens-presses N] [--plugin PATH] [--trace FILE]
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
-// files, 4 a crash (the exception and where it happened are printed), 3 the
-// simulator stopped the run (its reason is on stderr).
+// files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
+// (the exception and where it happened are printed), 6 a frame that never ended.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,8 @@ namespace {
 constexpr int kExitChecksFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitCrash = 4;
+constexpr int kExitHang = 6;
+constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
 constexpr uint8_t kVirtualKeyF10 = 0x79;
 
 struct Run {
@@ -73,6 +76,25 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
                 static_cast<unsigned long long>(offset), status.framesRun);
     std::fflush(stdout);
     ExitProcess(kExitCrash);
+}
+
+// A pass that never reaches scriptWait(0) would hang the run: a watchdog thread
+// ends it when no frame has finished for kFrameStallMs.
+std::atomic<uint32_t> framesFinished{0};
+HANDLE runFinished = nullptr;
+
+DWORD WINAPI watchFrames(void*) {
+    uint32_t seen = framesFinished.load();
+    while (WaitForSingleObject(runFinished, kFrameStallMs) == WAIT_TIMEOUT) {
+        uint32_t finished = framesFinished.load();
+        if (finished == seen) {
+            std::printf("zv_wine_host: HANG: frame %u did not end within %lu ms\n", finished, kFrameStallMs);
+            std::fflush(stdout);
+            ExitProcess(kExitHang);
+        }
+        seen = finished;
+    }
+    return 0;
 }
 
 bool parseNumber(const char* text, uint32_t& out) {
@@ -155,7 +177,14 @@ int main(int argc, char** argv) {
 
     // Play: the simulator stops the run if a pass does not end in exactly one
     // scriptWait(0).
-    simFrames(run.frames);
+    runFinished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watchdog = CreateThread(nullptr, 0, watchFrames, nullptr, 0, nullptr);
+    for (uint32_t k = 0; k < run.frames; ++k) {
+        simFrames(1);
+        framesFinished.store(k + 1);
+    }
+    SetEvent(runFinished);
+    WaitForSingleObject(watchdog, INFINITE);
     simStatus(&status);
     checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
     checks.expect(status.clockReads >= run.frames, "the plug-in's clock reads did not reach the simulated clock");
