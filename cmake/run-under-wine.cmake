@@ -51,7 +51,7 @@ endforeach()
 
 separate_arguments(args UNIX_COMMAND "${HOST_ARGS}")
 if(LINUX_TRACER)
-  execute_process(COMMAND ${LINUX_TRACER} "${GAME_FOLDER}/linux-trace.txt" ${args} RESULT_VARIABLE rc)
+  execute_process(COMMAND ${LINUX_TRACER} ${args} --trace "${GAME_FOLDER}/linux-trace.txt" RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "zv-wine: the Linux simulator's run failed (${rc})")
   endif()
