@@ -30,8 +30,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "sim/run_options.h"
@@ -45,7 +43,6 @@ constexpr int kExitCrash = 4;
 constexpr int kExitHang = 6;
 constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
 constexpr uint8_t kVirtualKeyF10 = 0x79;
-
 
 std::string folderOfThisProgram() {
     char path[MAX_PATH];
