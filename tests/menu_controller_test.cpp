@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "menu_test_util.h"
+#include "sim/world/cameras.h"
 
 using namespace menutest;
 
@@ -349,6 +350,31 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(FOV, 100.0f);
     EXPECT_EQ(menuShared.open, 1);  // the cancel restarted the BACK debounce
+}
+
+TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
+    bootWithDefaults();
+    sim::putGameInFirstPerson();
+    sim::tapKey(sim::kViewKey);
+    sim::runFor(600);
+    ASSERT_TRUE(sim::scriptCamRendering());
+    openMenu();
+    moveTo(75);
+    press(kVkEnter);
+    ASSERT_NE(sim::findText("Are you sure?"), nullptr);
+
+    size_t calls0 = sim::rendering.calls.size();
+    sim::holdKey(kVkEnter);
+    sim::frame();
+    sim::releaseKey(kVkEnter);
+    // Answered in this frame (whose dialog is still drawn, one last time).
+    ASSERT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - All settings restored to defaults.");
+    ASSERT_EQ(sim::feed.posted.back().frame, sim::frameIndex() - 1);
+    EXPECT_NE(sim::findText("Are you sure?"), nullptr);
+    bool stopped = false;
+    for (size_t k = calls0; k < sim::rendering.calls.size(); ++k)
+        stopped = stopped || (!sim::rendering.calls[k].render && sim::rendering.calls[k].frame == sim::frameIndex() - 1);
+    EXPECT_TRUE(stopped);
 }
 
 TEST(MenuRobustness, AnEmptyRowListIsHarmless) {
