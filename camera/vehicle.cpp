@@ -122,13 +122,11 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
     return finiteOr(game::getEntitySpeedVector(vehicle, true).y, previous);
 }
 
-// The bone of the player's seat. A seat beyond 2, or a passenger's seat while
-// nobody drives, gets the driver's bone.
+// The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
+// when the game does not show the player in any seat).
 const char* seatBoneFor(Vehicle vehicle) {
     Ped player = game::playerPedId();
-    Ped driver = game::getPedInVehicleSeat(vehicle, kDriverSeat);
-    if (driver == player || driver == 0) return kSeatBones[0];
-    for (int seat = kDriverSeat + 1; seat <= kLastBonedSeat; ++seat)
+    for (int seat = kDriverSeat; seat <= kLastBonedSeat; ++seat)
         if (game::getPedInVehicleSeat(vehicle, seat) == player) return kSeatBones[seat - kDriverSeat];
     return kSeatBones[0];
 }
