@@ -160,13 +160,14 @@ void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
     s.lastForwardSpeed = forwardSpeed;
     s.lastTick = frameTick;
     s.crashImpulse = s.peakSpeed = s.filteredAccel = 0.0f;
-    const char* bone = seatBoneFor(vehicle);
     if (v.car) {
         game::getVehicleBodyHealth(vehicle);  // part of the car camera's set-up; the value is not used
         if (!cameraExists) return;            // not attached: the next frame sets up again
-        seatBoneName = bone;
+        seatBoneName = seatBoneFor(vehicle);
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneName);
+    } else {
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle));
     }
-    s.seatAnchor = seatAnchor(v, vehicle, bone);
     attachAtSeat(v, vehicle);
     vehicleAttached = 1;
 }

@@ -125,7 +125,9 @@ TEST(VehicleLook, MotorcycleReadsItsOwnSettings) {
     MC_Sensitivity = 10.0f;
     MC_YawLimit = 20.0f;
     MC_FOV = 110.0f;
-    engageIn(sim::kMotorcycleClass);
+    MC_CamInertiaAmount = 3.0f;
+    Veh_CamInertia = 0;
+    int32_t bike = engageIn(sim::kMotorcycleClass);
     sim::setControlNormal(kLookLeftRight, 0.5f);
     sim::frame();
     EXPECT_FLOAT_EQ(motorcycleCam.lookYaw, -5.0f);
@@ -138,6 +140,10 @@ TEST(VehicleLook, MotorcycleReadsItsOwnSettings) {
     FreeLook = 0;
     sim::frames(10);
     EXPECT_FLOAT_EQ(motorcycleCam.freeLookYaw, -10.0f * MC_FreeLookSensitivity * 0.5f);
+
+    sim::driveSteady(bike, -5.0f);
+    sim::runFor(1500);
+    EXPECT_NEAR(cam().attachOffset.y - motorcycleCam.seatAnchor.y - MC_Forward, 0.12f * 3.0f, 1e-3f);
 }
 
 }  // namespace
