@@ -101,14 +101,34 @@ struct Variant {
     bool car;                        // brake flags, re-anchoring on a seat change, set-up only with a camera
 };
 
-constexpr Variant kCar{&vehicleCam,        &Veh_Side,        &Veh_Forward,         &Veh_Height,
-                       &Veh_FOV,           &Veh_Sensitivity, &FreeLook,            &FreeLookSensitivity,
-                       &Veh_YawLimit,      &Veh_CamInertia,  &Veh_CamInertiaAmount, 0.6f,
-                       {0.0f, 0.0f, 0.8f}, true};
-constexpr Variant kMotorcycle{&motorcycleCam,     &MC_Side,        &MC_Forward,         &MC_Height,
-                              &MC_FOV,            &MC_Sensitivity, &MC_FreeLook,        &MC_FreeLookSensitivity,
-                              &MC_YawLimit,       &MC_CamInertia,  &MC_CamInertiaAmount, 0.55f,
-                              {0.0f, 0.0f, 0.7f}, false};
+constexpr Variant kCar{.state = &vehicleCam,
+                       .side = &Veh_Side,
+                       .forward = &Veh_Forward,
+                       .height = &Veh_Height,
+                       .fov = &Veh_FOV,
+                       .sensitivity = &Veh_Sensitivity,
+                       .freeLook = &FreeLook,
+                       .freeLookSensitivity = &FreeLookSensitivity,
+                       .yawLimit = &Veh_YawLimit,
+                       .inertia = &Veh_CamInertia,
+                       .inertiaAmount = &Veh_CamInertiaAmount,
+                       .boneHeight = 0.6f,
+                       .defaultAnchor = {0.0f, 0.0f, 0.8f},
+                       .car = true};
+constexpr Variant kMotorcycle{.state = &motorcycleCam,
+                              .side = &MC_Side,
+                              .forward = &MC_Forward,
+                              .height = &MC_Height,
+                              .fov = &MC_FOV,
+                              .sensitivity = &MC_Sensitivity,
+                              .freeLook = &MC_FreeLook,
+                              .freeLookSensitivity = &MC_FreeLookSensitivity,
+                              .yawLimit = &MC_YawLimit,
+                              .inertia = &MC_CamInertia,
+                              .inertiaAmount = &MC_CamInertiaAmount,
+                              .boneHeight = 0.55f,
+                              .defaultAnchor = {0.0f, 0.0f, 0.7f},
+                              .car = false};
 
 float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
 bool keyDown(int virtualKey) { return osAsyncKeyState(virtualKey) < 0; }
