@@ -81,7 +81,10 @@ RayHit castSegment(Vec3 from, Vec3 to, int32_t flags, int32_t ignored) {
     if (flags & kProbeMap) {
         if (collision.ground && from.z >= collision.groundZ && to.z < collision.groundZ)
             consider(best, true, (from.z - collision.groundZ) / (from.z - to.z), {0, 0, 1}, 0);
-        for (const SolidBox& b : collision.boxes) consider(best, hitBox(from, d, b.min, b.max, t, n), t, n, 0);
+        for (const SolidBox& b : collision.boxes) {
+            bool hit = hitBox(from, d, b.min, b.max, t, n);
+            consider(best, hit, t, n, 0);
+        }
     }
     for (const auto& [handle, e] : entities) {
         if (handle == ignored) continue;
