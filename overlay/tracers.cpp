@@ -58,6 +58,7 @@ TracerSlot tracers[kTracerSlots];
 // Fire redirection (persistent across frames).
 uint8_t fireRedirect;       // shooting has been ordered since the bodycam went on
 uint8_t burstActive;        // a trigger press is being redirected
+Ped burstPed;               // the ped that press ordered to shoot
 uint32_t burstStartTick;
 uint8_t aimedAtBurstStart;  // aim was held when the press began
 Hash fullAutoPattern;       // hash of "FIRING_PATTERN_FULL_AUTO", 0 until first needed
@@ -95,12 +96,20 @@ bool castAimRay(Ped ped) {
     return true;
 }
 
+// Ends the press: the order to shoot is withdrawn and the task it started cleared.
+void endPress() {
+    game::setPedShootsAtCoord(burstPed, aimPoint.x, aimPoint.y, aimPoint.z, false);
+    game::clearPedSecondaryTask(burstPed);
+    burstActive = 0;
+}
+
 // One frame of the redirected trigger: a press is a run of firing frames, and
 // every frame of it orders the character to shoot at the aim point (or, for the
 // first 150 ms of a press begun without aim, only holds fire).
 void redirectFire(Ped ped, Player player, bool firing, bool aimHeld, uint32_t now) {
     if (firing) {
         if (!burstActive) {
+            burstPed = ped;
             burstStartTick = now;
             aimedAtBurstStart = aimHeld ? 1 : 0;
         }
@@ -112,11 +121,7 @@ void redirectFire(Ped ped, Player player, bool firing, bool aimHeld, uint32_t no
         game::disablePlayerFiring(player, true);
         return;
     }
-    if (burstActive) {
-        game::setPedShootsAtCoord(ped, aimPoint.x, aimPoint.y, aimPoint.z, false);
-        game::clearPedSecondaryTask(ped);
-        burstActive = 0;
-    }
+    if (burstActive) endPress();
     game::disablePlayerFiring(player, true);
     game::disableControlAction(kControlGroupPlayer, kControlAttack, true);
     game::disableControlAction(kControlGroupPlayer, kControlAttack2, true);
@@ -149,11 +154,16 @@ void updateAimPointAndFire(Ped ped) {
         if (fireRedirect) {
             game::clearPedSecondaryTask(ped);
             fireRedirect = 0;
+            burstActive = 0;  // the clear ended any press
         }
         return;
     }
-    // Only weapons that fire are redirected.
-    if (!isFirearm(ped)) return;
+    // Only weapons that fire are redirected; a press still ordered when the
+    // weapon changes to one that does not fire ends here.
+    if (!isFirearm(ped)) {
+        endRedirectedPress();
+        return;
+    }
     Hash weapon = currentWeapon(ped);
     Hash group = weaponGroup(weapon);
     // The aim point: one synchronous probe along the gameplay aim.
@@ -169,6 +179,10 @@ void updateAimPointAndFire(Ped ped) {
     redirectFire(ped, game::playerId(), firing, aimHeld, now);
     // A tracer per shot event.
     spawnShotTracer(ped, weapon, group, now);
+}
+
+void endRedirectedPress() {
+    if (burstActive) endPress();
 }
 
 void spawnTracer(float sx, float sy, float sz, float ex, float ey, float ez) {

@@ -6,6 +6,7 @@
 
 #include "overlay/tracers.h"
 #include "overlay_scene.h"
+#include "sim/world/vehicles.h"
 
 namespace {
 
@@ -162,6 +163,42 @@ TEST(Trigger, BodycamOffClearsTheTaskOnceAndHandsTheTriggerBack) {
     ASSERT_GT(sim::weapons.shots.size(), before);
     EXPECT_FALSE(sim::weapons.shots.back().ordered);
     EXPECT_EQ(sim::calls(kClearSecondaryTask).size(), clears + 1);
+}
+
+TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
+    // Into a car, into the sniper scope, or onto a weapon that does not fire:
+    // the step stops running, and the order to shoot must not stay behind.
+    scene::bodycamWith("WEAPON_CARBINERIFLE");
+    sim::holdControl(scene::kAim);
+    auto firingThen = [](auto change) {
+        sim::holdControl(scene::kAttack);
+        sim::runFor(300);
+        ASSERT_TRUE(sim::weapons.shootOrder);
+        change();
+        sim::frame();
+        EXPECT_FALSE(sim::weapons.shootOrder);
+        size_t shots = sim::weapons.shots.size();
+        sim::runFor(500);
+        for (size_t k = shots; k < sim::weapons.shots.size(); ++k) EXPECT_FALSE(sim::weapons.shots[k].ordered);
+        sim::releaseControl(scene::kAttack);
+    };
+
+    int32_t car = sim::spawnVehicle(0, {3.0f, 0.0f, 1.0f});
+    firingThen([car] { sim::enterVehicle(car); });
+    sim::leaveVehicle();
+    sim::runFor(500);
+
+    firingThen([] { sim::equipWeapon("WEAPON_GRENADE"); });
+    sim::equipWeapon("WEAPON_CARBINERIFLE");
+    sim::runFor(500);
+
+    SniperGameView = 1;  // aiming a sniper rifle hands the view to the game's scope
+    sim::equipWeapon("WEAPON_SNIPERRIFLE");
+    sim::releaseControl(scene::kAim);
+    sim::frame();
+    sim::holdControl(scene::kAim);
+    firingThen([] { sim::holdKey(2); sim::runFor(200); });
+    EXPECT_EQ(cameraRendering, 0);
 }
 
 }  // namespace
