@@ -22,9 +22,7 @@ TEST(SimWorld, ViewKeyCyclesTheGameViewOnTheRisingEdge) {
     sim::frame();
     sim::tapKey(sim::kViewKey);
     sim::tapKey(sim::kViewKey);
-    EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
-    sim::tapKey(sim::kViewKey);
-    EXPECT_EQ(sim::gameCameras.pedViewMode, 0);
+    EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);  // from here on V is the plug-in's
 }
 
 TEST(SimWorld, LookInputTurnsTheGameplayCameraAndMovesThePed) {

@@ -44,7 +44,7 @@ const FrameStep ensurePed(Phase::BeforeScripts, 0, [] {
 const FrameStep movePed(Phase::AfterScripts, 10, [] {
     EntityState* e = findEntity(player.ped);
     player.lastMoveRatioCap = player.moveRatioCap;
-    player.moveRatioCapped = player.moveRatioCap < 3.0f || player.capCalls > 0;
+    player.moveRatioCapped = player.capCalls > 0;
     player.capCalls = 0;
     player.resetFlagsLastFrame.swap(player.resetFlags);
     player.resetFlags.clear();
@@ -55,12 +55,9 @@ const FrameStep movePed(Phase::AfterScripts, 10, [] {
     float fb = controls.normal[kMoveForward] - controls.normal[kMoveBack];
     float lr = controls.normal[kMoveRight] - controls.normal[kMoveLeft];
     bool moving = std::fabs(fb) > kMoveInputThreshold || std::fabs(lr) > kMoveInputThreshold;
-    float pace = player.forcedMoveRatio >= 0.0f ? player.forcedMoveRatio
-                 : !moving                       ? 0.0f
-                 : controls.held[kSprint]        ? 3.0f
-                                                 : 2.0f;
+    float pace = !moving ? 0.0f : controls.held[kSprint] ? 3.0f : 2.0f;
     if (e->dead || player.vehicle != 0 || player.inVehicleWithoutVehicle) pace = 0.0f;
-    player.desiredMoveRatio = std::min(pace, cap);
+    player.desiredMoveRatio = player.forcedMoveRatio >= 0.0f ? player.forcedMoveRatio : std::min(pace, cap);
 
     if (!moving || player.desiredMoveRatio <= 0.0f) return;
     float len = std::sqrt(fb * fb + lr * lr);

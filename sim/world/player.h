@@ -23,7 +23,7 @@ struct PlayerModel {
 
     // Movement. The game picks a pace from the move controls (run by default,
     // sprint while control 21 is held); a script cap set this frame limits it.
-    // forcedMoveRatio >= 0 replaces the control-driven pace (tests of the gait).
+    // forcedMoveRatio >= 0 replaces the desired ratio outright, cap or not (tests of the gait).
     float desiredMoveRatio = 0.0f;  // GET_PED_DESIRED_MOVE_BLEND_RATIO, this frame's
     float forcedMoveRatio = -1.0f;
     float moveRatioCap = 3.0f;      // SET_PED_MAX_MOVE_BLEND_RATIO this frame; 3 when nobody capped
