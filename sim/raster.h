@@ -7,19 +7,21 @@
 #include <vector>
 
 #include "sim/world/draw.h"
+#include "sim/world/projection.h"
 
 namespace sim {
 
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 
-// The items painted over the backdrop: kScreenWidth x kScreenHeight RGB bytes,
-// row by row from the top; empty when the font cannot be loaded.
-std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items);
+// The items painted kScreenWidth x kScreenHeight RGB bytes, row by row from the
+// top; empty when the font cannot be loaded. Given the view the frame was
+// rendered through, the backdrop is the simulated world seen through it and 3-D
+// lines are drawn projected; without one, lines are skipped over a plain backdrop.
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view = nullptr);
 
-// Writes the items as a kScreenWidth x kScreenHeight PNG. 3-D lines are skipped:
-// they need the camera's projection. Returns false (with a message on stderr)
-// when the font cannot be loaded or the file cannot be written.
-bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path);
+// Writes rasterizeFrame's picture as a PNG. Returns false (with a message on
+// stderr) when the font cannot be loaded or the file cannot be written.
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view = nullptr);
 
 }  // namespace sim
