@@ -107,11 +107,16 @@ inline std::vector<std::string> knownKeys() {
     return keys;
 }
 
+// The known key nearest in edits; a key written with its parts the other way
+// round ("FOV_Veh" for Veh_FOV) counts as near.
 inline std::string closestKey(const std::string& key) {
     std::string best;
     size_t bestDistance = SIZE_MAX;
     for (const std::string& k : knownKeys()) {
         size_t d = editDistance(key, k);
+        size_t underscore = k.find('_');
+        if (underscore != std::string::npos)
+            d = std::min(d, editDistance(key, k.substr(underscore + 1) + "_" + k.substr(0, underscore)));
         if (d < bestDistance) bestDistance = d, best = k;
     }
     return best;
