@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -133,6 +134,13 @@ inline bool wholeNumber(const std::string& text, double& out) {
     return true;
 }
 
+// Whether the text starts with a number that the load's conversion would take.
+inline bool leadingNumber(const std::string& text) {
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    return end != text.c_str();
+}
+
 inline std::string fmt(const char* format, double v) {
     char b[64];
     std::snprintf(b, sizeof b, format, v);
@@ -168,8 +176,10 @@ inline void checkValue(const Setting& s, const Entry& e, Result& r) {
                 r.warnings.push_back(where(e) + e.key + " is longer than " + std::to_string(kFloatChars) +
                                      " characters and is cut before it is read: loads as " + loaded);
             } else if (!isNumber) {
-                r.warnings.push_back(where(e) + written + " is not a number: only a leading number counts (0 if " +
-                                     "there is none), so it loads as " + loaded);
+                r.warnings.push_back(where(e) + written + (leadingNumber(e.value) ? " has text after the number, which "
+                                                                                    "is ignored: loads as "
+                                                                                  : " is not a number: it reads as 0, "
+                                                                                    "so it loads as ") + loaded);
             } else if (number < s.minimum || number > s.maximum) {
                 r.warnings.push_back(where(e) + written + " is outside " + fmt("%g", s.minimum) + " .. " +
                                      fmt("%g", s.maximum) + ": clamped, loads as " + loaded);
@@ -275,6 +285,10 @@ inline bool check(const std::string& text, bool (*load)(const std::string& text)
         if (found[k]) checkValue(s, *found[k], r);
     }
     checkBindings(found, bindVer, r);
+    // In file order; warnings about the file as a whole last.
+    auto lineOf = [](const std::string& w) { return w.rfind("line ", 0) == 0 ? std::atoi(w.c_str() + 5) : INT32_MAX; };
+    std::stable_sort(r.warnings.begin(), r.warnings.end(),
+                     [&](const std::string& a, const std::string& b) { return lineOf(a) < lineOf(b); });
     return true;
 }
 
