@@ -6,4 +6,4 @@ uint8_t sniperView;
 
 void updateAdsLatch(const FrameContext&) {}         // not built yet: aiming views come with weapon feel
 void updateSniperDetection(const FrameContext&) {}  // not built yet: aiming views come with weapon feel
-float adsFieldOfView(float baseFov) { return baseFov; }  // not built yet: no zoom until aiming views land
+void updateAdsZoom() {}                             // not built yet: no zoom until aiming views land

@@ -11,4 +11,4 @@ extern uint8_t sniperView;  // 1 while the game's scope view must show
 
 void updateAdsLatch(const FrameContext& ctx);         // pipeline step 5
 void updateSniperDetection(const FrameContext& ctx);  // pipeline step 6
-float adsFieldOfView(float baseFov);                  // step 24: the on-foot field of view with the zoom
+void updateAdsZoom();                                 // inside step 24: eases adsBlend toward the zoom target

@@ -1,6 +1,272 @@
+#include "audio/weapon_audio.h"
+#include "camera/aiming.h"
 #include "camera/camera.h"
+#include "camera/headbob.h"
+#include "camera/onfoot.h"
+#include "camera/rig.h"
+#include "camera/vehicle.h"
+#include "overlay/overlay.h"
+#include "overlay/tracers.h"
+#include "runtime/natives.h"
+#include "runtime/platform.h"
+#include "runtime/runtime.h"
+#include "settings/settings.h"
+#include "weapon/bodycam_aim.h"
+#include "weapon/recoil.h"
+#include "weapon/weapon.h"
 
 uint8_t cameraRendering;
+Cam cameraHandle;
+uint8_t engaged;
+uint8_t instantTransitions;
 
-void updateCamera() {}          // not built yet: the camera comes with its own change
-void stopRendering() {}         // not built yet: the camera comes with its own change
+namespace {
+
+constexpr int kViewKey = 86;  // V
+constexpr uint32_t kToggleDebounceMs = 300;
+constexpr int kEaseNewMs = 500;      // a freshly created camera
+constexpr int kEaseResumeMs = 300;   // a stopped camera taken up again
+constexpr int kEaseOutMs = 500;
+constexpr uint32_t kDestroyAfterEaseMs = 550;
+constexpr uint32_t kDestroyAfterCutMs = 1;
+constexpr float kNearClip = 0.05f;  // metres
+constexpr const char* kCameraName = "DEFAULT_SCRIPTED_CAMERA";
+constexpr int kFirstPersonView = 4;
+constexpr int kThirdPersonView = 0;
+constexpr int kViewSwitchGroup = 0, kViewSwitchControl = 0;  // the game's own view cycle
+constexpr int kFrontendGroup = 2, kFrontendControl = 190;
+
+uint32_t destroyTick;  // 0 = no destroy pending
+Ped lastPlayerPed;
+uint8_t lastInVehicle;
+uint8_t viewKeyWasDown;
+uint8_t viewKeyLatch;
+uint32_t lastToggleTick;
+
+bool cameraExists() { return cameraHandle != 0 && game::doesCamExist(cameraHandle); }
+
+void forgetAttachedVehicle() {
+    attachedVehicle = 0;
+    vehicleAttached = 0;
+}
+
+void detachIfExists() {
+    if (cameraExists()) game::detachCam(cameraHandle);
+}
+
+void stopScriptCamsWithCut() { game::renderScriptCams(false, false, 0, true, false); }
+
+void keepViewKeyFromGame() {
+    game::disableControlAction(kViewSwitchGroup, kViewSwitchControl, true);
+    game::disableControlAction(kFrontendGroup, kFrontendControl, true);
+}
+
+bool twoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
+
+// V from the game's first-person view engages; V while engaged hands the view
+// back in third person. One toggle per press, none within the debounce, none
+// while the menu is open; in the game's other views V stays the game's.
+void handleViewKey(const FrameContext& ctx) {
+    const bool down = osAsyncKeyState(kViewKey) < 0;
+    if (engaged) {
+        keepViewKeyFromGame();
+        game::setFollowPedCamViewMode(kFirstPersonView);
+    }
+    const bool wasDown = viewKeyWasDown != 0;
+    viewKeyWasDown = down ? 1 : 0;
+    if (viewKeyLatch) {
+        keepViewKeyFromGame();
+        if (!down) {
+            viewKeyLatch = 0;
+            return;
+        }
+    }
+    const uint32_t now = frameTick;
+    if (!down || menuShared.open || wasDown || now - lastToggleTick <= kToggleDebounceMs) return;
+    if (engaged) {
+        disengage(ctx.inVehicle);
+    } else {
+        const int view = ctx.inVehicle ? game::getFollowVehicleCamViewMode() : game::getFollowPedCamViewMode();
+        if (view != kFirstPersonView) return;
+        engaged = 1;
+    }
+    keepViewKeyFromGame();
+    viewKeyLatch = 1;
+    lastToggleTick = now;
+}
+
+// The ped, whether it lives and has control, and what the scene is doing.
+void readWorldState(FrameContext& ctx) {
+    ctx.alive = game::doesEntityExist(ctx.ped) && !game::isEntityDead(ctx.ped);
+    ctx.playerId = game::playerId();
+    ctx.controlOn = game::isPlayerControlOn(ctx.playerId);
+    ctx.sceneBlocked = game::isCutsceneActive() || game::isCutscenePlaying() || game::isPlayerSwitchInProgress() ||
+                       game::isScreenFadedOut() || game::isScreenFadingIn();
+    ctx.parachuting = !ctx.inVehicle && game::getPedParachuteState(ctx.ped) >= 0;
+}
+
+// The car or two-wheeler camera when its setting allows; otherwise the view is
+// switched off and the game keeps its third-person vehicle view. Returns
+// whether a camera ran.
+bool dispatchVehicleCamera(Ped ped) {
+    const Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
+    if (vehicle != 0) {
+        const bool bike = twoWheeler(game::getVehicleClass(vehicle));
+        if (bike ? MC_Cam : VehCam) {
+            ensureCamera();
+            if (bike) updateMotorcycleCamera(ped);
+            else updateVehicleCamera(ped);
+            return true;
+        }
+    } else if (VehCam) {  // in a vehicle by the game's word, but none returned
+        ensureCamera();
+        updateVehicleCamera(ped);
+        return true;
+    }
+    disengage(true);
+    game::setFollowVehicleCamViewMode(kThirdPersonView);
+    stopScriptCamsWithCut();
+    return false;
+}
+
+}  // namespace
+
+void updateCamera() {
+    const uint32_t now = frameTick;
+    FrameContext ctx{};
+
+    // 1. Deferred destroy: a stopped camera whose delay has run out goes.
+    if (destroyTick != 0 && static_cast<int32_t>(now - destroyTick) >= 0) destroyCamera();
+    // 2. Player ped and in-vehicle flag; a new ped stops the old view.
+    ctx.ped = game::playerPedId();
+    ctx.inVehicle = game::isPedInAnyVehicle(ctx.ped, false);
+    if (ctx.ped != lastPlayerPed) {
+        lastPlayerPed = ctx.ped;
+        forgetAttachedVehicle();
+        if (cameraRendering) stopRendering();
+    }
+    // 3. V key: engage or disengage.
+    handleViewKey(ctx);
+    // 4. Frame context: alive, control, scene and parachute state.
+    readWorldState(ctx);
+    // 5. Aim-down-sights latch -> adsActive.
+    updateAdsLatch(ctx);
+    // 6. Sniper scope detection -> sniperView.
+    updateSniperDetection(ctx);
+    // 7. Cuts instead of eases while the sniper hand-back is on.
+    instantTransitions = SniperGameView;
+    // 8. Switch-off gate: death, parachute, scope, fade, or a scene that took control.
+    if (!ctx.alive || ctx.parachuting || sniperView || game::isScreenFadedOut() ||
+        (!ctx.controlOn && ctx.sceneBlocked)) {
+        stopRendering();
+        forgetAttachedVehicle();
+        return;
+    }
+    // 9. Nothing more unless the view is switched on.
+    if (engaged != 1) return;
+    // 10. Head hiding while our camera is the rendered view.
+    hideHead(ctx);
+    // 11. On foot <-> vehicle: the old camera goes; the new one is built below.
+    if (ctx.inVehicle != (lastInVehicle != 0)) {
+        detachIfExists();
+        clearVehicleAttachment();
+        destroyCamera();
+        lastInVehicle = ctx.inVehicle ? 1 : 0;
+    }
+    // 12. In a vehicle: the car or two-wheeler camera, then the weapon audio.
+    if (ctx.inVehicle) {
+        if (dispatchVehicleCamera(ctx.ped) && cameraRendering) updateWeaponAudio(true);
+        return;
+    }
+    // 13. On foot: let go of a vehicle the camera was attached to.
+    if (vehicleAttached == 1) {
+        detachIfExists();
+        forgetAttachedVehicle();
+    }
+    // 14. Hold the game's follow camera in first person underneath ours.
+    game::setFollowPedCamViewMode(kFirstPersonView);
+    // 15. Walking pace -> this frame's move blend ratio cap.
+    updateWalkingPace(ctx);
+    // 16. The camera exists and renders.
+    ensureCamera();
+    // 17. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
+    const HeadAnchor anchor = readHeadAnchor(ctx.ped);
+    // 18. Weapon lead, smooth follow and deadzone -> smoothedRotation;
+    // 19. 3D hand motion -> hand offsets (both in one step).
+    updateBodycamAim(ctx.ped, anchor.gameplay);
+    // 20. Base camera position -> lastCameraPosition.
+    const Vec3 base = updateBasePosition(anchor.head);
+    // 21. Head bob -> headBob offsets.
+    updateHeadBob(ctx.ped);
+    // 22. Recoil -> recoil offsets.
+    updateRecoil(ctx.ped);
+    // 23. Crouch drop -> crouchDrop.
+    updateCrouchDrop(ctx.ped);
+    // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom.
+    applyPose(base, aimSway(currentWeapon(ctx.ped)));
+    // 25. Auto-turn: the body follows the view.
+    updateAutoTurn(ctx.ped);
+    // 26. Aim point, shot redirection and tracers, once the follow is seeded.
+    aimPointValid = 0;
+    if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
+    // 27. Weapon audio while the camera renders.
+    if (cameraRendering) updateWeaponAudio(false);
+}
+
+void ensureCamera() {
+    int easeMs;
+    if (destroyTick != 0 && cameraExists()) {
+        destroyTick = 0;  // the pending destroy is cancelled: resume this camera
+        easeMs = kEaseResumeMs;
+    } else if (cameraRendering && cameraExists()) {
+        return;
+    } else {
+        cameraHandle = game::createCam(kCameraName, true);
+        game::setCamActive(cameraHandle, true);
+        game::setCamNearClip(cameraHandle, kNearClip);
+        game::setCamAffectsAiming(cameraHandle, true);
+        easeMs = kEaseNewMs;
+    }
+    if (instantTransitions) game::renderScriptCams(true, false, 0, true, false);
+    else game::renderScriptCams(true, true, easeMs, true, false);
+    cameraRendering = 1;
+}
+
+void stopRendering() {
+    if (!cameraRendering) return;
+    if (instantTransitions) game::renderScriptCams(false, false, 0, true, false);
+    else game::renderScriptCams(false, true, kEaseOutMs, true, false);
+    cameraRendering = 0;
+    lastPositionValid = 0;
+    followInitialised = 0;
+    destroyTick = frameTick + (instantTransitions ? kDestroyAfterCutMs : kDestroyAfterEaseMs);
+    if (destroyTick == 0) destroyTick = 1;  // 0 means none; a deadline that lands on it moves on by 1 ms
+}
+
+void destroyCamera() {
+    if (damageGlitchRunning) stopDamageGlitch();
+    if (cameraExists()) {
+        game::setCamActive(cameraHandle, false);
+        game::detachCam(cameraHandle);
+        game::destroyCam(cameraHandle, false);
+    }
+    cameraHandle = 0;
+    cameraRendering = 0;
+    lastPositionValid = 0;
+    followInitialised = 0;
+    destroyTick = 0;
+    resetHeadBob();
+    resetRecoil();
+    resetCrouchDrop();
+    clearWeaponAudio();
+}
+
+void disengage(bool inVehicle) {
+    engaged = 0;
+    if (cameraExists()) stopScriptCamsWithCut();
+    destroyCamera();
+    forgetAttachedVehicle();
+    if (inVehicle) game::setFollowVehicleCamViewMode(kThirdPersonView);
+    else game::setFollowPedCamViewMode(kThirdPersonView);
+    clearWeaponAudio();
+}

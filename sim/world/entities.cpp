@@ -86,6 +86,7 @@ SIM_NATIVE(0xE83D4F9BA2A38914) {  // GET_ENTITY_HEADING
     call.ret(h < 0.0f ? h + 360.0f : h);
 }
 SIM_NATIVE(0x8E2530AA8ADA980E) {  // SET_ENTITY_HEADING
+    if (!std::isfinite(call.f(1))) fail("SET_ENTITY_HEADING was given a non-finite heading");
     if (EntityState* e = findEntity(call.i(0))) e->rotation.z = call.f(1);
 }
 SIM_NATIVE(0xAFBD61CC738D9EB9) {  // GET_ENTITY_ROTATION

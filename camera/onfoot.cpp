@@ -1,0 +1,224 @@
+#include "camera/onfoot.h"
+
+#include <cmath>
+
+#include "camera/aiming.h"
+#include "camera/headbob.h"
+#include "runtime/mathutil.h"
+#include "runtime/natives.h"
+#include "runtime/runtime.h"
+#include "settings/settings.h"
+#include "weapon/recoil.h"
+
+Vec3 lastCameraPosition;
+uint8_t lastPositionValid;
+float gameplayPitch;
+float gameplayYaw;
+float crouchDrop;
+
+namespace {
+
+constexpr int kHeadBone = 31086;
+constexpr int kRotationOrder = 2;  // pitch, roll, yaw
+constexpr int kHideHeadResetFlag = 166;
+
+constexpr float kVehicleHeadHideRange2 = 9.0f;  // m^2: rendered camera within 3 m of the ped
+constexpr float kFootHeadHideRange2 = 0.25f;    // m^2: rendered camera within 0.5 m of our eye
+
+constexpr int kSprint = 21, kMoveForward = 32, kMoveBack = 33, kMoveLeft = 34, kMoveRight = 35;
+constexpr uint32_t kSprintHoldMs = 220;  // a press this long sprints instead of toggling
+constexpr float kWalkPace = 1.0f, kJogPace = 2.0f, kSprintPace = 3.0f;  // move blend ratios
+constexpr float kSteerThreshold = 0.1f;  // move input below this is standing
+
+constexpr float kCrouchRate = 9.0f;          // per second, down and up alike
+constexpr float kCrouchFirstDt = 0.016f;     // seconds
+constexpr float kCrouchMaxDt = 0.1f;         // seconds
+constexpr float kCrouchSnap = 0.0005f;       // metres: below this the drop is 0
+
+constexpr float kMinFov = 30.0f, kMaxFov = 120.0f;  // degrees
+
+constexpr float kBackpedalInput = -0.2f;  // forward-back input below this, dominating, is backpedalling
+constexpr float kTurnFraction = 0.18f;    // of the excess angle per frame
+constexpr float kMinTurnStep = 0.5f;      // degrees per frame
+
+uint8_t jogToggle;
+uint32_t sprintPressTick;
+uint8_t sprintWasDown;
+uint8_t sprintLongHold;
+uint32_t crouchTick;
+
+// The last readings the game gave that were numbers; a frame whose reading is
+// not a number reuses them, so no filter downstream is poisoned.
+Vec3 goodHead;
+Rotation goodGameplay;
+
+// The last pose handed to the camera, held when a frame's pose is not finite.
+struct Pose {
+    Vec3 position;
+    Rotation rotation;
+    float fov;
+};
+Pose goodPose;
+uint8_t goodPoseValid;
+
+float distance2(Vec3 a, Vec3 b) {
+    const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    return dx * dx + dy * dy + dz * dz;
+}
+
+bool isTwoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
+
+float moveInput(int positive, int negative) {
+    return game::getControlNormal(0, positive) - game::getControlNormal(0, negative);
+}
+
+// 0..360, the way the game reports headings.
+float wrapHeading(float a) {
+    const float w = wrapAngle(a);
+    return w < 0.0f ? w + 360.0f : w;
+}
+
+}  // namespace
+
+void hideHead(const FrameContext& ctx) {
+    if (!ctx.alive) return;
+    const Vec3 rendered = game::getFinalRenderedCamCoord();
+    const uint8_t* showHead = nullptr;
+    if (ctx.inVehicle) {
+        if (distance2(rendered, game::getEntityCoords(ctx.ped, true)) < kVehicleHeadHideRange2) {
+            const Vehicle vehicle = game::getVehiclePedIsIn(ctx.ped, false);
+            showHead = isTwoWheeler(game::getVehicleClass(vehicle)) ? &MC_ShowHead : &Veh_ShowHead;
+        }
+    } else if (lastPositionValid && distance2(rendered, lastCameraPosition) < kFootHeadHideRange2) {
+        showHead = &ShowHead;
+    }
+    if (showHead && !*showHead) game::setPedResetFlag(ctx.ped, kHideHeadResetFlag, true);
+}
+
+void updateWalkingPace(const FrameContext& ctx) {
+    if (!ctx.controlOn) {
+        sprintWasDown = 0;
+        sprintPressTick = 0;
+        sprintLongHold = 0;
+        return;
+    }
+    const uint32_t now = frameTick;
+    float pace = jogToggle ? kJogPace : kWalkPace;
+    const bool pressed = game::isControlPressed(0, kSprint);
+    if (pressed) {
+        if (!sprintWasDown) {
+            sprintPressTick = now;
+            sprintLongHold = 0;
+        }
+        if (now - sprintPressTick >= kSprintHoldMs) {
+            sprintLongHold = 1;
+            pace = kSprintPace;
+        }
+    } else {
+        if (sprintWasDown && !sprintLongHold) {
+            jogToggle = jogToggle ? 0 : 1;
+            pace = jogToggle ? kJogPace : kWalkPace;
+        }
+        sprintPressTick = 0;
+    }
+    sprintWasDown = pressed ? 1 : 0;
+
+    const bool steering = std::fabs(moveInput(kMoveForward, kMoveBack)) > kSteerThreshold ||
+                          std::fabs(moveInput(kMoveRight, kMoveLeft)) > kSteerThreshold;
+    game::setPedMaxMoveBlendRatio(ctx.ped, steering ? pace : kWalkPace);
+}
+
+HeadAnchor readHeadAnchor(Ped ped) {
+    const Vec3 head = game::getPedBoneCoords(ped, kHeadBone, 0.0f, 0.0f, 0.0f);
+    if (isFinite3(head.x, head.y, head.z)) goodHead = head;
+    // The game keeps its angles in range; wrapping is a no-op then and bounds
+    // anything else. Not-a-number readings keep the last good rotation.
+    const Vec3 rot = game::getGameplayCamRot(kRotationOrder);
+    if (isFinite3(rot.x, rot.y, rot.z)) goodGameplay = {wrapAngle(rot.x), wrapAngle(rot.y), wrapAngle(rot.z)};
+    gameplayPitch = goodGameplay.pitch;
+    gameplayYaw = goodGameplay.yaw;
+    return {goodHead, goodGameplay};
+}
+
+Vec3 updateBasePosition(Vec3 head) {
+    const float theta = smoothedRotation.pitch * kDegToRad, psi = smoothedRotation.yaw * kDegToRad;
+    const float sinTheta = std::sin(theta), cosTheta = std::cos(theta);
+    const float sinPsi = std::sin(psi), cosPsi = std::cos(psi);
+    const float h = Height, s = Side + handSide, f = Forward + handForward;
+    // Height along the camera's up axis; Side and Forward level, along the view's right and forward.
+    const Vec3 base{head.x + h * sinTheta * sinPsi + s * cosPsi - f * sinPsi,
+                    head.y - h * sinTheta * cosPsi + s * sinPsi + f * cosPsi,
+                    head.z + h * cosTheta + handUp};
+    if (isFinite3(base.x, base.y, base.z)) {
+        lastCameraPosition = base;
+        lastPositionValid = 1;
+    }
+    return base;
+}
+
+void updateCrouchDrop(Ped ped) {
+    if (!CrouchLower) {
+        resetCrouchDrop();
+        return;
+    }
+    const uint32_t now = frameTick;
+    float dt = crouchTick != 0 ? static_cast<float>(now - crouchTick) * 0.001f : kCrouchFirstDt;
+    if (dt > kCrouchMaxDt) dt = kCrouchMaxDt;
+    crouchTick = now;
+    const float target = game::getPedStealthMovement(ped) ? CrouchLowerAmount : 0.0f;
+    crouchDrop = easeTowards(crouchDrop, target, kCrouchRate, dt);
+    if (std::fabs(crouchDrop) < kCrouchSnap) crouchDrop = 0.0f;
+}
+
+void resetCrouchDrop() {
+    crouchDrop = 0.0f;
+    crouchTick = 0;
+}
+
+void applyPose(Vec3 base, Rotation sway) {
+    const float psi = smoothedRotation.yaw * kDegToRad;
+    Pose pose;
+    pose.position = {base.x + std::cos(psi) * headBob.lateral, base.y + std::sin(psi) * headBob.lateral,
+                     base.z + headBob.vertical - crouchDrop};
+    pose.rotation.pitch = smoothedRotation.pitch + headBob.pitch + recoilPitch;
+    pose.rotation.yaw = smoothedRotation.yaw + headBob.yaw + recoilYaw;
+    pose.rotation.roll = smoothedRotation.roll + headBob.roll + recoilRoll + handRoll;
+    pose.rotation.pitch += sway.pitch;
+    pose.rotation.yaw += sway.yaw;
+    updateAdsZoom();
+    pose.fov = clampf(FOV - adsBlend * ADSZoomAmount, kMinFov, kMaxFov);
+
+    // A pose that is not finite is never handed to the game: the camera holds the last good one.
+    const bool finite = isFinite3(pose.position.x, pose.position.y, pose.position.z) &&
+                        isFinite3(pose.rotation.pitch, pose.rotation.roll, pose.rotation.yaw) &&
+                        std::isfinite(pose.fov);
+    if (finite) {
+        goodPose = pose;
+        goodPoseValid = 1;
+    } else if (!goodPoseValid) {
+        return;
+    }
+    game::setCamCoord(cameraHandle, goodPose.position.x, goodPose.position.y, goodPose.position.z);
+    game::setCamRot(cameraHandle, goodPose.rotation.pitch, goodPose.rotation.roll, goodPose.rotation.yaw,
+                    kRotationOrder);
+    game::setCamFov(cameraHandle, goodPose.fov);
+}
+
+void updateAutoTurn(Ped ped) {
+    if (!AutoTurn) return;
+    const float fb = moveInput(kMoveForward, kMoveBack);
+    const float lr = moveInput(kMoveRight, kMoveLeft);
+    const bool backpedalling = fb < kBackpedalInput && std::fabs(fb) >= std::fabs(lr);
+    const float heading = game::getEntityHeading(ped);
+    const float viewYaw = gameplayYaw < 0.0f ? gameplayYaw + 360.0f : gameplayYaw;
+    if (backpedalling) {
+        game::setEntityHeading(ped, viewYaw);
+        return;
+    }
+    const float diff = wrapAngle(viewYaw - heading);
+    const float excess = std::fabs(diff) - AutoTurnAngle;
+    if (!(excess > 0.0f)) return;
+    const float step = std::fmin(excess, std::fmax(kMinTurnStep, kTurnFraction * excess));
+    const float turned = wrapHeading(diff > 0.0f ? heading + step : heading - step);
+    if (std::isfinite(turned)) game::setEntityHeading(ped, turned);
+}

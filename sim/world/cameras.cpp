@@ -1,0 +1,215 @@
+#include "sim/world/cameras.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sim/sim.h"
+#include "sim/world/controls.h"
+#include "sim/world/entities.h"
+#include "sim/world/os.h"
+#include "sim/world/player.h"
+
+namespace sim {
+
+GameCameras gameCameras;
+std::map<int32_t, ScriptCam> scriptCams;
+ScriptRendering rendering;
+
+namespace {
+int32_t nextCamHandle = 1;
+constexpr int kLookLeftRight = 1, kLookUpDown = 2, kNextCamera = 0;
+constexpr float kPitchLimit = 89.0f;
+// The third-person follow camera: behind and above the ped or vehicle.
+constexpr Vec3 kPedFollowOffset{0.0f, -3.0f, 0.6f};
+constexpr Vec3 kVehicleFollowOffset{0.0f, -6.0f, 1.8f};
+// The game's on-foot view cycle; 4 is first person.
+constexpr int kPedViewCycle[] = {0, 1, 2, 4};
+
+ScriptCam* findCam(int32_t handle) {
+    auto it = scriptCams.find(handle);
+    return it == scriptCams.end() ? nullptr : &it->second;
+}
+
+void requireFinite(const NativeCall& call, int first, int count) {
+    for (int k = first; k < first + count; ++k)
+        if (!std::isfinite(call.f(k)))
+            fail(std::string(call.info->name) + " was given a non-finite value (argument " + std::to_string(k) + ")");
+}
+
+int nextViewMode(int mode) {
+    constexpr int n = sizeof kPedViewCycle / sizeof kPedViewCycle[0];
+    for (int k = 0; k < n; ++k)
+        if (kPedViewCycle[k] == mode) return kPedViewCycle[(k + 1) % n];
+    return kPedViewCycle[0];
+}
+
+bool pedInVehicle() { return player.vehicle != 0 || player.inVehicleWithoutVehicle; }
+
+Vec3 scriptCamPosition(const ScriptCam& c) {
+    if (c.attachedTo == 0) return c.position;
+    const EntityState* e = findEntity(c.attachedTo);
+    if (!e) return c.position;
+    if (c.attachRelative) return localToWorld(*e, c.attachOffset);
+    return {e->position.x + c.attachOffset.x, e->position.y + c.attachOffset.y, e->position.z + c.attachOffset.z};
+}
+
+float lerpAngle(float a, float b, float t) {
+    float d = std::remainder(b - a, 360.0f);
+    return a + d * t;
+}
+
+// The game's camera update, after the scripts: look input turns the gameplay
+// camera; V cycles the game's view unless a script disabled control 0 this frame.
+const FrameStep updateGameCamera(Phase::AfterScripts, 50, [] {
+    float dt = static_cast<float>(os.frameMs) * 0.001f;
+    if (!controls.disabled[0][kLookLeftRight])
+        gameCameras.rotation.z -= controls.normal[kLookLeftRight] * gameCameras.lookRate * dt;
+    if (!controls.disabled[0][kLookUpDown])
+        gameCameras.rotation.x -= controls.normal[kLookUpDown] * gameCameras.lookRate * dt;
+    if (std::isfinite(gameCameras.rotation.x))
+        gameCameras.rotation.x = std::clamp(gameCameras.rotation.x, -kPitchLimit, kPitchLimit);
+    if (std::isfinite(gameCameras.rotation.z) && std::fabs(gameCameras.rotation.z) < 1e6f)
+        gameCameras.rotation.z = std::remainder(gameCameras.rotation.z, 360.0f);
+
+    bool vDown = os.keyDown[kViewKey];
+    if (vDown && !gameCameras.viewKeyWasDown && !controls.disabled[0][kNextCamera]) {
+        int& mode = pedInVehicle() ? gameCameras.vehicleViewMode : gameCameras.pedViewMode;
+        mode = nextViewMode(mode);
+    }
+    gameCameras.viewKeyWasDown = vDown;
+});
+
+// What the screen shows: the game's camera, the scripted one, or a blend while easing.
+const FrameStep renderFrame(Phase::AfterScripts, 60, [] {
+    const ScriptCam* cam = rendering.on ? findCam(rendering.activeCam) : nullptr;
+    if (rendering.on && !cam) rendering.blend = 0.0f;  // nothing to render: the game's view at once
+    float target = rendering.on && cam ? 1.0f : 0.0f;
+    float step = rendering.blendPerMs * static_cast<float>(os.frameMs);
+    rendering.blend = target > rendering.blend ? std::min(target, rendering.blend + step)
+                                               : std::max(target, rendering.blend - step);
+    // While easing out the last rendered camera still shows through.
+    if (!cam && rendering.blend > 0.0f) cam = findCam(rendering.activeCam);
+    if (!cam) rendering.blend = 0.0f;
+
+    Vec3 gp = gameCameraPosition();
+    RenderedFrame f{frameIndex(), false, 0.0f, 0, gp, gameCameras.rotation, gameCameras.fov};
+    if (cam && rendering.blend > 0.0f) {
+        float t = rendering.blend;
+        Vec3 sp = scriptCamPosition(*cam);
+        f.scripted = true;
+        f.blend = t;
+        f.cam = cam->handle;
+        f.position = {gp.x + (sp.x - gp.x) * t, gp.y + (sp.y - gp.y) * t, gp.z + (sp.z - gp.z) * t};
+        f.rotation = {lerpAngle(gameCameras.rotation.x, cam->rotation.x, t),
+                      lerpAngle(gameCameras.rotation.y, cam->rotation.y, t),
+                      lerpAngle(gameCameras.rotation.z, cam->rotation.z, t)};
+        f.fov = gameCameras.fov + (cam->fov - gameCameras.fov) * t;
+    }
+    rendering.history.push_back(f);
+});
+}  // namespace
+
+const ScriptCam* liveScriptCam() {
+    if (scriptCams.size() > 1) fail("more than one scripted camera exists");
+    return scriptCams.empty() ? nullptr : &scriptCams.begin()->second;
+}
+size_t liveCameraCount() { return scriptCams.size(); }
+bool scriptCamRendering() { return rendering.on && findCam(rendering.activeCam) != nullptr; }
+const RenderedFrame& lastRendered() {
+    if (rendering.history.empty()) fail("no frame rendered yet");
+    return rendering.history.back();
+}
+const RenderCall* lastRenderCall() { return rendering.calls.empty() ? nullptr : &rendering.calls.back(); }
+
+Vec3 gameCameraPosition() {
+    const EntityState* vehicle = findEntity(player.vehicle);
+    int mode = vehicle ? gameCameras.vehicleViewMode : gameCameras.pedViewMode;
+    if (mode == kFirstPersonView) return pedHeadPosition();
+    const EntityState& anchor = vehicle ? *vehicle : playerPed();
+    Vec3 r = rotateDegrees({0.0f, 0.0f, gameCameras.rotation.z}, vehicle ? kVehicleFollowOffset : kPedFollowOffset);
+    return {anchor.position.x + r.x, anchor.position.y + r.y, anchor.position.z + r.z};
+}
+
+void putGameInFirstPerson() {
+    gameCameras.pedViewMode = kFirstPersonView;
+    gameCameras.vehicleViewMode = kFirstPersonView;
+}
+void setGameplayRotation(float pitch, float roll, float yaw) { gameCameras.rotation = {pitch, roll, yaw}; }
+
+// ---- the gameplay camera ----------------------------------------------------
+
+SIM_NATIVE(0x837765A25378F0BB) {  // GET_GAMEPLAY_CAM_ROT (order 2 only)
+    call.ret(gameCameras.rotation.x, gameCameras.rotation.y, gameCameras.rotation.z);
+}
+SIM_NATIVE(0x5A4F9EDF1673F704) { gameCameras.pedViewMode = call.i(0); }      // SET_FOLLOW_PED_CAM_VIEW_MODE
+SIM_NATIVE(0xAC253D7842768F48) { gameCameras.vehicleViewMode = call.i(0); }  // SET_FOLLOW_VEHICLE_CAM_VIEW_MODE
+SIM_NATIVE(0x8D4D46230B2C353A) { call.ret(gameCameras.pedViewMode); }        // GET_FOLLOW_PED_CAM_VIEW_MODE
+SIM_NATIVE(0xA4FF579AC0E3AAAE) { call.ret(gameCameras.vehicleViewMode); }    // GET_FOLLOW_VEHICLE_CAM_VIEW_MODE
+SIM_NATIVE(0xA200EB1EE790F448) {  // GET_FINAL_RENDERED_CAM_COORD: the last frame's screen
+    Vec3 p = rendering.history.empty() ? gameCameraPosition() : rendering.history.back().position;
+    call.ret(p.x, p.y, p.z);
+}
+
+// ---- scripted cameras -------------------------------------------------------
+
+SIM_NATIVE(0xC3981DCE61D9E13F) {  // CREATE_CAM
+    ScriptCam c;
+    c.handle = nextCamHandle++;
+    c.name = call.s(0) ? call.s(0) : "";
+    c.createdFrame = frameIndex();
+    scriptCams[c.handle] = c;
+    call.ret(c.handle);
+}
+SIM_NATIVE(0xA7A932170592B50E) { call.ret(findCam(call.i(0)) != nullptr); }  // DOES_CAM_EXIST
+SIM_NATIVE(0x026FB97D0A425F84) {  // SET_CAM_ACTIVE
+    ScriptCam* c = findCam(call.i(0));
+    if (!c) return;
+    c->active = call.b(1);
+    if (c->active) rendering.activeCam = c->handle;
+    else if (rendering.activeCam == c->handle) rendering.activeCam = 0;
+}
+SIM_NATIVE(0xC7848EFCCC545182) {  // SET_CAM_NEAR_CLIP
+    requireFinite(call, 1, 1);
+    if (ScriptCam* c = findCam(call.i(0))) c->nearClip = call.f(1);
+}
+SIM_NATIVE(0x8C1DC7770C51DC8D) {  // SET_CAM_AFFECTS_AIMING
+    if (ScriptCam* c = findCam(call.i(0))) c->affectsAiming = call.b(1);
+}
+SIM_NATIVE(0x4D41783FB745E42E) {  // SET_CAM_COORD
+    requireFinite(call, 1, 3);
+    if (ScriptCam* c = findCam(call.i(0))) c->position = {call.f(1), call.f(2), call.f(3)};
+}
+SIM_NATIVE(0x85973643155D0B07) {  // SET_CAM_ROT
+    requireFinite(call, 1, 3);
+    if (ScriptCam* c = findCam(call.i(0))) c->rotation = {call.f(1), call.f(2), call.f(3)};
+}
+SIM_NATIVE(0xB13C14F66A00D047) {  // SET_CAM_FOV
+    requireFinite(call, 1, 1);
+    if (ScriptCam* c = findCam(call.i(0))) c->fov = call.f(1);
+}
+SIM_NATIVE(0xFEDB7D269E8C60E3) {  // ATTACH_CAM_TO_ENTITY
+    requireFinite(call, 2, 3);
+    ScriptCam* c = findCam(call.i(0));
+    if (!c || !findEntity(call.i(1))) return;
+    c->attachedTo = call.i(1);
+    c->attachOffset = {call.f(2), call.f(3), call.f(4)};
+    c->attachRelative = call.b(5);
+}
+SIM_NATIVE(0xA2FABBE87F4BAD82) {  // DETACH_CAM
+    if (ScriptCam* c = findCam(call.i(0))) c->attachedTo = 0;
+}
+SIM_NATIVE(0x865908C81A2C22E9) {  // DESTROY_CAM
+    int32_t h = call.i(0);
+    if (rendering.activeCam == h && rendering.blend > 0.0f) rendering.blend = 0.0f;  // the screen falls back at once
+    if (rendering.activeCam == h) rendering.activeCam = 0;
+    scriptCams.erase(h);
+}
+SIM_NATIVE(0x07E5B515DB0636FC) {  // RENDER_SCRIPT_CAMS
+    bool render = call.b(0), ease = call.b(1);
+    int32_t ms = call.i(2);
+    rendering.calls.push_back({frameIndex(), render, ease, ms});
+    rendering.on = render;
+    rendering.blendPerMs = ease && ms > 0 ? 1.0f / static_cast<float>(ms) : 1.0f;
+}
+
+}  // namespace sim

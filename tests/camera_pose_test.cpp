@@ -1,0 +1,188 @@
+// Where the on-foot camera sits and looks: the head anchor with the user's
+// offsets, the gameplay rotation copied exactly, the field of view, the crouch
+// drop, head hiding, and a pose that stays sane whatever the game returns.
+#include <limits>
+
+#include "camera/aiming.h"
+#include "camera_session.h"
+
+namespace {
+
+using namespace camtest;
+
+constexpr float kRad = 0.017453292519943295f;
+
+TEST(Pose, WithEveryEffectOffTheCameraIsTheHeadPlusOffsetsLookingAlongTheGameplayCamera) {
+    startSession();
+    Side = 0.05f;
+    Forward = 0.12f;
+    sim::setGameplayRotation(-12.5f, 0.0f, 37.0f);
+    engageAndSettle();
+    sim::setGameplayRotation(7.25f, 1.5f, -143.0f);
+    sim::frame();
+
+    const sim::ScriptCam& c = cam();
+    EXPECT_EQ(c.rotation.x, 7.25f);
+    EXPECT_EQ(c.rotation.y, 1.5f);
+    EXPECT_EQ(c.rotation.z, -143.0f);
+    EXPECT_FLOAT_EQ(c.fov, 70.0f);
+    // Side along the view's right (cos, sin), Forward along its level forward (-sin, cos).
+    const Vec3 head = sim::pedHeadPosition();
+    const float psi = -143.0f * kRad;
+    EXPECT_NEAR(c.position.x, head.x + 0.05f * std::cos(psi) - 0.12f * std::sin(psi), 1e-5f);
+    EXPECT_NEAR(c.position.y, head.y + 0.05f * std::sin(psi) + 0.12f * std::cos(psi), 1e-5f);
+    EXPECT_NEAR(c.position.z, head.z, 1e-5f);
+    // What the screen shows once the ease is over.
+    EXPECT_EQ(sim::lastRendered().blend, 1.0f);
+    EXPECT_NEAR(sim::lastRendered().position.z, head.z, 1e-5f);
+}
+
+TEST(Pose, HeightRunsAlongTheCameraUpAxis) {
+    startSession();
+    Height = 0.10f;
+    sim::setGameplayRotation(0.0f, 0.0f, 90.0f);  // looking west, level
+    engageAndSettle();
+    Vec3 head = sim::pedHeadPosition();
+    EXPECT_NEAR(cam().position.z, head.z + 0.10f, 1e-6f);
+
+    sim::setGameplayRotation(-90.0f, 0.0f, 90.0f);  // straight down: the eye moves 0.10 m forward, not up
+    sim::frame();
+    head = sim::pedHeadPosition();
+    EXPECT_NEAR(cam().position.x, head.x - 0.10f, 1e-6f);
+    EXPECT_NEAR(cam().position.y, head.y, 1e-6f);
+    EXPECT_NEAR(cam().position.z, head.z, 1e-6f);
+}
+
+TEST(Pose, TheZoomNarrowsTheFieldOfViewWithinItsRange) {
+    startSession();
+    ADSGameView = 1;
+    ADSZoomAmount = 25.0f;
+    engageAndSettle();
+    // Aiming down sights with the zoom fully blended in.
+    sim::holdControl(25);
+    sim::setControlNormal(241, 1.0f);
+    FOV = 60.0f;
+    for (int k = 0; k < 120; ++k) {
+        adsBlend = 1.0f;
+        sim::frame();
+    }
+    EXPECT_NEAR(cam().fov, 35.0f, 1e-3f);
+    FOV = 35.0f;  // 35 - 25 = 10 is outside the lens's range: 30
+    adsBlend = 1.0f;
+    sim::frame();
+    EXPECT_FLOAT_EQ(cam().fov, 30.0f);
+}
+
+TEST(Pose, CrouchingLowersTheEyeSmoothlyAndStandingRaisesItAgain) {
+    startSession();
+    CrouchLower = 1;
+    CrouchLowerAmount = 0.3f;
+    engageAndSettle();
+    auto drop = [] { return sim::pedHeadPosition().z - cam().position.z; };
+    EXPECT_NEAR(drop(), 0.0f, 1e-6f);
+
+    sim::player.stealth = true;
+    sim::frame();
+    EXPECT_NEAR(drop(), 0.3f * 9.0f * 0.016f, 1e-5f);  // rate 9 per second
+    sim::runFor(1500);
+    EXPECT_NEAR(drop(), 0.3f, 1e-4f);
+
+    sim::player.stealth = false;
+    sim::frame();
+    EXPECT_NEAR(drop(), 0.3f * (1.0f - 9.0f * 0.016f), 1e-4f);
+    sim::runFor(1500);
+    EXPECT_EQ(drop(), 0.0f);  // snapped to exactly zero at the end
+
+    CrouchLower = 0;  // off: no drop at all, even crouched
+    sim::player.stealth = true;
+    sim::frame();
+    EXPECT_EQ(drop(), 0.0f);
+}
+
+TEST(Pose, TheHeadIsHiddenOnlyWhileOurCameraIsTheView) {
+    startSession();
+    sim::holdKey(sim::kViewKey);
+    sim::frame();
+    // The first frame of a new camera has no eye position yet: the head stays.
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
+    sim::releaseKey(sim::kViewKey);
+    sim::frame();
+    EXPECT_TRUE(sim::resetFlagSetLastFrame(kHideHead));
+    sim::runFor(500);
+    EXPECT_TRUE(sim::resetFlagSetLastFrame(kHideHead));
+
+    ShowHead = 1;
+    sim::frame();
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
+    ShowHead = 0;
+
+    // Stopped (a cutscene) or switched off: the game's views show the head.
+    sim::startCutscene();
+    sim::frames(5);
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
+    sim::endCutscene();
+    sim::frame();
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));  // the resumed camera's first frame
+    sim::frame();
+    EXPECT_TRUE(sim::resetFlagSetLastFrame(kHideHead));
+    sim::runFor(400);
+    pressV();
+    sim::frames(5);
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
+}
+
+TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
+    startSession();
+    AutoTurn = 1;
+    HeadBob = 1;
+    HeadBobAmount = 1.0f;
+    HeadBobSpeed = 1.0f;
+    sim::setGameplayRotation(5.0f, 0.0f, 20.0f);
+    engageAndSettle();
+    HeadBob = 0;
+    sim::frame();
+    const sim::ScriptCam good = cam();
+
+    // The sim fails the run on any non-finite camera or heading value; each of
+    // these frames must also end (no unbounded angle loop).
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    sim::setControlNormal(kMoveBack, 1.0f);  // backpedalling snaps the body to the view yaw
+    for (float bad : {nan, inf, -inf}) {
+        sim::setGameplayRotation(bad, bad, bad);
+        sim::frame();
+        EXPECT_EQ(cam().rotation.x, good.rotation.x);
+        EXPECT_EQ(cam().rotation.z, good.rotation.z);
+        EXPECT_EQ(cam().position.z, good.position.z);
+    }
+    sim::setControlNormal(kMoveBack, 0.0f);
+    sim::setGameplayRotation(5.0f, 0.0f, 20.0f);
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    sim::frame();
+    EXPECT_EQ(cam().position.x, good.position.x);
+    EXPECT_EQ(cam().rotation.z, 20.0f);
+
+    // A huge yaw is brought into range; a huge head position is still a number.
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::setGameplayRotation(0.0f, 0.0f, 3.0e30f);
+    sim::frame();
+    EXPECT_GE(cam().rotation.z, -180.0f);
+    EXPECT_LE(cam().rotation.z, 180.0f);
+    sim::setGameplayRotation(0.0f, 0.0f, 360.0f * 3.0f + 20.0f);
+    sim::frame();
+    EXPECT_NEAR(cam().rotation.z, 20.0f, 1e-3f);
+    sim::setPedHeadLocal({0.0f, 0.0f, 1.0e30f});
+    sim::frame();
+    EXPECT_TRUE(std::isfinite(cam().position.z));
+
+    // Good readings again: the camera follows at once, with the head bob's filters unpoisoned.
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::setGameplayRotation(5.0f, 0.0f, 20.0f);
+    HeadBob = 1;
+    sim::runFor(500);
+    EXPECT_NEAR(cam().position.z, good.position.z, 0.02f);
+    EXPECT_NEAR(cam().rotation.z, 20.0f, 1.0f);
+}
+
+}  // namespace

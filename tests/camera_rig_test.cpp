@@ -1,0 +1,218 @@
+// The camera's state machine, played as sessions: V engages and disengages,
+// death, cutscenes, fades and parachutes step aside, the camera resumes or is
+// rebuilt with the right ease, and no camera is ever leaked.
+#include "camera_session.h"
+
+namespace {
+
+using namespace camtest;
+
+TEST(ViewKey, EngagesOnlyFromTheGamesFirstPersonViewAndTogglesOncePerPress) {
+    sim::boot();
+    sim::frame();
+    plainSettings();
+    // In a third-person view V is the game's: its view cycles, no camera appears.
+    pressV();
+    EXPECT_EQ(sim::gameCameras.pedViewMode, 1);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    sim::gameCameras.pedViewMode = sim::kFirstPersonView;
+
+    // Held V engages once; the game never sees the press, so its view stays first person.
+    sim::holdKey(sim::kViewKey);
+    sim::frames(30);
+    sim::releaseKey(sim::kViewKey);
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+    EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
+    const sim::ScriptCam& c = cam();
+    EXPECT_EQ(c.name, "DEFAULT_SCRIPTED_CAMERA");
+    EXPECT_FLOAT_EQ(c.nearClip, 0.05f);
+    EXPECT_TRUE(c.affectsAiming);
+    EXPECT_TRUE(c.active);
+    ASSERT_NE(sim::lastRenderCall(), nullptr);
+    EXPECT_TRUE(sim::lastRenderCall()->render);
+    EXPECT_TRUE(sim::lastRenderCall()->ease);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+    // While engaged the game's view control is kept from it every frame.
+    EXPECT_TRUE(sim::wasDisabledThisFrame(0, 0));
+    EXPECT_TRUE(sim::wasDisabledThisFrame(2, 190));
+}
+
+TEST(ViewKey, DebounceMenuAndDisengage) {
+    startSession();
+    const uint32_t engagedAt = sim::now();
+    pressV();  // engages
+    ASSERT_TRUE(sim::scriptCamRendering());
+    // A second press inside 300 ms of the toggle is ignored.
+    ASSERT_LT(sim::now() - engagedAt, 300u);
+    pressV();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    sim::runFor(300);
+
+    // While the menu is open V does nothing, for us and for the game.
+    menuShared.open = 1;
+    pressV();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
+    menuShared.open = 0;
+
+    // V hands the view back: a cut, the camera gone, the game in third person.
+    pressV();
+    EXPECT_FALSE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    EXPECT_FALSE(sim::lastRenderCall()->ease);
+    EXPECT_EQ(sim::gameCameras.pedViewMode, 0);
+    sim::runFor(1000);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+}
+
+TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
+    startSession();
+    engageAndSettle();
+    const int32_t first = cam().handle;
+
+    // Death: rendering stops with a 500 ms ease; the camera lives on for 550 ms.
+    sim::killPlayer();
+    sim::frame();
+    EXPECT_FALSE(sim::scriptCamRendering());
+    EXPECT_FALSE(sim::lastRenderCall()->render);
+    EXPECT_TRUE(sim::lastRenderCall()->ease);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+
+    // Respawn within 550 ms: the same camera resumes with a 300 ms ease.
+    sim::runFor(300);
+    size_t before = sim::rendering.calls.size();
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(cam().handle, first);
+    EXPECT_EQ(renderCallsSince(before), 1);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 300);
+
+    // A longer death: the camera is destroyed 550 ms after the first stop, though the
+    // gate fails every frame, and a new one eases in over 500 ms after the respawn.
+    sim::killPlayer();
+    sim::frame();
+    const uint32_t stoppedAt = sim::now();
+    before = sim::rendering.calls.size();
+    while (sim::liveCameraCount() == 1u) sim::frame();
+    EXPECT_GE(sim::now() - stoppedAt, 550u);
+    EXPECT_LE(sim::now() - stoppedAt, 550u + 16u);
+    EXPECT_EQ(renderCallsSince(before), 0);  // further stops while nothing renders do nothing
+    sim::runFor(2000);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_NE(cam().handle, first);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+}
+
+TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {
+    startSession();
+    SniperGameView = 1;
+    pressV();
+    EXPECT_FALSE(sim::lastRenderCall()->ease);
+    const int32_t first = cam().handle;
+    sim::killPlayer();
+    sim::frame();
+    EXPECT_FALSE(sim::lastRenderCall()->ease);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 0);
+    sim::frame();  // destroyed one frame later
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_NE(cam().handle, first);
+    EXPECT_FALSE(sim::lastRenderCall()->ease);
+}
+
+TEST(SwitchOff, ControlLossAloneKeepsTheViewButCutscenesFadesAndParachutesDoNot) {
+    startSession();
+    engageAndSettle();
+
+    sim::scene.controlOn = false;  // e.g. a phone call: the view stays
+    sim::frames(10);
+    EXPECT_TRUE(sim::scriptCamRendering());
+    sim::scene.controlOn = true;
+
+    sim::startCutscene();
+    sim::frame();
+    EXPECT_FALSE(sim::scriptCamRendering());
+    sim::runFor(1000);
+    sim::endCutscene();
+    sim::frame();  // back without a key press
+    EXPECT_TRUE(sim::scriptCamRendering());
+
+    sim::scene.fadedOut = true;  // faded out stops the view even with control
+    sim::frame();
+    EXPECT_FALSE(sim::scriptCamRendering());
+    sim::scene.fadedOut = false;
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+
+    sim::scene.fadingIn = true;  // a fade-in alone is no reason
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    sim::scene.fadingIn = false;
+
+    sim::player.parachuteState = 0;
+    sim::frame();
+    EXPECT_FALSE(sim::scriptCamRendering());
+    sim::player.parachuteState = sim::kNotParachuting;
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+}
+
+TEST(SwitchOff, ANewPlayerPedResumesTheSameCameraInTheSameFrame) {
+    startSession();
+    engageAndSettle();
+    const int32_t handle = cam().handle;
+    const size_t before = sim::rendering.calls.size();
+    sim::respawnPlayer(true);  // a character switch hands the player another ped
+    sim::frame();
+    ASSERT_EQ(renderCallsSince(before), 2);
+    EXPECT_FALSE(sim::rendering.calls[before].render);
+    EXPECT_TRUE(sim::rendering.calls[before + 1].render);
+    EXPECT_EQ(sim::rendering.calls[before + 1].easeMs, 300);
+    EXPECT_EQ(cam().handle, handle);
+}
+
+TEST(Vehicles, ADisabledVehicleCameraSwitchesTheViewOffAndChangesRebuildTheCamera) {
+    startSession();
+    engageAndSettle();
+    const int32_t onFoot = cam().handle;
+
+    // With the vehicle camera on, getting in destroys the on-foot camera and
+    // builds the vehicle's in the same frame.
+    VehCam = 1;
+    const int32_t car = sim::spawnVehicle(0, {5.0f, 0.0f, 0.5f});
+    sim::enterVehicle(car);
+    sim::frame();
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+    EXPECT_NE(cam().handle, onFoot);
+    EXPECT_TRUE(sim::scriptCamRendering());
+    const int32_t inCar = cam().handle;
+
+    // Out again: a new on-foot camera, the same frame.
+    sim::leaveVehicle();
+    sim::frame();
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+    EXPECT_NE(cam().handle, inCar);
+    EXPECT_TRUE(sim::scriptCamRendering());
+
+    // A bike with its camera off: the view switches off and stays in third person.
+    MC_Cam = 0;
+    const int32_t bike = sim::spawnVehicle(8, {5.0f, 0.0f, 0.5f});
+    sim::enterVehicle(bike);
+    sim::frame();
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    EXPECT_FALSE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::gameCameras.vehicleViewMode, 0);
+    sim::runFor(1000);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+}
+
+}  // namespace
