@@ -203,7 +203,7 @@ void updateCamera() {
     // 23. Crouch drop -> crouchDrop.
     updateCrouchDrop(ctx.ped);
     // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom.
-    applyPose(base, aimSway(currentWeapon(ctx.ped)));
+    applyPose(base, aimSway(aimWeapon));
     // 25. Auto-turn: the body follows the view.
     updateAutoTurn(ctx.ped);
     // 26. Aim point, shot redirection and tracers, once the follow is seeded.

@@ -1,4 +1,5 @@
-// Screen overlays drawn over the scripted camera.
+// Screen overlays drawn over the scripted camera. The main loop runs them in
+// this order after the camera update, only while the camera renders.
 #pragma once
 #include <cstdint>
 

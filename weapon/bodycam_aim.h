@@ -1,5 +1,6 @@
-// The bodycam aim: a view that lags behind the aim, a deadzone box, the weapon
-// lead, 3D hand motion and aim sway.
+// The bodycam aim: a view that lags behind the aim (weapon lead, smooth
+// follow), a deadzone box the aim wanders in before the view follows, 3D hand
+// motion that slides and rolls the camera with the aim, and aim sway.
 #pragma once
 #include <cstdint>
 
@@ -9,9 +10,10 @@ struct Rotation {
     float pitch, roll, yaw;  // degrees, rotation order 2
 };
 
-extern Rotation smoothedRotation;                      // the rotation the camera shows
+extern Rotation smoothedRotation;                      // the rotation the camera shows; yaw in -180..180
 extern float handSide, handUp, handForward, handRoll;  // metres, metres, metres, degrees
 extern uint8_t followInitialised;                      // 0 after a stop or destroy: reseed from the gameplay rotation
+extern Hash aimWeapon;                                 // the weapon the last aim update saw
 
 void updateBodycamAim(Ped ped, Rotation gameplay);  // pipeline steps 18 and 19
-Rotation aimSway(Hash weapon);                      // pitch and yaw additions; zero when sway does not apply
+Rotation aimSway(Hash weapon);                      // pitch and yaw additions (roll 0); zero when sway does not apply

@@ -1,8 +1,12 @@
-// Recoil: the recoil shake and the bodycam kick, as camera rotation offsets.
+// Recoil: each shot kicks the on-foot view up with a small random sideways and
+// rolling jolt that springs back; quick shots add up to a cap. Two modes: the
+// recoil shake (fire input or shooting, at most one kick per 46 ms) and the
+// bodycam recoil (one kick per detected shot, scaled per weapon group), which
+// takes precedence. With neither on, the state is cleared.
 #pragma once
 #include "runtime/native_call.h"
 
 extern float recoilPitch, recoilYaw, recoilRoll;  // degrees, added to the camera rotation
 
 void updateRecoil(Ped ped);  // pipeline step 22
-void resetRecoil();          // on destroy: offsets, shot detection and last ammo
+void resetRecoil();          // on destroy: offsets, frame time, shot detection and last ammo

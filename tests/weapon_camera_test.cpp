@@ -1,0 +1,148 @@
+// Weapon feel through the whole camera: the plug-in's view switched on with V,
+// the player shooting and aiming, and what the scripted camera shows.
+#include <gtest/gtest.h>
+
+#include "camera/aiming.h"
+#include "camera/camera.h"
+#include "camera/rig.h"
+#include "settings/settings.h"
+#include "sim/sim.h"
+#include "sim/world/cameras.h"
+#include "sim/world/controls.h"
+#include "sim/world/os.h"
+#include "sim/world/player.h"
+#include "sim/world/weapons.h"
+#include "weapon/bodycam_aim.h"
+#include "weapon/recoil.h"
+
+namespace {
+
+constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13F;
+
+// On foot, the plug-in's view on, every motion effect off.
+void engageOnFoot(const char* weapon) {
+    sim::boot();
+    sim::frame();
+    resetAllSettings();
+    HeadBob = 0;
+    CrouchLower = 0;
+    AutoTurn = 0;
+    BodycamMaster = 1;
+    BodycamRecoil = 0;
+    RecoilShake = 0;
+    WeaponLead = 0;
+    SmoothFollow = 0;
+    Deadzone = 0;
+    Hand3D = 0;
+    AimSway = 0;
+    ADSGameView = 0;
+    CrosshairOnlyADS = 0;
+    SniperGameView = 0;
+    sim::equipWeapon(weapon);
+    sim::putGameInFirstPerson();
+    sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
+    sim::tapKey(sim::kViewKey);
+    sim::frames(40);  // past the ease-in
+    ASSERT_EQ(engaged, 1);
+    ASSERT_EQ(cameraRendering, 1);
+}
+
+const sim::ScriptCam& cam() {
+    const sim::ScriptCam* c = sim::liveScriptCam();
+    if (!c) sim::fail("no scripted camera");
+    return *c;
+}
+
+TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
+    engageOnFoot("WEAPON_PISTOL");
+    BodycamRecoil = 1;
+    BodycamRecoilAmount = 1.0f;
+    RecPistol = 5.0f;
+    sim::frames(2);
+    EXPECT_EQ(cam().rotation.x, 0.0f);
+    sim::fireOnce();
+    // The shot frame is behind us by one frame of settling.
+    float pitch = cam().rotation.x;
+    EXPECT_GE(pitch, 2.75f * 0.856f * 0.856f - 1e-3f);
+    EXPECT_LE(pitch, 4.235f * 0.856f * 0.856f + 1e-3f);
+    EXPECT_EQ(pitch, recoilPitch);
+    EXPECT_EQ(cam().rotation.z, recoilYaw);
+    sim::runFor(1000);
+    EXPECT_EQ(cam().rotation.x, 0.0f);
+    EXPECT_EQ(cam().rotation.z, 0.0f);
+}
+
+TEST(WeaponCamera, DeadzoneFollowAndSwayShapeTheView) {
+    engageOnFoot("WEAPON_CARBINERIFLE");
+    Deadzone = 1;
+    DeadzoneAngle = 10.0f;
+    sim::setGameplayRotation(0.0f, 0.0f, 6.0f);
+    sim::frame();
+    EXPECT_EQ(cam().rotation.z, 0.0f);
+    sim::setGameplayRotation(0.0f, 0.0f, 15.0f);
+    sim::frame();
+    EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f);
+
+    // Sway rides on top while aiming and is gone the frame the aim ends.
+    AimSway = 1;
+    sim::holdControl(sim::kAimControl);
+    sim::frame();
+    Rotation sway = aimSway(aimWeapon);
+    EXPECT_NE(sway.yaw, 0.0f);
+    EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f + sway.yaw);
+    EXPECT_FLOAT_EQ(cam().rotation.x, sway.pitch);
+    sim::releaseControl(sim::kAimControl);
+    sim::frame();
+    EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f);
+    EXPECT_EQ(cam().rotation.x, 0.0f);
+}
+
+TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
+    engageOnFoot("WEAPON_PISTOL");
+    FOV = 35.0f;
+    ADSZoomAmount = 25.0f;
+    ADSGameView = 1;
+    sim::holdControl(sim::kAimControl);
+    sim::setControlNormal(sim::kWheelForwardControl, 1.0f);
+    sim::frame();
+    sim::setControlNormal(sim::kWheelForwardControl, 0.0f);
+    sim::runFor(1500);
+    EXPECT_FLOAT_EQ(cam().fov, 30.0f);
+
+    // Crosshair-only ADS: the latch holds but the view does not zoom.
+    ADSGameView = 0;
+    CrosshairOnlyADS = 1;
+    sim::runFor(1500);
+    EXPECT_EQ(adsActive, 1);
+    EXPECT_FLOAT_EQ(cam().fov, 35.0f);
+}
+
+TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
+    engageOnFoot("WEAPON_SNIPERRIFLE");
+    SniperGameView = 1;
+    size_t created = sim::calls(kCreateCam).size();
+    sim::holdKey(2);  // right mouse button
+    sim::runFor(140);
+    EXPECT_TRUE(sim::scriptCamRendering());
+    sim::runFor(20);
+    ASSERT_EQ(sniperView, 1);
+    const sim::RenderCall* stop = sim::lastRenderCall();
+    EXPECT_FALSE(stop->render);
+    EXPECT_FALSE(stop->ease);  // a cut to the game's scope
+    sim::frames(2);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);  // destroyed one frame after the cut
+    EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
+    sim::runFor(500);
+    EXPECT_FALSE(sim::scriptCamRendering());
+
+    sim::releaseKey(2);
+    sim::frame();
+    EXPECT_EQ(engaged, 1);  // no key press needed to come back
+    EXPECT_EQ(sim::calls(kCreateCam).size(), created + 1);
+    const sim::RenderCall* back = sim::lastRenderCall();
+    EXPECT_TRUE(back->render);
+    EXPECT_FALSE(back->ease);
+    EXPECT_TRUE(sim::scriptCamRendering());
+}
+
+}  // namespace
