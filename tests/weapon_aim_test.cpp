@@ -144,6 +144,24 @@ TEST(BodycamAim, HandLeansTowardTheAimAndDecaysToExactlyZero) {
     EXPECT_GE(frames, 80);
 }
 
+TEST(BodycamAim, ANonFiniteGameplayRotationLeavesTheViewWhereItWas) {
+    bootPlain();
+    SmoothFollow = 1;
+    FollowAmount = 0.5f;
+    Hand3D = 1;
+    aimFrame(0.0f, 0.0f);
+    aimFrame(4.0f, 40.0f);
+    Rotation before = smoothedRotation;
+    float roll = handRoll;
+    aimFrame(NAN, 40.0f);
+    aimFrame(4.0f, INFINITY);
+    EXPECT_EQ(smoothedRotation.pitch, before.pitch);
+    EXPECT_EQ(smoothedRotation.yaw, before.yaw);
+    EXPECT_EQ(handRoll, roll);
+    aimFrame(4.0f, 40.0f);
+    EXPECT_NEAR(smoothedRotation.yaw, 30.0f, 1e-4f);
+}
+
 Rotation swayNow() { return aimSway(aimWeapon); }
 
 TEST(BodycamAim, SwayWhileAimingStopsAbruptlyOnRelease) {
