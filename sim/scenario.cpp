@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "settings/settings.h"
+#include "sim/world/weapons.h"
 
 namespace scenario {
 namespace {
@@ -105,8 +106,10 @@ public:
         if (verb == "enter-vehicle") return choice(Verb::EnterVehicle, {"car", "motorcycle", "bicycle", "boat"});
         if (verb == "exit-vehicle") return simple(Verb::ExitVehicle, 1);
         if (verb == "speed") return speed();
+        if (verb == "crash") return crash();
         if (verb == "give-weapon") return giveWeapon();
         if (verb == "aim") return onOff(Verb::Aim);
+        if (verb == "ads") return choice(Verb::Ads, {"in", "out"});
         if (verb == "fire") return fire();
         if (verb == "cutscene") return onOff(Verb::Cutscene);
         if (verb == "menu") return menu();
@@ -268,11 +271,17 @@ private:
         if (e.empty()) e = duration(5);
         return e;
     }
+    std::string crash() {
+        step_.verb = Verb::Crash;
+        step_.from = 0.0;  // the speed right after the impact, m/s
+        if (w_.size() > 2) return "'crash' takes an optional speed after the impact";
+        return w_.size() == 2 ? number(1, step_.from) : "";
+    }
     std::string giveWeapon() {
         step_.verb = Verb::GiveWeapon;
         if (w_.size() != 2) return "'give-weapon' takes a weapon name like WEAPON_PISTOL";
-        if (upper(w_[1]).rfind("WEAPON_", 0) != 0) return "unknown weapon '" + w_[1] + "' (names start with WEAPON_)";
         step_.word = upper(w_[1]);
+        if (!sim::findWeaponType(step_.word)) return "unknown weapon '" + w_[1] + "'";
         return "";
     }
     std::string fire() {

@@ -15,9 +15,12 @@
 //   mark braking             a label for the trace and the plots
 //
 // World events: die, respawn, enter-vehicle car|motorcycle|bicycle|boat,
-// exit-vehicle, speed 30 -> 5 over 1f (metres per second), give-weapon NAME,
-// aim on|off, fire once, fire burst 1s, crouch on|off, cutscene on|off,
-// menu open|close|up|down|left|right|enter|back|reset-value [COUNT].
+// exit-vehicle, speed 30 -> 5 over 1f (metres per second, negative reverses;
+// the step lasts its duration), speed 12 (steady), crash [SPEED], give-weapon
+// NAME, aim on|off (right mouse button and the aim control held), ads in|out (a mouse-wheel notch),
+// fire once, fire burst 1s, crouch on|off, cutscene on|off,
+// menu open|close|up|down|left|right|enter|back|reset-value [COUNT]
+// (each press waits out the menu's debounce).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -27,8 +30,8 @@ namespace scenario {
 
 enum class Verb : uint8_t {
     FrameMs, Wait, Press, Hold, Release, Control, Pad, Input, Set, Mark, Engage, Look,
-    Gait, Crouch, Die, Respawn, EnterVehicle, ExitVehicle, Speed, GiveWeapon, Aim, Fire,
-    Cutscene, Menu,
+    Gait, Crouch, Die, Respawn, EnterVehicle, ExitVehicle, Speed, Crash, GiveWeapon, Aim, Ads,
+    Fire, Cutscene, Menu,
 };
 
 struct Duration {

@@ -4,15 +4,25 @@
 #include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
+#include "sim/world/cameras.h"
 #include "sim/world/controls.h"
 #include "sim/world/os.h"
+#include "sim/world/player.h"
+#include "sim/world/scene.h"
+#include "sim/world/vehicles.h"
+#include "sim/world/weapons.h"
 
 namespace scenario {
 namespace {
 
 constexpr uint32_t kMenuPressGapMs = 300;  // longer than every menu debounce
+constexpr int kSprintControl = 21;
+constexpr int kMoveForwardControl = 32;
+constexpr int kBoatClass = 14;
+constexpr int kRightMouseButton = 0x02;
+constexpr float kGaitRatio[] = {0.0f, 1.0f, 2.0f, 3.0f};  // move blend ratio: still, walk, jog, sprint
 
-// A value moved linearly over some frames, applied before each frame.
+// A value moved linearly over time, applied before each frame.
 struct Ramp {
     bool active = false;
     double from = 0.0, to = 0.0;
@@ -20,20 +30,23 @@ struct Ramp {
     void (*apply)(double value) = nullptr;
 };
 
+uint32_t milliseconds(const Duration& d) { return d.frames ? d.amount * sim::os.frameMs : d.amount; }
+
 struct Player {
     FrameObserver observer = nullptr;
     void* context = nullptr;
     const Step* step = nullptr;
     std::string pendingMark;
     bool hasMark = false;
-    Ramp ramps[2];  // look, speed
+    Ramp look;  // the game camera turning
 
     void frame() {
-        for (Ramp& r : ramps) {
-            if (!r.active) continue;
-            double t = r.lengthMs == 0 ? 1.0 : std::min(1.0, double(sim::now() + sim::os.frameMs - r.startMs) / r.lengthMs);
-            r.apply(r.from + (r.to - r.from) * t);
-            if (t >= 1.0) r.active = false;
+        if (look.active) {
+            // Where the turn stands at the coming frame's tick.
+            double t = look.lengthMs == 0 ? 1.0
+                                          : std::min(1.0, double(sim::now() + sim::os.frameMs - look.startMs) / look.lengthMs);
+            look.apply(look.from + (look.to - look.from) * t);
+            if (t >= 1.0) look.active = false;
         }
         sim::frame();
         FrameInfo info{step, hasMark ? &pendingMark : nullptr};
@@ -122,29 +135,91 @@ std::string playStep(Player& p, const Step& s) {
             p.pendingMark = s.word;
             p.hasMark = true;
             return "";
-        case Verb::Engage: p.press(0x56, s); return "";
+        case Verb::Engage:
+            // V takes over only from the game's own first-person view.
+            sim::putGameInFirstPerson();
+            p.press(sim::kViewKey, Step{});
+            return "";
         case Verb::Menu:
             for (int k = 0; k < s.count; ++k) {
-                Step once;
-                p.press(menuKey(s.word), once);
+                p.press(menuKey(s.word), Step{});
                 p.run({kMenuPressGapMs, false});
             }
             return "";
-        case Verb::Look:
-        case Verb::Gait:
-        case Verb::Crouch:
-        case Verb::Die:
-        case Verb::Respawn:
-        case Verb::EnterVehicle:
-        case Verb::ExitVehicle:
+        case Verb::Look: {
+            const bool yaw = s.word == "yaw";
+            const double from = yaw ? sim::gameCameras.rotation.z : sim::gameCameras.rotation.x;
+            p.look = {true, from, from + s.from, sim::now() + sim::os.frameMs, s.hasDuration ? milliseconds(s.duration) : 0,
+                      yaw ? +[](double v) { sim::gameCameras.rotation.z = static_cast<float>(std::remainder(v, 360.0)); }
+                          : +[](double v) { sim::gameCameras.rotation.x = static_cast<float>(v); }};
+            if (s.hasDuration) p.run(s.duration);
+            else p.frame();
+            return "";
+        }
+        case Verb::Gait: {
+            int gait = s.word == "still" ? 0 : s.word == "walk" ? 1 : s.word == "jog" ? 2 : 3;
+            sim::setControlNormal(kMoveForwardControl, gait == 0 ? 0.0f : 1.0f);
+            sim::player.forcedMoveRatio = gait == 0 ? -1.0f : kGaitRatio[gait];
+            if (gait == 3) sim::holdControl(kSprintControl);
+            else sim::releaseControl(kSprintControl);
+            return "";
+        }
+        case Verb::Crouch: sim::player.stealth = s.on; return "";
+        case Verb::Die: sim::killPlayer(); return "";
+        case Verb::Respawn: sim::respawnPlayer(); return "";
+        case Verb::EnterVehicle: {
+            int32_t cls = s.word == "car" ? sim::kSedanClass : s.word == "motorcycle" ? sim::kMotorcycleClass
+                        : s.word == "bicycle" ? sim::kCycleClass : kBoatClass;
+            const sim::EntityState& ped = sim::playerPed();
+            sim::enterVehicle(sim::spawnVehicle(cls, ped.position, ped.rotation.z));
+            return "";
+        }
+        case Verb::ExitVehicle: sim::leaveVehicle(); return "";
         case Verb::Speed:
-        case Verb::GiveWeapon:
+        case Verb::Crash:
+            if (sim::player.vehicle == 0) return "the player is not in a vehicle (enter-vehicle first)";
+            if (s.verb == Verb::Crash) {
+                sim::crash(sim::player.vehicle, static_cast<float>(s.from));
+            } else if (!s.hasDuration) {
+                sim::driveSteady(sim::player.vehicle, static_cast<float>(s.from));
+            } else {
+                float seconds = static_cast<float>(milliseconds(s.duration)) * 0.001f;
+                sim::driveThrough(sim::player.vehicle, {{0.0f, static_cast<float>(s.from)}, {seconds, static_cast<float>(s.to)}});
+                p.run(s.duration);
+            }
+            return "";
+        case Verb::GiveWeapon: sim::equipWeapon(s.word); return "";
         case Verb::Aim:
+            // The right mouse button, which the game maps to its aim control.
+            if (s.on) {
+                sim::holdKey(kRightMouseButton);
+                sim::holdControl(sim::kAimControl);
+            } else {
+                sim::releaseKey(kRightMouseButton);
+                sim::releaseControl(sim::kAimControl);
+            }
+            return "";
+        case Verb::Ads: {
+            // One notch of the mouse wheel: forward zooms in, back zooms out.
+            int wheel = s.word == "in" ? sim::kWheelForwardControl : sim::kWheelBackControl;
+            sim::setControlNormal(wheel, 1.0f);
+            p.frame();
+            sim::setControlNormal(wheel, 0.0f);
+            p.frame();
+            return "";
+        }
         case Verb::Fire:
+            sim::holdControl(sim::kAttackControl);
+            s.word == "burst" ? p.run(s.duration) : p.frame();
+            sim::releaseControl(sim::kAttackControl);
+            p.frame();
+            return "";
         case Verb::Cutscene:
-            break;
+            if (s.on) sim::startCutscene();
+            else sim::endCutscene();
+            return "";
     }
-    return "this simulator has no model for that step yet";
+    return "";
 }
 
 }  // namespace

@@ -6,48 +6,24 @@
 #include <string>
 #include <vector>
 
+#include "camera/aiming.h"
 #include "camera/camera.h"
+#include "camera/headbob.h"
+#include "camera/onfoot.h"
+#include "camera/rig.h"
+#include "camera/vehicle.h"
 #include "runtime/runtime.h"
+#include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
-#include "sim/world/os.h"
+#include "sim/world/cameras.h"
 #include "sim/world/player.h"
 #include "sim/world/vehicles.h"
+#include "sim/world/weapons.h"
+#include "weapon/bodycam_aim.h"
+#include "weapon/recoil.h"
 
 namespace trace {
-
-// The scripted camera's pose as the plug-in last set it.
-struct Pose {
-    double x = 0, y = 0, z = 0, pitch = 0, roll = 0, yaw = 0, fov = 0;
-};
-
-inline Pose& lastPose() {
-    static Pose pose;
-    return pose;
-}
-
-inline void readPose() {
-    Pose& p = lastPose();
-    for (const sim::CallRecord* c : sim::frameCalls(0x4D41783FB745E42E))  // SET_CAM_COORD
-        p.x = c->f(1), p.y = c->f(2), p.z = c->f(3);
-    for (const sim::CallRecord* c : sim::frameCalls(0x85973643155D0B07))  // SET_CAM_ROT
-        p.pitch = c->f(1), p.roll = c->f(2), p.yaw = c->f(3);
-    for (const sim::CallRecord* c : sim::frameCalls(0xB13C14F66A00D047))  // SET_CAM_FOV
-        p.fov = c->f(1);
-}
-
-// Which camera the player sees.
-inline const char* activeMode() {
-    if (!cameraRendering) return "game";
-    if (sim::player.vehicle == 0) return "on-foot";
-    int cls = sim::vehicles[sim::player.vehicle].vehicleClass;
-    return cls == 8 || cls == 13 ? "two-wheeler" : "vehicle";
-}
-
-struct Column {
-    const char* name;
-    std::string (*sample)();
-};
 
 inline std::string fmt(double v) {
     char b[32];
@@ -55,19 +31,66 @@ inline std::string fmt(double v) {
     return b;
 }
 
+// Which camera the player sees.
+inline const char* activeMode() {
+    if (!engaged) return "game";
+    if (!cameraRendering) return "handed-back";
+    if (sim::player.vehicle == 0) return "on-foot";
+    int cls = sim::vehicles[sim::player.vehicle].vehicleClass;
+    return cls == sim::kMotorcycleClass || cls == sim::kCycleClass ? "two-wheeler" : "vehicle";
+}
+
+// The inertia state of the vehicle camera in use.
+inline const InVehicleCamState& vehicleState() {
+    int cls = sim::player.vehicle ? sim::vehicles[sim::player.vehicle].vehicleClass : 0;
+    return cls == sim::kMotorcycleClass || cls == sim::kCycleClass ? motorcycleCam : vehicleCam;
+}
+
+struct Column {
+    const char* name;
+    std::string (*sample)();
+};
+
+// What the screen showed (sim::lastRendered: the game's camera, the plug-in's,
+// or the ease between them), the plug-in's mode, and the motion channels the
+// plots read.
 inline const std::vector<Column>& columns() {
     static const std::vector<Column> kColumns = {
         {"tick", [] { return std::to_string(sim::now()); }},
         {"rendering", [] { return std::string(cameraRendering ? "1" : "0"); }},
         {"mode", [] { return std::string(activeMode()); }},
         {"menu", [] { return std::string(menuShared.open || menuShared.closing ? "1" : "0"); }},
-        {"cam_x", [] { return fmt(lastPose().x); }},
-        {"cam_y", [] { return fmt(lastPose().y); }},
-        {"cam_z", [] { return fmt(lastPose().z); }},
-        {"pitch", [] { return fmt(lastPose().pitch); }},
-        {"roll", [] { return fmt(lastPose().roll); }},
-        {"yaw", [] { return fmt(lastPose().yaw); }},
-        {"fov", [] { return fmt(lastPose().fov); }},
+        {"cam_x", [] { return fmt(sim::lastRendered().position.x); }},
+        {"cam_y", [] { return fmt(sim::lastRendered().position.y); }},
+        {"cam_z", [] { return fmt(sim::lastRendered().position.z); }},
+        {"pitch", [] { return fmt(sim::lastRendered().rotation.x); }},
+        {"roll", [] { return fmt(sim::lastRendered().rotation.y); }},
+        {"yaw", [] { return fmt(sim::lastRendered().rotation.z); }},
+        {"fov", [] { return fmt(sim::lastRendered().fov); }},
+        {"blend", [] { return fmt(sim::lastRendered().blend); }},
+        {"gameplay_pitch", [] { return fmt(sim::gameCameras.rotation.x); }},
+        {"gameplay_yaw", [] { return fmt(sim::gameCameras.rotation.z); }},
+        {"smoothed_yaw", [] { return fmt(smoothedRotation.yaw); }},
+        {"bob_lateral", [] { return fmt(headBob.lateral); }},
+        {"bob_vertical", [] { return fmt(headBob.vertical); }},
+        {"bob_pitch", [] { return fmt(headBob.pitch); }},
+        {"bob_yaw", [] { return fmt(headBob.yaw); }},
+        {"bob_roll", [] { return fmt(headBob.roll); }},
+        {"recoil_pitch", [] { return fmt(recoilPitch); }},
+        {"recoil_yaw", [] { return fmt(recoilYaw); }},
+        {"recoil_roll", [] { return fmt(recoilRoll); }},
+        {"shot", [] { return std::string(sim::weapons.shotThisFrame ? "1" : "0"); }},
+        {"ads_blend", [] { return fmt(adsBlend); }},
+        {"sniper_view", [] { return std::string(sniperView ? "1" : "0"); }},
+        {"crouch_drop", [] { return fmt(crouchDrop); }},
+        {"move_ratio", [] { return fmt(sim::player.desiredMoveRatio); }},
+        {"vehicle_speed", [] { return fmt(sim::player.vehicle ? sim::forwardSpeedOf(sim::player.vehicle) : 0.0f); }},
+        {"forward_shift", [] { return fmt(vehicleState().forwardShift); }},
+        {"crash_impulse", [] { return fmt(vehicleState().crashImpulse); }},
+        {"ped_heading", [] { return fmt(sim::playerPed().rotation.z); }},
+        {"setting_fov", [] { return fmt(FOV); }},
+        {"menu_key", [] { return std::to_string(MenuKeyVK); }},
+        {"look_yaw", [] { return fmt(vehicleState().lookYaw + vehicleState().freeLookYaw); }},
     };
     return kColumns;
 }
@@ -96,7 +119,6 @@ inline void observe(void* context, const scenario::FrameInfo& frame) {
         sim::setRecording(sim::Recording::LastFrame);
         r.startTick = sim::now();
     }
-    readPose();
     std::vector<std::string> row;
     row.push_back(std::to_string(sim::frameIndex() - 1));
     row.push_back(fmt((sim::now() - r.startTick) / 1000.0));
