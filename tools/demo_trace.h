@@ -71,6 +71,7 @@ inline const std::vector<Column>& columns() {
         {"gameplay_pitch", [] { return fmt(sim::gameCameras.rotation.x); }},
         {"gameplay_yaw", [] { return fmt(sim::gameCameras.rotation.z); }},
         {"smoothed_yaw", [] { return fmt(smoothedRotation.yaw); }},
+        {"deadzone", [] { return fmt(Deadzone ? DeadzoneAngle : 0.0f); }},
         {"bob_lateral", [] { return fmt(headBob.lateral); }},
         {"bob_vertical", [] { return fmt(headBob.vertical); }},
         {"bob_pitch", [] { return fmt(headBob.pitch); }},

@@ -62,8 +62,8 @@ inline std::string num(double v) {
     return b;
 }
 
-inline std::string render(const Plot& plot, int width = 820, int height = 360) {
-    const double left = 70, right = 160, top = 36, bottom = 46;
+inline std::string render(const Plot& plot, int width = 880, int height = 360) {
+    const double left = 70, right = 200, top = 36, bottom = 46;
     double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
     for (const Series& s : plot.series) {
         for (double v : s.x) x0 = std::min(x0, v), x1 = std::max(x1, v);
@@ -112,13 +112,22 @@ inline std::string render(const Plot& plot, int width = 820, int height = 360) {
                   "<text transform=\"translate(16 %.1f) rotate(-90)\" text-anchor=\"middle\" fill=\"#333\">%s</text>\n",
                   top + ph / 2, escape(plot.yLabel).c_str());
     o += b;
+    // Marker labels step down a row when they would run into the previous one.
+    double labelEnd[3] = {-1e9, -1e9, -1e9};
     for (const Marker& m : plot.markers) {
-        if (m.x < x0 || m.x > x1) continue;
-        std::snprintf(b, sizeof b, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#666\" stroke-dasharray=\"4 3\"/>"
-                      "<text x=\"%.1f\" y=\"%.1f\" fill=\"#444\" font-size=\"11\">%s</text>\n",
-                      X(m.x), top, X(m.x), top + ph, X(m.x) + 3, top + 12, escape(m.label).c_str());
+        if (m.x < x0 || m.x > x1 - (x1 - x0) * 0.01) continue;
+        std::snprintf(b, sizeof b, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#666\" stroke-dasharray=\"4 3\"/>\n",
+                      X(m.x), top, X(m.x), top + ph);
+        o += b;
+        if (m.label.empty()) continue;
+        int row = 0;
+        while (row < 2 && labelEnd[row] > X(m.x)) ++row;
+        labelEnd[row] = X(m.x) + 6.5 * double(m.label.size()) + 8;
+        std::snprintf(b, sizeof b, "<text x=\"%.1f\" y=\"%.1f\" fill=\"#444\" font-size=\"11\">%s</text>\n", X(m.x) + 3,
+                      top + 12 + 13.0 * row, escape(m.label).c_str());
         o += b;
     }
+    int legendRow = 0;
     for (size_t k = 0; k < plot.series.size(); ++k) {
         const Series& s = plot.series[k];
         std::string colour = s.colour.empty() ? palette(k) : s.colour;
@@ -130,7 +139,8 @@ inline std::string render(const Plot& plot, int width = 820, int height = 360) {
         }
         o += "<polyline fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"1.8\"" +
              (s.dashed ? " stroke-dasharray=\"6 4\"" : "") + " points=\"" + points + "\"/>\n";
-        double ly = top + 14 + 18.0 * double(k);
+        if (s.label.empty()) continue;  // drawn, but not in the legend
+        double ly = top + 14 + 18.0 * double(legendRow++);
         std::snprintf(b, sizeof b, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" stroke-width=\"3\"%s/>"
                       "<text x=\"%.1f\" y=\"%.1f\">%s</text>\n",
                       left + pw + 12, ly - 4, left + pw + 32, ly - 4, colour.c_str(),

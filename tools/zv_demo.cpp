@@ -92,6 +92,7 @@ bool checkSessions(const std::vector<fs::path>& files) {
 
 int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::vector<report::SessionRun>& runs) {
     fs::create_directories(out / "traces");
+    fs::create_directories(out / "sessions");
     const std::string self = selfPath();
     int failures = 0;
     for (size_t k = 0; k < files.size(); ++k) {
@@ -100,6 +101,7 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
         std::fflush(stdout);
         auto start = std::chrono::steady_clock::now();
         fs::path csv = out / "traces" / (name + ".csv");
+        fs::copy_file(files[k], out / "sessions" / files[k].filename(), fs::copy_options::overwrite_existing);
         int status = runProcess({self, "--play", files[k].string(), csv.string()});
         report::SessionRun run{name, files[k], csv, status, seconds(start)};
         runs.push_back(run);
