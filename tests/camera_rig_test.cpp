@@ -110,6 +110,30 @@ TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
 }
 
+TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
+    // The stop lands exactly 550 ms before the 32-bit tick wraps, so its destroy
+    // deadline is tick 0.
+    constexpr uint32_t kStopTick = 0u - 550u;
+    sim::Options options;
+    options.startTick = kStopTick - 16u * 100u;
+    sim::boot(options);
+    sim::frame();
+    plainSettings();
+    sim::putGameInFirstPerson();
+    pressV();
+    while (sim::now() + 16u != kStopTick) sim::frame();
+    sim::killPlayer();
+    sim::frame();
+    ASSERT_EQ(sim::now(), kStopTick);
+    EXPECT_FALSE(sim::scriptCamRendering());
+    sim::runFor(600);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+}
+
 TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {
     startSession();
     SniperGameView = 1;
