@@ -50,6 +50,7 @@ constexpr float kAimYawFactor = 1.33f;          // yaw turns faster while aiming
 constexpr float kAimYawLimit = 180.0f;          // degrees
 constexpr float kPitchLimit = 89.0f;            // degrees, free look, aiming and the final pitch
 constexpr float kFreeLookYawRange = 360.0f;     // degrees, free-look yaw stays within +-this
+constexpr int kRotationOrder = 2;               // rotations as (pitch, roll, yaw)
 
 // ---- inertia --------------------------------------------------------------------
 
@@ -308,10 +309,10 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
     // Look offsets from the player's look input.
     LookOffsets look = updateLook(v);
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
-    Vec3 rotation = game::getEntityRotation(vehicle, 2);
+    Vec3 rotation = game::getEntityRotation(vehicle, kRotationOrder);
     if (isFinite3(rotation.x, rotation.y, rotation.z))
         game::setCamRot(cameraHandle, clampf(rotation.x + look.pitch, -kPitchLimit, kPitchLimit), rotation.y,
-                        wrapAngle(rotation.z + look.yaw), 2);
+                        wrapAngle(rotation.z + look.yaw), kRotationOrder);
     // Field of view.
     game::setCamFov(cameraHandle, *v.fov);
 }

@@ -40,45 +40,16 @@ TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
     expectSwitchedOffToThirdPerson();
     sim::frames(10);  // stays off: V in first person is needed again
     EXPECT_EQ(sim::liveCameraCount(), 0u);
-
-    // The two-wheeler switch is separate.
-    VehCam = 1;
-    MC_Cam = 0;
-    sim::leaveVehicle();
-    sim::frame();
-    engageOnFoot();
-    int32_t bike = sim::spawnVehicle(sim::kMotorcycleClass, kParkedAt);
-    sim::enterVehicle(bike);
-    sim::frame();
-    expectSwitchedOffToThirdPerson();
 }
 
-TEST(VehicleDispatch, GettingOutSwapsTheVehicleCameraForAnOnFootOneInOneFrame) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
-    sim::frames(5);
-    Cam inCar = cam().handle;
-    ASSERT_EQ(cam().attachedTo, car);
-
-    sim::leaveVehicle();
-    sim::frame();
-    EXPECT_EQ(sim::frameCalls(kDestroyCam).size(), 1u);
-    EXPECT_EQ(sim::frameCalls(kCreateCam).size(), 1u);
-    EXPECT_EQ(sim::liveCameraCount(), 1u);
-    EXPECT_NE(cam().handle, inCar);
-    EXPECT_EQ(cam().attachedTo, 0);
-    EXPECT_EQ(attachedVehicle, 0);
-    EXPECT_EQ(vehicleAttached, 0);
-    EXPECT_EQ(cameraRendering, 1);
-}
-
-TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTime) {
+TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera) {
     bootWithDefaults();
     int32_t car = engageIn(sim::kSedanClass);
     EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // once per car set-up
     sim::setControlNormal(kLookLeftRight, 1.0f);
     sim::frames(4);
     sim::setControlNormal(kLookLeftRight, 0.0f);
+    ASSERT_LT(vehicleCam.lookYaw, 0.0f);
     Cam camera = cam().handle;
 
     int32_t bike = sim::spawnVehicle(sim::kMotorcycleClass, kParkedAt);
@@ -88,7 +59,6 @@ TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTime) {
     EXPECT_EQ(cam().attachedTo, bike);
     EXPECT_EQ(attachedVehicle, bike);
     sim::frames(3);
-    EXPECT_FLOAT_EQ(motorcycleCam.lookYaw, 0.0f);
     EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // never for a two-wheeler
 
     sim::enterVehicle(car);
@@ -96,6 +66,16 @@ TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTime) {
     EXPECT_EQ(cam().attachedTo, car);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 0.0f);  // set up afresh
     EXPECT_EQ(sim::calls(kBodyHealth).size(), 2u);
+
+    // Out: the vehicle camera goes and a free on-foot one renders in the same frame.
+    sim::leaveVehicle();
+    sim::frame();
+    EXPECT_EQ(sim::frameCalls(kDestroyCam).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(kCreateCam).size(), 1u);
+    EXPECT_EQ(cam().attachedTo, 0);
+    EXPECT_EQ(attachedVehicle, 0);
+    EXPECT_EQ(vehicleAttached, 0);
+    EXPECT_EQ(cameraRendering, 1);
 }
 
 TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {

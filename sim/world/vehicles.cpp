@@ -107,7 +107,9 @@ Vec3 seatBoneLocal(int32_t vehicle, int32_t seat) {
 
 void enterVehicle(int32_t vehicle, int32_t seat) {
     leaveVehicle();
-    info(vehicle).seats[seat] = player.ped;
+    auto& seats = info(vehicle).seats;
+    if (seats.count(seat) != 0) fail("seat " + std::to_string(seat) + " is taken");
+    seats[seat] = player.ped;
     player.vehicle = vehicle;
     player.seat = seat;
     seatPlayerPed();
@@ -116,7 +118,7 @@ void enterVehicle(int32_t vehicle, int32_t seat) {
 void switchSeat(int32_t seat) {
     if (player.vehicle == 0) fail("switchSeat outside a vehicle");
     auto& seats = info(player.vehicle).seats;
-    if (seats.count(seat) && seats[seat] != player.ped) fail("seat " + std::to_string(seat) + " is taken");
+    if (seats.count(seat) != 0 && seats[seat] != player.ped) fail("seat " + std::to_string(seat) + " is taken");
     seats.erase(player.seat);
     seats[seat] = player.ped;
     player.seat = seat;
