@@ -5,52 +5,26 @@
 #include "camera/aiming.h"
 #include "camera/camera.h"
 #include "camera/rig.h"
-#include "settings/settings.h"
-#include "sim/sim.h"
-#include "sim/world/cameras.h"
-#include "sim/world/controls.h"
-#include "sim/world/os.h"
-#include "sim/world/player.h"
+#include "camera_session.h"
 #include "sim/world/weapons.h"
 #include "weapon/bodycam_aim.h"
 #include "weapon/recoil.h"
 
 namespace {
 
-constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13F;
+using camtest::cam;
 
-// On foot, the plug-in's view on, every motion effect off.
+// On foot with a weapon in hand, the plug-in's view on, every motion effect off
+// but the bodycam master switch.
 void engageOnFoot(const char* weapon) {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
-    HeadBob = 0;
-    CrouchLower = 0;
-    AutoTurn = 0;
+    camtest::startSession();
     BodycamMaster = 1;
-    BodycamRecoil = 0;
-    RecoilShake = 0;
-    WeaponLead = 0;
-    SmoothFollow = 0;
-    Deadzone = 0;
-    Hand3D = 0;
-    AimSway = 0;
     ADSGameView = 0;
     CrosshairOnlyADS = 0;
-    SniperGameView = 0;
     sim::equipWeapon(weapon);
-    sim::putGameInFirstPerson();
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
-    sim::tapKey(sim::kViewKey);
-    sim::frames(40);  // past the ease-in
+    camtest::engageAndSettle();
     ASSERT_EQ(engaged, 1);
-    ASSERT_EQ(cameraRendering, 1);
-}
-
-const sim::ScriptCam& cam() {
-    const sim::ScriptCam* c = sim::liveScriptCam();
-    if (!c) sim::fail("no scripted camera");
-    return *c;
 }
 
 TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
@@ -120,7 +94,7 @@ TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
 TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     engageOnFoot("WEAPON_SNIPERRIFLE");
     SniperGameView = 1;
-    size_t created = sim::calls(kCreateCam).size();
+    size_t created = sim::calls(camtest::kCreateCam).size();
     sim::holdKey(2);  // right mouse button
     sim::runFor(140);
     EXPECT_TRUE(sim::scriptCamRendering());
@@ -138,7 +112,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     sim::releaseKey(2);
     sim::frame();
     EXPECT_EQ(engaged, 1);  // no key press needed to come back
-    EXPECT_EQ(sim::calls(kCreateCam).size(), created + 1);
+    EXPECT_EQ(sim::calls(camtest::kCreateCam).size(), created + 1);
     const sim::RenderCall* back = sim::lastRenderCall();
     EXPECT_TRUE(back->render);
     EXPECT_FALSE(back->ease);
