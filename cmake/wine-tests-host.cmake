@@ -34,3 +34,8 @@ zv_wine_host_test(FirstRun --frames 120)
 # The tick counter wraps to 0 a few frames in. The release binary's natives and
 # key presses must be those of the plug-in linked into the Linux simulator.
 zv_wine_host_test(ClockWrapMatchesLinux TRACE_MATCHES_LINUX --frames 300 --start-tick 0xFFFFFF00)
+# A keyboard session: F6 opens the menu, DOWN twice, RIGHT opens that section
+# and, held, steps its first row; F6 closes the menu, which saves the settings
+# file through Wine's own kernel32.
+zv_wine_host_test(MenuKeysMatchLinux TRACE_MATCHES_LINUX --frames 220
+                  --key 0x75@20+2 --key 0x28@60 --key 0x28@80 --key 0x27@100 --key 0x27@130+20 --key 0x75@170+2)

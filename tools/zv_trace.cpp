@@ -1,36 +1,32 @@
-// Plays the host's basic run in the Linux simulator and writes its trace: the
-// same session zv_wine_host.exe plays with the release binary under Wine, so the
-// two traces must match line for line.
-//   zv_trace OUT [--frames N] [--start-tick T] [--frame-ms MS]
+// Plays a basic run in the Linux simulator and writes its trace: the same frames
+// and keys zv_wine_host.exe plays with the release binary under Wine, so the two
+// traces must match line for line.
+//   zv_trace --trace OUT [--frames N] [--start-tick T] [--frame-ms MS] [--key VK@F[+H]]...
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
+#include "sim/run_options.h"
 #include "sim/sim.h"
 #include "sim/trace.h"
+#include "sim/world/os.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc % 2 != 0) {
-        std::fprintf(stderr, "usage: zv_trace OUT [--frames N] [--start-tick T] [--frame-ms MS]\n");
+    sim::RunOptions run;
+    if (!sim::parseRunOptions(argc, argv, 1, run) || run.trace.empty()) {
+        std::fprintf(stderr, "usage: zv_trace --trace OUT [--frames N] [--start-tick T] [--frame-ms MS] "
+                             "[--key VK@FRAME[+FRAMES]]...\n");
         return 2;
     }
     sim::Options options;
-    unsigned long frames = 120;
-    for (int k = 2; k + 1 < argc; k += 2) {
-        unsigned long v = std::strtoul(argv[k + 1], nullptr, 0);
-        if (!std::strcmp(argv[k], "--frames")) frames = v;
-        else if (!std::strcmp(argv[k], "--start-tick")) options.startTick = static_cast<uint32_t>(v);
-        else if (!std::strcmp(argv[k], "--frame-ms")) options.frameMs = static_cast<uint32_t>(v);
-        else {
-            std::fprintf(stderr, "zv_trace: unknown option %s\n", argv[k]);
-            return 2;
-        }
-    }
+    options.startTick = run.startTick;
+    options.frameMs = run.frameMs;
     sim::boot(options);
-    sim::frames(static_cast<int>(frames));
-    std::FILE* out = std::fopen(argv[1], "wb");
+    for (uint32_t k = 0; k < run.frames; ++k) {
+        for (const sim::KeyHold& key : run.keys) sim::os.keyDown.at(key.virtualKey) = keyHeldInFrame(run, key.virtualKey, k);
+        sim::frame();
+    }
+    std::FILE* out = std::fopen(run.trace.c_str(), "wb");
     if (!out) {
-        std::fprintf(stderr, "zv_trace: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "zv_trace: cannot write %s\n", run.trace.c_str());
         return 1;
     }
     sim::writeTrace(out);

@@ -20,17 +20,19 @@
 // sim/win/.
 //
 // Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
-//                         [--lens-presses N] [--plugin PATH] [--trace FILE]
+//                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
+//                         [--plugin PATH] [--trace FILE]
+// (the options are those of sim/run_options.h, shared with the Linux zv_trace).
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
-// files, 4 a crash (the exception and where it happened are printed), 3 the
-// simulator stopped the run (its reason is on stderr).
+// files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
+// (the exception and where it happened are printed), 6 a frame that never ended.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "sim/run_options.h"
 #include "sim/win/control.h"
 
 namespace {
@@ -38,16 +40,9 @@ namespace {
 constexpr int kExitChecksFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitCrash = 4;
+constexpr int kExitHang = 6;
+constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
 constexpr uint8_t kVirtualKeyF10 = 0x79;
-
-struct Run {
-    uint32_t frames = 120;
-    uint32_t startTick = 1'000'000;
-    uint32_t frameMs = 16;
-    uint32_t lensPresses = 1;  // F10 down/up pairs expected at start-up
-    std::string plugin;
-    std::string trace;
-};
 
 std::string folderOfThisProgram() {
     char path[MAX_PATH];
@@ -75,30 +70,23 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     ExitProcess(kExitCrash);
 }
 
-bool parseNumber(const char* text, uint32_t& out) {
-    char* end = nullptr;
-    unsigned long long v = std::strtoull(text, &end, 0);
-    if (end == text || *end != '\0' || v > 0xFFFFFFFFull) return false;
-    out = static_cast<uint32_t>(v);
-    return true;
-}
+// A pass that never reaches scriptWait(0) would hang the run: a watchdog thread
+// ends it when no frame has finished for kFrameStallMs.
+std::atomic<uint32_t> framesFinished{0};
+HANDLE runFinished = nullptr;
 
-bool parseArguments(int argc, char** argv, Run& run) {
-    for (int k = 1; k < argc; ++k) {
-        std::string a = argv[k];
-        if (k + 1 >= argc) return false;
-        const char* v = argv[++k];
-        bool ok = true;
-        if (a == "--frames") ok = parseNumber(v, run.frames);
-        else if (a == "--start-tick") ok = parseNumber(v, run.startTick);
-        else if (a == "--frame-ms") ok = parseNumber(v, run.frameMs);
-        else if (a == "--lens-presses") ok = parseNumber(v, run.lensPresses);
-        else if (a == "--plugin") run.plugin = v;
-        else if (a == "--trace") run.trace = v;
-        else ok = false;
-        if (!ok) return false;
+DWORD WINAPI watchFrames(void*) {
+    uint32_t seen = framesFinished.load();
+    while (WaitForSingleObject(runFinished, kFrameStallMs) == WAIT_TIMEOUT) {
+        uint32_t finished = framesFinished.load();
+        if (finished == seen) {
+            std::printf("zv_wine_host: HANG: frame %u did not end within %lu ms\n", finished, kFrameStallMs);
+            std::fflush(stdout);
+            ExitProcess(kExitHang);
+        }
+        seen = finished;
     }
-    return run.frames >= 1;
+    return 0;
 }
 
 struct Checks {
@@ -112,7 +100,7 @@ struct Checks {
 
 // Start-up's lens sync: the expected number of F10 down/up pairs, all sent in
 // the first pass, each down followed at once by its up, and no other key.
-void checkLensPresses(const Run& run, const SimRunStatus& status, Checks& checks) {
+void checkLensPresses(const sim::RunOptions& run, const SimRunStatus& status, Checks& checks) {
     checks.expect(status.sentKeys == 2 * run.lensPresses,
                   std::to_string(status.sentKeys) + " key events, expected " + std::to_string(2 * run.lensPresses));
     SimSentKey key;
@@ -130,10 +118,10 @@ int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(reportCrash);
 
-    Run run;
-    if (!parseArguments(argc, argv, run)) {
-        std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] [--lens-presses N] "
-                    "[--plugin PATH] [--trace FILE]\n");
+    sim::RunOptions run;
+    if (!sim::parseRunOptions(argc, argv, 1, run)) {
+        std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
+                    "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--plugin PATH] [--trace FILE]\n");
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
@@ -155,7 +143,15 @@ int main(int argc, char** argv) {
 
     // Play: the simulator stops the run if a pass does not end in exactly one
     // scriptWait(0).
-    simFrames(run.frames);
+    runFinished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watchdog = CreateThread(nullptr, 0, watchFrames, nullptr, 0, nullptr);
+    for (uint32_t k = 0; k < run.frames; ++k) {
+        for (const sim::KeyHold& key : run.keys) simSetKey(key.virtualKey, sim::keyHeldInFrame(run, key.virtualKey, k));
+        simFrames(1);
+        framesFinished.store(k + 1);
+    }
+    SetEvent(runFinished);
+    WaitForSingleObject(watchdog, INFINITE);
     simStatus(&status);
     checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
     checks.expect(status.clockReads >= run.frames, "the plug-in's clock reads did not reach the simulated clock");
