@@ -129,7 +129,7 @@ void loadSetting(const Setting& s) {
 // Files from before the current binding scheme get the default bindings, in
 // memory and in the file.
 void migrateBindings() {
-    if (readInt("BindVer", 0) > kBindingVersion - 1) return;
+    if (readInt("BindVer", 0) >= kBindingVersion) return;
     MenuKeyVK = kDefaultMenuKey;
     PadOpenBtn = 0;
     writeInt("BindVer", kBindingVersion);
@@ -147,6 +147,8 @@ void buildSettingsPath() {
     if (lastBackslash) lastBackslash[1] = '\0';
     formatCut(settingsPath, sizeof settingsPath, "%sZentravisor.ini", exePath);
 }
+
+const char* settingsFilePath() { return settingsPath; }
 
 void writeSettingsTemplate() {
     if (osFileAttributes(settingsPath) != kNoFileAttributes) return;

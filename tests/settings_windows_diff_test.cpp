@@ -16,9 +16,14 @@
 #include "settings/settings_file.h"
 #include "sim/profile_ini.h"
 #include "sim/world/os.h"
+#include "tests/profile_lines.h"
 #include "tests/wine/settings_cases.h"
 
 namespace fs = std::filesystem;
+
+namespace settings_cases {
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }  // names in test output
+}  // namespace settings_cases
 
 namespace {
 
@@ -89,33 +94,9 @@ void expectSameReadsAndValues(const CaseRun& run) {
         EXPECT_EQ(run.read(run.windows, artefact), run.read(run.ours, artefact)) << artefact;
 }
 
-// Lines with their ends (CR LF, LF or CR).
-std::vector<std::string> splitLines(const std::string& bytes) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = bytes.size();
-        else end += (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
-        out.push_back(bytes.substr(start, end - start));
-        start = end;
-    }
-    return out;
-}
-
-// Every line of before is still in after, in order, byte for byte, except that
-// a key line may carry a new value after its '='. Lines may have been added.
 void expectLinesKept(const std::string& before, const std::string& after, const char* what) {
-    const std::vector<std::string> old = splitLines(before), now = splitLines(after);
-    size_t j = 0;
-    for (const std::string& line : old) {
-        const size_t equals = line.find('=');
-        while (j < now.size() && now[j] != line &&
-               !(equals != std::string::npos && now[j].compare(0, equals + 1, line, 0, equals + 1) == 0))
-            ++j;
-        ASSERT_LT(j, now.size()) << what << ": line lost: " << settings_cases::escaped(line.data(), line.size());
-        ++j;
-    }
+    const std::string lost = profile_lines::firstLostLine(before, after);
+    EXPECT_EQ(lost, "") << what << ": line lost: " << settings_cases::escaped(lost.data(), lost.size());
 }
 
 // Both files give the same text for every key the plug-in uses.
