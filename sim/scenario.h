@@ -1,0 +1,87 @@
+// Play sessions: a timeline of inputs and world events, one step per line,
+// played against the real plug-in in the simulator, frame by frame.
+//
+//   # a comment; blank lines are ignored; "#" also ends a line's words
+//   set HeadBob 1            a setting, by its file key, within its range
+//   engage                   the game's first-person view, then V
+//   gait walk                the player walks (still, walk, jog, sprint)
+//   wait 2s                  durations: 2s, 1.5s, 500ms, 30f (frames)
+//   look yaw 30 over 1s      turn the game's camera, relative, degrees
+//   press V                  one frame down, one frame up
+//   hold W 2s                held for the time, then released
+//   hold SHIFT / release SHIFT
+//   control 24 hold 500ms    a game control: press, hold [DUR], release, normal VALUE
+//   frame-ms 33              frame time from now on
+//   mark braking             a label for the trace and the plots
+//
+// World events: die, respawn, enter-vehicle car|motorcycle|bicycle|boat,
+// exit-vehicle, speed 30 -> 5 over 1f (metres per second, negative reverses;
+// the step lasts its duration), speed 12 (steady), crash [SPEED], give-weapon
+// NAME, aim on|off (right mouse button and the aim control held), ads in|out (a mouse-wheel notch),
+// fire once, fire burst 1s, crouch on|off, cutscene on|off,
+// menu open|close|up|down|left|right|enter|back|reset-value [COUNT]
+// (each press waits out the menu's debounce).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+enum class Verb : uint8_t {
+    FrameMs, Wait, Press, Hold, Release, Control, Pad, Input, Set, Mark, Engage, Look,
+    Gait, Crouch, Die, Respawn, EnterVehicle, ExitVehicle, Speed, Crash, GiveWeapon, Aim, Ads,
+    Fire, Cutscene, Menu,
+};
+
+struct Duration {
+    uint32_t amount = 0;
+    bool frames = false;  // amount counts frames; otherwise milliseconds
+};
+
+enum class ControlAction : uint8_t { Press, Hold, Release, Normal };
+
+struct Step {
+    int line = 0;
+    Verb verb = Verb::Wait;
+    std::string word;       // key, setting, gait, vehicle kind, weapon, menu action, mark text, axis
+    int code = 0;           // virtual key or control id
+    ControlAction controlAction = ControlAction::Press;
+    bool on = false;        // on/off verbs
+    double from = 0.0;      // numbers: set value, look degrees, speed from, pad trigger, control normal
+    double to = 0.0;        // speed target
+    int count = 1;          // menu presses
+    bool hasDuration = false;
+    Duration duration;
+};
+
+struct Scenario {
+    std::string name;
+    std::vector<Step> steps;
+};
+
+struct ParseError {
+    int line = 0;
+    std::string message;
+};
+
+// Parses a whole session; false with the first bad line's number and a message.
+bool parse(const std::string& text, Scenario& out, ParseError& error);
+bool parseFile(const std::string& path, Scenario& out, ParseError& error);  // line 0: cannot read
+
+// Windows virtual-key code for a key name ("V", "F6", "SHIFT", "NUMPAD5", "UP"...); -1 if unknown.
+int keyCode(const std::string& name);
+
+// What the observer learns after each frame.
+struct FrameInfo {
+    const Step* step;          // the step being played
+    const std::string* mark;   // the label of a "mark" step just before this frame, or nullptr
+};
+using FrameObserver = void (*)(void* context, const FrameInfo& frame);
+
+// Boots the simulator, runs the start-up frame and plays the steps; the
+// observer runs after every frame, the start-up frame included. False with a
+// message naming the line when a step cannot be played.
+bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error);
+
+}  // namespace scenario

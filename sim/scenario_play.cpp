@@ -1,0 +1,245 @@
+// The session player: each step becomes inputs and world changes, then frames.
+#include <cmath>
+
+#include "settings/settings.h"
+#include "sim/scenario.h"
+#include "sim/sim.h"
+#include "sim/world/cameras.h"
+#include "sim/world/controls.h"
+#include "sim/world/os.h"
+#include "sim/world/player.h"
+#include "sim/world/scene.h"
+#include "sim/world/vehicles.h"
+#include "sim/world/weapons.h"
+
+namespace scenario {
+namespace {
+
+constexpr uint32_t kMenuPressGapMs = 300;  // longer than every menu debounce
+constexpr int kSprintControl = 21;
+constexpr int kMoveForwardControl = 32;
+constexpr int kBoatClass = 14;
+constexpr int kRightMouseButton = 0x02;
+constexpr float kGaitRatio[] = {0.0f, 1.0f, 2.0f, 3.0f};  // move blend ratio: still, walk, jog, sprint
+
+// A value moved linearly over time, applied before each frame.
+struct Ramp {
+    bool active = false;
+    double from = 0.0, to = 0.0;
+    uint32_t startMs = 0, lengthMs = 0;
+    void (*apply)(double value) = nullptr;
+};
+
+uint32_t milliseconds(const Duration& d) { return d.frames ? d.amount * sim::os.frameMs : d.amount; }
+
+struct Player {
+    FrameObserver observer = nullptr;
+    void* context = nullptr;
+    const Step* step = nullptr;
+    std::string pendingMark;
+    bool hasMark = false;
+    Ramp look;  // the game camera turning
+
+    void frame() {
+        if (look.active) {
+            // Where the turn stands at the coming frame's tick.
+            double t = look.lengthMs == 0 ? 1.0
+                                          : std::min(1.0, double(sim::now() + sim::os.frameMs - look.startMs) / look.lengthMs);
+            look.apply(look.from + (look.to - look.from) * t);
+            if (t >= 1.0) look.active = false;
+        }
+        sim::frame();
+        FrameInfo info{step, hasMark ? &pendingMark : nullptr};
+        if (observer) observer(context, info);
+        hasMark = false;
+    }
+    void frames(uint32_t n) {
+        for (uint32_t k = 0; k < n; ++k) frame();
+    }
+    // Runs frames until the duration has passed; at least one frame for a nonzero one.
+    void run(const Duration& d) {
+        if (d.frames) return frames(d.amount);
+        uint32_t start = sim::now();
+        while (sim::now() - start < d.amount) frame();
+    }
+    void press(int key, const Step& s) {
+        sim::holdKey(key);
+        s.hasDuration ? run(s.duration) : frame();
+        sim::releaseKey(key);
+        frame();
+    }
+};
+
+void setSetting(const std::string& key, double value) {
+    for (const Setting& s : kSettings) {
+        if (key != s.key) continue;
+        switch (s.kind) {
+            case SettingKind::Float: *s.floatField = static_cast<float>(value); break;
+            case SettingKind::Flag: *s.flagField = value != 0.0 ? 1 : 0; break;
+            case SettingKind::Int: *s.intField = static_cast<int32_t>(value); break;
+        }
+    }
+}
+
+int menuKey(const std::string& action) {
+    if (action == "open" || action == "close") return MenuKeyVK;
+    if (action == "up") return 0x26;
+    if (action == "down") return 0x28;
+    if (action == "left") return 0x25;
+    if (action == "right") return 0x27;
+    if (action == "enter") return 0x0D;
+    if (action == "back") return 0x08;
+    return 0x65;  // reset-value: NUMPAD5
+}
+
+// Plays one step; an empty result means it was played.
+std::string playStep(Player& p, const Step& s) {
+    switch (s.verb) {
+        case Verb::FrameMs: sim::setFrameMs(s.duration.amount); return "";
+        case Verb::Wait: p.run(s.duration); return "";
+        case Verb::Press: p.press(s.code, s); return "";
+        case Verb::Hold:
+            sim::holdKey(s.code);
+            if (s.hasDuration) {
+                p.run(s.duration);
+                sim::releaseKey(s.code);
+            }
+            return "";
+        case Verb::Release: sim::releaseKey(s.code); return "";
+        case Verb::Control:
+            switch (s.controlAction) {
+                case ControlAction::Press:
+                    sim::holdControl(s.code);
+                    s.hasDuration ? p.run(s.duration) : p.frame();
+                    sim::releaseControl(s.code);
+                    p.frame();
+                    break;
+                case ControlAction::Hold:
+                    sim::holdControl(s.code);
+                    if (s.hasDuration) {
+                        p.run(s.duration);
+                        sim::releaseControl(s.code);
+                    }
+                    break;
+                case ControlAction::Release: sim::releaseControl(s.code); break;
+                case ControlAction::Normal: sim::setControlNormal(s.code, static_cast<float>(s.from)); break;
+            }
+            return "";
+        case Verb::Pad:
+            sim::os.padConnected[0] = s.word != "off";
+            sim::os.pads[0].leftTrigger = static_cast<uint8_t>(s.word == "off" ? 0 : s.from);
+            return "";
+        case Verb::Input: sim::controls.usingKeyboard = s.word == "keyboard"; return "";
+        case Verb::Set: setSetting(s.word, s.from); return "";
+        case Verb::Mark:
+            p.pendingMark = s.word;
+            p.hasMark = true;
+            return "";
+        case Verb::Engage:
+            // V takes over only from the game's own first-person view.
+            sim::putGameInFirstPerson();
+            p.press(sim::kViewKey, Step{});
+            return "";
+        case Verb::Menu:
+            for (int k = 0; k < s.count; ++k) {
+                p.press(menuKey(s.word), Step{});
+                p.run({kMenuPressGapMs, false});
+            }
+            return "";
+        case Verb::Look: {
+            const bool yaw = s.word == "yaw";
+            const double from = yaw ? sim::gameCameras.rotation.z : sim::gameCameras.rotation.x;
+            p.look = {true, from, from + s.from, sim::now() + sim::os.frameMs, s.hasDuration ? milliseconds(s.duration) : 0,
+                      yaw ? +[](double v) { sim::gameCameras.rotation.z = static_cast<float>(std::remainder(v, 360.0)); }
+                          : +[](double v) { sim::gameCameras.rotation.x = static_cast<float>(v); }};
+            if (s.hasDuration) p.run(s.duration);
+            else p.frame();
+            return "";
+        }
+        case Verb::Gait: {
+            int gait = s.word == "still" ? 0 : s.word == "walk" ? 1 : s.word == "jog" ? 2 : 3;
+            sim::setControlNormal(kMoveForwardControl, gait == 0 ? 0.0f : 1.0f);
+            sim::player.forcedMoveRatio = gait == 0 ? -1.0f : kGaitRatio[gait];
+            if (gait == 3) sim::holdControl(kSprintControl);
+            else sim::releaseControl(kSprintControl);
+            return "";
+        }
+        case Verb::Crouch: sim::player.stealth = s.on; return "";
+        case Verb::Die: sim::killPlayer(); return "";
+        case Verb::Respawn: sim::respawnPlayer(); return "";
+        case Verb::EnterVehicle: {
+            int32_t cls = s.word == "car" ? sim::kSedanClass : s.word == "motorcycle" ? sim::kMotorcycleClass
+                        : s.word == "bicycle" ? sim::kCycleClass : kBoatClass;
+            const sim::EntityState& ped = sim::playerPed();
+            sim::enterVehicle(sim::spawnVehicle(cls, ped.position, ped.rotation.z));
+            return "";
+        }
+        case Verb::ExitVehicle: sim::leaveVehicle(); return "";
+        case Verb::Speed:
+        case Verb::Crash:
+            if (sim::player.vehicle == 0) return "the player is not in a vehicle (enter-vehicle first)";
+            if (s.verb == Verb::Crash) {
+                sim::crash(sim::player.vehicle, static_cast<float>(s.from));
+            } else if (!s.hasDuration) {
+                sim::driveSteady(sim::player.vehicle, static_cast<float>(s.from));
+            } else {
+                float seconds = static_cast<float>(milliseconds(s.duration)) * 0.001f;
+                sim::driveThrough(sim::player.vehicle, {{0.0f, static_cast<float>(s.from)}, {seconds, static_cast<float>(s.to)}});
+                p.run(s.duration);
+            }
+            return "";
+        case Verb::GiveWeapon: sim::equipWeapon(s.word); return "";
+        case Verb::Aim:
+            // The right mouse button, which the game maps to its aim control.
+            if (s.on) {
+                sim::holdKey(kRightMouseButton);
+                sim::holdControl(sim::kAimControl);
+            } else {
+                sim::releaseKey(kRightMouseButton);
+                sim::releaseControl(sim::kAimControl);
+            }
+            return "";
+        case Verb::Ads: {
+            // One notch of the mouse wheel: forward zooms in, back zooms out.
+            int wheel = s.word == "in" ? sim::kWheelForwardControl : sim::kWheelBackControl;
+            sim::setControlNormal(wheel, 1.0f);
+            p.frame();
+            sim::setControlNormal(wheel, 0.0f);
+            p.frame();
+            return "";
+        }
+        case Verb::Fire:
+            sim::holdControl(sim::kAttackControl);
+            s.word == "burst" ? p.run(s.duration) : p.frame();
+            sim::releaseControl(sim::kAttackControl);
+            p.frame();
+            return "";
+        case Verb::Cutscene:
+            if (s.on) sim::startCutscene();
+            else sim::endCutscene();
+            return "";
+    }
+    return "";
+}
+
+}  // namespace
+
+bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error) {
+    Player p;
+    p.observer = observer;
+    p.context = context;
+    sim::boot();
+    p.frame();  // start-up: the settings load before any step touches them
+    for (const Step& s : scenario.steps) {
+        p.step = &s;
+        std::string message = playStep(p, s);
+        if (!message.empty()) {
+            error = {s.line, message};
+            return false;
+        }
+    }
+    if (p.hasMark) p.frame();  // a trailing mark still lands on a frame
+    return true;
+}
+
+}  // namespace scenario

@@ -1,0 +1,95 @@
+// zv-check-ini: reads a player's Zentravisor.ini with the plug-in's own load
+// code, prints the value each key will load as, and warns where that silently
+// differs from what the file says. Exits 1 when it warned, 2 when it could not
+// read the file.
+//
+// Built twice: on Linux against the simulator's file system, and for Windows
+// (zv-check-ini.exe in the release zip) against the system's profile functions.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tools/ini_check.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstring>
+
+#include "runtime/platform.h"
+#include "settings/settings_file.h"
+
+namespace {
+std::string scratchExecutable;  // the load's settings file goes beside it
+
+// The scratch copy lives in its own folder under %TEMP%, so the player's file
+// is never rewritten by the binding migration.
+bool loadWithWindows(const std::string& text) {
+    char temp[MAX_PATH];
+    if (GetTempPathA(sizeof temp, temp) == 0) return false;
+    std::string folder = std::string(temp) + "zv-check-ini-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string file = folder + "\\Zentravisor.ini";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << text;
+        if (!out) return false;
+    }
+    scratchExecutable = folder + "\\zv-check-ini.exe";
+    buildSettingsPath();
+    loadSettings();
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
+    return true;
+}
+}  // namespace
+
+// The platform calls of the settings code: the system's own, except that the
+// executable path names the scratch folder.
+uint32_t osExecutablePath(char* buffer, uint32_t size) {
+    if (size == 0) return 0;
+    uint32_t n = scratchExecutable.size() < size - 1 ? static_cast<uint32_t>(scratchExecutable.size()) : size - 1;
+    std::memcpy(buffer, scratchExecutable.data(), n);
+    buffer[n] = '\0';
+    return n;
+}
+uint32_t osFileAttributes(const char* path) { return GetFileAttributesA(path); }
+void osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes, size, &written, nullptr);
+    CloseHandle(file);
+}
+uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
+                             uint32_t size, const char* path) {
+    return GetPrivateProfileStringA(section, key, defaultText, buffer, size, path);
+}
+void osWriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+    WritePrivateProfileStringA(section, key, value, path);
+}
+#define ZV_LOAD loadWithWindows
+#else
+#include "tools/ini_check_sim.h"
+#define ZV_LOAD inicheck::loadWithSimulator
+#endif
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zv-check-ini PATH-TO-Zentravisor.ini\n");
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    std::ostringstream text;
+    if (!in || !(text << in.rdbuf())) {
+        std::fprintf(stderr, "zv-check-ini: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    inicheck::Result result;
+    if (!inicheck::check(text.str(), ZV_LOAD, result)) {
+        std::fprintf(stderr, "zv-check-ini: could not load a copy of %s\n", argv[1]);
+        return 2;
+    }
+    return inicheck::print(argv[1], result, stdout);
+}
