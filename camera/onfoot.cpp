@@ -130,7 +130,7 @@ void updateWalkingPace(const FrameContext& ctx) {
 
 HeadAnchor readHeadAnchor(Ped ped) {
     const Vec3 head = game::getPedBoneCoords(ped, kHeadBone, 0.0f, 0.0f, 0.0f);
-    if (isFinite3(head.x, head.y, head.z)) goodHead = head;
+    if (isWithin3(head.x, head.y, head.z, kWorldLimit)) goodHead = head;
     // The game keeps its angles in range; wrapping is a no-op then and bounds
     // anything else. Not-a-number readings keep the last good rotation.
     const Vec3 rot = game::getGameplayCamRot(kRotationOrder);
@@ -188,8 +188,9 @@ void applyPose(Vec3 base, Rotation sway) {
     updateAdsZoom();
     pose.fov = clampf(FOV - adsBlend * ADSZoomAmount, kMinFov, kMaxFov);
 
-    // A pose that is not finite is never handed to the game: the camera holds the last good one.
-    const bool finite = isFinite3(pose.position.x, pose.position.y, pose.position.z) &&
+    // A pose that is not finite or leaves the world is never handed to the game:
+    // the camera holds the last good one.
+    const bool finite = isWithin3(pose.position.x, pose.position.y, pose.position.z, kWorldLimit) &&
                         isFinite3(pose.rotation.pitch, pose.rotation.roll, pose.rotation.yaw) &&
                         std::isfinite(pose.fov);
     if (finite) {

@@ -54,6 +54,8 @@ constexpr int kRotationOrder = 2;               // rotations as (pitch, roll, ya
 
 // ---- inertia --------------------------------------------------------------------
 
+constexpr float kMaxVehicleSpeed = 300.0f;      // m/s: a faster reading is one the game cannot have meant
+constexpr float kMaxSeatOffset = 100.0f;        // m from the vehicle's origin: a bone farther off is no seat
 constexpr float kMinDt = 0.001f;                // s
 constexpr float kMaxDt = 0.1f;                  // s
 constexpr float kAccelFilterRate = 10.0f;       // per second
@@ -140,7 +142,8 @@ bool controlHeld(int control) {
 // Forward speed in the vehicle's own frame; a value the game could not give
 // keeps the previous one, so it reads as no acceleration.
 float readForwardSpeed(Vehicle vehicle, float previous) {
-    return finiteOr(game::getEntitySpeedVector(vehicle, true).y, previous);
+    const float speed = game::getEntitySpeedVector(vehicle, true).y;
+    return std::fabs(speed) <= kMaxVehicleSpeed ? speed : previous;
 }
 
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
@@ -158,8 +161,9 @@ Vec3 seatAnchor(const Variant& v, Vehicle vehicle, const char* bone) {
     int index = game::getEntityBoneIndexByName(vehicle, bone);
     if (index < 0) return v.defaultAnchor;
     Vec3 world = game::getWorldPositionOfEntityBone(vehicle, index);
+    if (!isWithin3(world.x, world.y, world.z, kWorldLimit)) return v.defaultAnchor;
     Vec3 local = game::getOffsetFromEntityGivenWorldCoords(vehicle, world.x, world.y, world.z);
-    if (!isFinite3(local.x, local.y, local.z)) return v.defaultAnchor;
+    if (!isWithin3(local.x, local.y, local.z, kMaxSeatOffset)) return v.defaultAnchor;
     return {local.x, local.y, local.z + v.boneHeight};
 }
 
@@ -311,7 +315,8 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
     Vec3 rotation = game::getEntityRotation(vehicle, kRotationOrder);
     if (isFinite3(rotation.x, rotation.y, rotation.z))
-        game::setCamRot(cameraHandle, clampf(rotation.x + look.pitch, -kPitchLimit, kPitchLimit), rotation.y,
+        game::setCamRot(cameraHandle, clampf(wrapAngle(rotation.x) + look.pitch, -kPitchLimit, kPitchLimit),
+                        wrapAngle(rotation.y),
                         wrapAngle(rotation.z + look.yaw), kRotationOrder);
     // Field of view.
     game::setCamFov(cameraHandle, *v.fov);

@@ -14,7 +14,8 @@ set(ZV_SIM_LINUX_ONLY
   sim/files_sim.cpp
   sim/raster.cpp
   sim/scenario.cpp
-  sim/scenario_play.cpp)
+  sim/scenario_play.cpp
+  sim/adversary.cpp)
 set(ZV_STANDIN_SOURCES ${SIM_SOURCES})
 foreach(linux_only IN LISTS ZV_SIM_LINUX_ONLY)
   list(REMOVE_ITEM ZV_STANDIN_SOURCES ${CMAKE_SOURCE_DIR}/${linux_only})

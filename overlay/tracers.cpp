@@ -90,7 +90,7 @@ bool castAimRay(Ped ped) {
     NativeVector3 hitPos{}, normal{};
     Entity hitEntity = 0;
     game::getShapeTestResult(probe, &hit, &hitPos, &normal, &hitEntity);
-    bool useHit = hit != 0 && isFinite3(hitPos.x, hitPos.y, hitPos.z);
+    bool useHit = hit != 0 && isWithin3(hitPos.x, hitPos.y, hitPos.z, kWorldLimit);
     aimPoint = useHit ? Vec3{hitPos.x, hitPos.y, hitPos.z} : far;
     aimPointValid = 1;
     return true;
@@ -137,7 +137,9 @@ void spawnShotTracer(Ped ped, Hash weapon, Hash group, uint32_t now) {
     Entity object = game::getCurrentPedWeaponEntityIndex(ped);
     if (object != 0) {
         int muzzle = game::getEntityBoneIndexByName(object, "Gun_Muzzle");
-        start = muzzle != -1 ? game::getWorldPositionOfEntityBone(object, muzzle) : game::getEntityCoords(object, true);
+        const Vec3 muzzlePoint =
+            muzzle != -1 ? game::getWorldPositionOfEntityBone(object, muzzle) : game::getEntityCoords(object, true);
+        if (isWithin3(muzzlePoint.x, muzzlePoint.y, muzzlePoint.z, kWorldLimit)) start = muzzlePoint;
     }
     spawnTracer(start.x, start.y, start.z, aimPoint.x, aimPoint.y, aimPoint.z);
 }

@@ -27,3 +27,11 @@ inline float easeTowards(float value, float target, float rate, float dt) {
 inline float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 inline bool isFinite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }
+
+// The game's world lies within a few kilometres of its origin: a coordinate
+// beyond kWorldLimit is a reading the game cannot have meant (a vanished
+// entity, a bone that does not exist) and is treated like one it did not give.
+constexpr float kWorldLimit = 100000.0f;  // metres
+inline bool isWithin3(float x, float y, float z, float limit) {
+    return std::fabs(x) <= limit && std::fabs(y) <= limit && std::fabs(z) <= limit;  // false for NaN
+}

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "runtime/hook.h"
+#include "sim/alloc_watch.h"
+#include "sim/hostile.h"
 #include "sim/sim.h"
 
 namespace sim {
@@ -46,6 +48,7 @@ Recording recording = Recording::All;
 std::vector<CallRecord> log;
 size_t frameStart = 0;
 uint64_t callCount = 0;
+uint64_t frameCallStart = 0;  // callCount when this frame began
 
 }  // namespace
 
@@ -53,6 +56,7 @@ uint64_t callCount = 0;
 void beginFrameLog(uint32_t) {
     if (recording != Recording::All) log.clear();
     frameStart = log.size();
+    frameCallStart = callCount;
 }
 
 const NativeInfo* findNative(uint64_t hash) {
@@ -150,7 +154,12 @@ extern "C" uint64_t* nativeCall() {
              " arguments; it takes " + std::to_string(info.argc));
     NativeHandler handler = registry().handlers[currentIndex];
     if (!handler) fail(std::string("native ") + h + " (" + info.name + ") is not simulated");
+    if (callCount - frameCallStart >= kMaxNativesPerFrame)
+        fail("the pass called more than " + std::to_string(kMaxNativesPerFrame) + " natives: it does not finish");
+    const OutsidePlugin gameSide;
+    checkArguments(current);
     handler(current);
+    disturbResult(current);
     ++callCount;
     if (recording != Recording::Off) {
         CallRecord r{};

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/platform.h"
+#include "sim/alloc_watch.h"
 #include "sim/profile_ini.h"
 #include "sim/world/os.h"
 
@@ -70,6 +71,7 @@ bool writeAll(int fd, const void* bytes, size_t size) {
 
 uint32_t osFileAttributes(const char* path) {
     ++os.fileOperations;
+    const sim::OutsidePlugin system;
     std::string host;
     struct stat st{};
     if (!gameFolderPath(path, &host) || stat(host.c_str(), &st) != 0) return kNoFileAttributes;
@@ -79,6 +81,7 @@ uint32_t osFileAttributes(const char* path) {
 
 void osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
     ++os.fileOperations;
+    const sim::OutsidePlugin system;
     std::string host;
     if (!gameFolderPath(path, &host)) return;
     const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -90,6 +93,7 @@ void osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
 uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
                              uint32_t size, const char* path) {
     ++os.fileOperations;
+    const sim::OutsidePlugin system;
     std::string host, content;
     const bool readable = gameFolderPath(path, &host) && readWholeFile(host, &content);
     return profile::readString(readable ? &content : nullptr, section, key, defaultText, buffer, size);
@@ -97,6 +101,7 @@ uint32_t osReadProfileString(const char* section, const char* key, const char* d
 
 void osWriteProfileString(const char* section, const char* key, const char* value, const char* path) {
     ++os.fileOperations;
+    const sim::OutsidePlugin system;
     std::string host;
     if (!gameFolderPath(path, &host)) return;
     std::string content;

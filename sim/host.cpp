@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "runtime/hook.h"
+#include "sim/alloc_watch.h"
 #include "sim/coroutine.h"
 #include "sim/sim.h"
 #include "sim/world/os.h"
@@ -69,7 +70,9 @@ void frame() {
     runSteps(Phase::BeforeScripts);
     yieldsThisFrame = 0;
     inScript = true;
+    inPluginCode = true;
     coroutineResume();
+    inPluginCode = false;
     inScript = false;
     if (yieldsThisFrame != 1) fail("the script's pass did not end in exactly one scriptWait(0)");
     runSteps(Phase::AfterScripts);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/platform.h"
+#include "sim/alloc_watch.h"
 #include "sim/sim.h"
 #include "sim/world/os.h"
 
@@ -10,7 +11,10 @@ using sim::os;
 
 uint32_t osTickCount() { return sim::tickCount(); }
 int16_t osAsyncKeyState(int virtualKey) { return sim::asyncKeyState(virtualKey); }
-void osKeyEvent(uint8_t virtualKey, uint32_t flags) { sim::keyEvent(virtualKey, flags); }
+void osKeyEvent(uint8_t virtualKey, uint32_t flags) {
+    const sim::OutsidePlugin system;
+    sim::keyEvent(virtualKey, flags);
+}
 uint32_t osPadState(uint32_t slot, PadState* state) { return sim::padState(slot, state); }
 
 uint32_t osExecutablePath(char* buffer, uint32_t size) {

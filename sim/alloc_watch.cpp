@@ -1,0 +1,76 @@
+// Counts heap allocations made while inPluginCode is set. Under AddressSanitizer
+// the sanitizer's allocation hook counts them; otherwise malloc and its kin are
+// replaced by wrappers around glibc's own (operator new ends in malloc).
+#include "sim/alloc_watch.h"
+
+#include <cstddef>
+
+namespace sim {
+bool inPluginCode = false;
+namespace {
+uint64_t allocations = 0;
+}
+}  // namespace sim
+
+#if defined(__linux__)
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+
+namespace {
+void onMalloc(const volatile void*, size_t) {
+    if (sim::inPluginCode) ++sim::allocations;
+}
+void onFree(const volatile void*) {}
+const int installed = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
+}  // namespace
+
+namespace sim {
+bool allocationsCounted() { return installed != 0; }
+}  // namespace sim
+#else
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* block, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* block);
+
+void* malloc(size_t size) {
+    if (sim::inPluginCode) ++sim::allocations;
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) {
+    if (sim::inPluginCode) ++sim::allocations;
+    return __libc_calloc(count, size);
+}
+void* realloc(void* block, size_t size) {
+    if (sim::inPluginCode) ++sim::allocations;
+    return __libc_realloc(block, size);
+}
+void* memalign(size_t alignment, size_t size) {
+    if (sim::inPluginCode) ++sim::allocations;
+    return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(size_t alignment, size_t size) { return memalign(alignment, size); }
+int posix_memalign(void** out, size_t alignment, size_t size) {
+    void* p = memalign(alignment, size);
+    if (!p) return 12;  // ENOMEM
+    *out = p;
+    return 0;
+}
+void free(void* block) { __libc_free(block); }
+}
+
+namespace sim {
+bool allocationsCounted() { return true; }
+}  // namespace sim
+#endif
+#else
+namespace sim {
+bool allocationsCounted() { return false; }
+}  // namespace sim
+#endif
+
+namespace sim {
+uint64_t pluginAllocations() { return allocations; }
+}  // namespace sim
