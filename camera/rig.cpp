@@ -41,7 +41,7 @@ Ped lastPlayerPed;
 uint8_t lastInVehicle;
 uint8_t viewKeyWasDown;
 uint8_t viewKeyLatch;
-uint32_t lastToggleTick;
+uint32_t lastToggleTick;  // 0 = never toggled
 
 bool cameraExists() { return cameraHandle != 0 && game::doesCamExist(cameraHandle); }
 
@@ -82,7 +82,7 @@ void handleViewKey(const FrameContext& ctx) {
         }
     }
     const uint32_t now = frameTick;
-    if (!down || menuShared.open || wasDown || now - lastToggleTick <= kToggleDebounceMs) return;
+    if (!down || menuShared.open || wasDown || (lastToggleTick != 0 && now - lastToggleTick <= kToggleDebounceMs)) return;
     if (engaged) {
         disengage(ctx.inVehicle);
     } else {

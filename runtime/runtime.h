@@ -4,7 +4,8 @@
 #include <cstdint>
 
 // GetTickCount read once at the top of each pass; every debounce of that pass
-// compares against this one value.
+// compares against this one value. Never 0, so a tick stored from it is never
+// mistaken for the "none" that 0 stands for.
 extern uint32_t frameTick;
 
 // The hook calls this once on its script thread; it never returns.

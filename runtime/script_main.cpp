@@ -24,6 +24,7 @@ void startUp() {
 
 void runFramePass() {
     frameTick = osTickCount();      // the one tick every timer of this pass compares against
+    if (frameTick == 0) frameTick = 1;  // 0 stands for "none" in stored ticks; the wrap's 0 reads as 1
     updateMenu();                   // captures, open/close, controller, drawing
     updateCamera();                 // the first-person camera, menu open or not
     // Overlays only while the scripted camera renders; the flag is tested again

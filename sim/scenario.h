@@ -82,6 +82,8 @@ using FrameObserver = void (*)(void* context, const FrameInfo& frame);
 // Boots the simulator, runs the start-up frame and plays the steps; the
 // observer runs after every frame, the start-up frame included. False with a
 // message naming the line when a step cannot be played.
-bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error);
+// startTick: the virtual clock's first value (it may sit just below 2^32).
+bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
+          uint32_t startTick = 1'000'000);
 
 }  // namespace scenario

@@ -224,11 +224,13 @@ std::string playStep(Player& p, const Step& s) {
 
 }  // namespace
 
-bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error) {
+bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error, uint32_t startTick) {
     Player p;
     p.observer = observer;
     p.context = context;
-    sim::boot();
+    sim::Options options;
+    options.startTick = startTick;
+    sim::boot(options);
     p.frame();  // start-up: the settings load before any step touches them
     for (const Step& s : scenario.steps) {
         p.step = &s;
