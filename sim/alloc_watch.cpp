@@ -5,10 +5,22 @@
 
 #include <cstddef>
 
+#if defined(__linux__) && __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define ZV_TOGGLE_COLLECT() CALLGRIND_TOGGLE_COLLECT
+#else
+#define ZV_TOGGLE_COLLECT() ((void)0)
+#endif
+
 namespace sim {
 bool inPluginCode = false;
 namespace {
 uint64_t allocations = 0;
+}
+void setInPluginCode(bool inside) {
+    if (inside == inPluginCode) return;
+    inPluginCode = inside;
+    ZV_TOGGLE_COLLECT();
 }
 }  // namespace sim
 

@@ -127,28 +127,30 @@ std::vector<const CallRecord*> frameCalls(uint64_t hash) {
 using namespace sim;
 
 extern "C" void nativeInit(uint64_t hash) {
+    const OutsidePlugin hookSide;
     char h[24];
-    hex(hash, h);
-    if (started) fail(std::string("native ") + h + " started before the previous one was called");
+    if (started) fail(std::string("native ") + (hex(hash, h), h) + " started before the previous one was called");
     currentIndex = indexOf(hash);
-    if (currentIndex == kNativeCount) fail(std::string("unknown native ") + h);
+    if (currentIndex == kNativeCount) fail(std::string("unknown native ") + (hex(hash, h), h));
     started = true;
     current = NativeCall{};
     current.info = &kNativeTable[currentIndex];
 }
 
 extern "C" void nativePush64(uint64_t value) {
+    const OutsidePlugin hookSide;
     if (!started) fail("nativePush64 outside a native call");
     if (current.argc >= 16) fail(std::string("too many arguments for ") + current.info->name);
     current.args[current.argc++] = value;
 }
 
 extern "C" uint64_t* nativeCall() {
+    const OutsidePlugin hookSide;
     if (!started) fail("nativeCall without nativeInit");
     started = false;
     const NativeInfo& info = *current.info;
     char h[24];
-    hex(info.hash, h);
+    if (current.argc != info.argc || !registry().handlers[currentIndex]) hex(info.hash, h);
     if (current.argc != info.argc)
         fail(std::string("native ") + h + " (" + info.name + ") called with " + std::to_string(current.argc) +
              " arguments; it takes " + std::to_string(info.argc));
@@ -156,7 +158,6 @@ extern "C" uint64_t* nativeCall() {
     if (!handler) fail(std::string("native ") + h + " (" + info.name + ") is not simulated");
     if (callCount - frameCallStart >= kMaxNativesPerFrame)
         fail("the pass called more than " + std::to_string(kMaxNativesPerFrame) + " natives: it does not finish");
-    const OutsidePlugin gameSide;
     checkArguments(current);
     handler(current);
     disturbResult(current);

@@ -70,9 +70,9 @@ void frame() {
     runSteps(Phase::BeforeScripts);
     yieldsThisFrame = 0;
     inScript = true;
-    inPluginCode = true;
+    setInPluginCode(true);
     coroutineResume();
-    inPluginCode = false;
+    setInPluginCode(false);
     inScript = false;
     if (yieldsThisFrame != 1) fail("the script's pass did not end in exactly one scriptWait(0)");
     runSteps(Phase::AfterScripts);

@@ -45,13 +45,13 @@ TEST(Adversary, HostileNativesAcrossTheTickWrap) {
 TEST(Adversary, AllocationsInPluginCodeAreCounted) {
     ASSERT_TRUE(sim::allocationsCounted());
     const uint64_t before = sim::pluginAllocations();
-    sim::inPluginCode = true;
+    sim::setInPluginCode(true);
     delete new volatile int(1);
     {
         const sim::OutsidePlugin game;
         delete new volatile int(2);
     }
-    sim::inPluginCode = false;
+    sim::setInPluginCode(false);
     delete new volatile int(3);
     EXPECT_EQ(sim::pluginAllocations() - before, 1u);
 }

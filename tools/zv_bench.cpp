@@ -1,0 +1,88 @@
+// One benchmark state: plays a set-up session, then runs measured frames. Under
+// callgrind (--collect-atstart=no) only the plug-in's own code is collected:
+// the simulator switches collection off while a native's model, the call log
+// or the simulated OS runs. Statistics are zeroed after the set-up and dumped
+// after the measured frames; ./zv bench reads the dump.
+//   zv_bench STATE FRAMES    prints "STATE natives-per-frame"
+#include <valgrind/callgrind.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "settings/settings.h"
+#include "sim/scenario.h"
+#include "sim/sim.h"
+#include "sim/world/controls.h"
+#include "sim/world/draw.h"
+#include "sim/world/weapons.h"
+
+namespace {
+
+struct State {
+    const char* name;
+    const char* setup;  // a play session that leaves the plug-in in the state
+    bool firing;        // the measured frames hold the trigger
+};
+
+// Every effect on: all flags, the rifle aimed and firing, tracers in flight.
+constexpr const char* kEveryEffect =
+    "give-weapon WEAPON_CARBINERIFLE\n"
+    "engage\n"
+    "gait walk\n"
+    "wait 500ms\n"
+    "aim on\n"
+    "wait 300ms\n";
+
+const State kStates[] = {
+    {"idle", "gait walk\nwait 1s\n", false},
+    {"onfoot", kEveryEffect, true},
+    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false},
+    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false},         // BODYCAM, the longest page
+    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false},      // SPECIAL THANKS, framed cards
+    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nmenu enter\nwait 300ms\n", false},  // the "Reset All" dialog
+};
+
+std::string everyFlagOn() {
+    std::string out;
+    for (const Setting& s : kSettings)
+        if (s.kind == SettingKind::Flag) out += std::string("set ") + s.key + " 1\n";
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zv_bench STATE FRAMES\n");
+        return 2;
+    }
+    const State* state = nullptr;
+    for (const State& s : kStates)
+        if (std::strcmp(s.name, argv[1]) == 0) state = &s;
+    const int frames = std::atoi(argv[2]);
+    if (!state || frames < 1) return 2;
+
+    const bool idle = std::strcmp(state->name, "idle") == 0;
+    std::string text = idle ? "" : everyFlagOn();
+    text += state->setup;
+    scenario::Scenario session;
+    scenario::ParseError error;
+    sim::setRecording(sim::Recording::LastFrame);
+    if (!scenario::parse(text, session, error) || !scenario::play(session, nullptr, nullptr, error)) {
+        std::fprintf(stderr, "zv_bench: set-up line %d: %s\n", error.line, error.message.c_str());
+        return 1;
+    }
+    if (std::strcmp(state->name, "reset") == 0 && !sim::findText("Reset All")) {
+        std::fprintf(stderr, "zv_bench: the reset dialog is not shown\n");
+        return 1;
+    }
+    CALLGRIND_ZERO_STATS;
+    const uint64_t calls = sim::nativeCallCount();
+    if (state->firing) sim::holdControl(sim::kAttackControl);
+    sim::frames(frames);
+    CALLGRIND_DUMP_STATS_AT(state->name);
+    std::printf("%s %.1f\n", state->name, double(sim::nativeCallCount() - calls) / frames);
+    return 0;
+}
