@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
@@ -24,6 +25,7 @@ struct State {
     const char* name;
     const char* setup;  // a play session that leaves the plug-in in the state
     bool firing;        // the measured frames hold the trigger
+    int32_t page;       // the menu page the set-up must reach (its Section row), -2 = menu closed
 };
 
 // Every effect on: all flags, the rifle aimed and firing, tracers in flight.
@@ -36,12 +38,12 @@ constexpr const char* kEveryEffect =
     "wait 300ms\n";
 
 const State kStates[] = {
-    {"idle", "gait walk\nwait 1s\n", false},
-    {"onfoot", kEveryEffect, true},
-    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false},
-    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false},         // BODYCAM, the longest page
-    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false},      // SPECIAL THANKS, framed cards
-    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nmenu enter\nwait 300ms\n", false},  // the "Reset All" dialog
+    {"idle", "gait walk\nwait 1s\n", false, -2},
+    {"onfoot", kEveryEffect, true, -2},
+    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, -2},
+    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, 56},     // BODYCAM, the longest page
+    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false, 76},  // SPECIAL THANKS, framed cards
+    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nwait 300ms\n", false, -1},  // ACTIONS: the "Reset All" dialog
 };
 
 std::string everyFlagOn() {
@@ -74,8 +76,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zv_bench: set-up line %d: %s\n", error.line, error.message.c_str());
         return 1;
     }
-    if (std::strcmp(state->name, "reset") == 0 && !sim::findText("Reset All")) {
-        std::fprintf(stderr, "zv_bench: the reset dialog is not shown\n");
+    const int32_t page = menuShared.open ? menuShared.openSection : -2;
+    if (page != state->page) {
+        std::fprintf(stderr, "zv_bench: %s: the set-up reached page %d, not %d\n", state->name, page, state->page);
+        return 1;
+    }
+    bool dialog = false;
+    for (const sim::DrawItem& d : sim::draws.lastFrame)
+        dialog = dialog || (d.kind == sim::DrawKind::Text && d.style.centre && d.text == "Reset All");
+    if (dialog != (std::strcmp(state->name, "reset") == 0)) {
+        std::fprintf(stderr, "zv_bench: %s: the reset dialog is %s\n", state->name, dialog ? "shown" : "not shown");
         return 1;
     }
     CALLGRIND_ZERO_STATS;
