@@ -6,6 +6,7 @@
 //   --frame-ms MS       virtual milliseconds per frame
 //   --key VK@F[+H]      virtual key VK held from frame F for H frames (default 1)
 //   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
+//   --setting KEY=VALUE a line of the settings file written before start-up
 //   --plugin PATH       the .asi to load (Wine host)
 //   --trace FILE        write the run's trace
 // Numbers take C syntax: 117, 0x75.
@@ -29,6 +30,7 @@ struct RunOptions {
     uint32_t frameMs = 16;
     uint32_t lensPresses = 1;
     std::vector<KeyHold> keys;
+    std::vector<std::string> settings;  // KEY=VALUE lines
     std::string plugin;
     std::string trace;
 };
@@ -69,6 +71,10 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         else if (name == "--frame-ms") ok = parseRunNumber(value, run.frameMs);
         else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
         else if (name == "--plugin") run.plugin = value;
+        else if (name == "--setting") {
+            ok = std::string(value).find('=') != std::string::npos;
+            run.settings.push_back(value);
+        }
         else if (name == "--trace") run.trace = value;
         else if (name == "--key") {
             KeyHold key{};
@@ -78,6 +84,15 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         if (!ok) return false;
     }
     return true;
+}
+
+// The settings file the run starts with; empty when the run sets nothing (the
+// plug-in then writes its template).
+inline std::string settingsFileText(const RunOptions& run) {
+    if (run.settings.empty()) return "";
+    std::string text = "[Camera]\r\n";
+    for (const std::string& line : run.settings) text += line + "\r\n";
+    return text;
 }
 
 // Whether a key of the run is held during the given frame.

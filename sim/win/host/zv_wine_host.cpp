@@ -21,7 +21,7 @@
 //
 // Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
 //                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
-//                         [--plugin PATH] [--trace FILE]
+//                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE]
 // (the options are those of sim/run_options.h, shared with the Linux zv_trace).
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
 // files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
@@ -121,13 +121,24 @@ int main(int argc, char** argv) {
     sim::RunOptions run;
     if (!sim::parseRunOptions(argc, argv, 1, run)) {
         std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
-                    "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--plugin PATH] [--trace FILE]\n");
+                    "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--setting KEY=VALUE]... [--plugin PATH] "
+                    "[--trace FILE]\n");
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
     if (GetFileAttributesA(run.plugin.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("zv_wine_host: no plug-in at %s\n", run.plugin.c_str());
         return kExitUsage;
+    }
+
+    // The settings file the run starts with, in the game folder.
+    const std::string settings = sim::settingsFileText(run);
+    if (!settings.empty()) {
+        std::FILE* ini = std::fopen((folderOfThisProgram() + "Zentravisor.ini").c_str(), "wb");
+        if (!ini || std::fwrite(settings.data(), 1, settings.size(), ini) != settings.size() || std::fclose(ini) != 0) {
+            std::printf("zv_wine_host: cannot write the settings file\n");
+            return kExitUsage;
+        }
     }
 
     Checks checks;
