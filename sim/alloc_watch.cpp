@@ -24,9 +24,19 @@ void setInPluginCode(bool inside) {
 }
 }  // namespace sim
 
-#if defined(__linux__)
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+#define ZV_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZV_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(__linux__)
+#if defined(ZV_ADDRESS_SANITIZER)
+// The sanitizer runtime's allocation hooks (GCC ships no header for them).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
+                                                         void (*onFree)(const volatile void*));
 
 namespace {
 void onMalloc(const volatile void*, size_t) {
