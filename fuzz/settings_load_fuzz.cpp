@@ -77,6 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(f);
     loadSettings();
     checkRanges();
+    // The round trip writes 72 keys through the simulated file system, which
+    // costs far more than a load: one input in eight, chosen by its last byte.
+    if (size > 0 && data[size - 1] % 8 != 0) return 0;
     const Snapshot loaded = snapshot();
     std::remove(settingsHostPath.c_str());
     saveSettings();
