@@ -1,0 +1,240 @@
+#include "sim/raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#define STB_TRUETYPE_IMPLEMENTATION
+#include <stb/stb_truetype.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#pragma GCC diagnostic pop
+
+namespace sim {
+namespace {
+
+constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// Text scale 1 is a line of about 6.4 % of the screen height in the game's menu
+// fonts, whose glyphs sit a little below the line's top; the menu font is
+// condensed, so the stand-in is narrowed.
+constexpr float kLineHeightPerScale = 0.064f * kScreenHeight;
+constexpr float kTopPadding = 0.15f;  // of the line height
+constexpr float kCondense = 0.66f;
+constexpr float kWrapLineSpacing = 0.92f;  // wrapped lines, in line heights
+
+struct Canvas {
+    std::vector<float> rgb = std::vector<float>(size_t(kScreenWidth) * kScreenHeight * 3);
+
+    void blend(int x, int y, const Rgba& c, float coverage) {
+        if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight || coverage <= 0.0f) return;
+        float a = std::clamp(c.a, 0, 255) / 255.0f * std::min(coverage, 1.0f);
+        float* p = &rgb[(size_t(y) * kScreenWidth + x) * 3];
+        p[0] += (std::clamp(c.r, 0, 255) / 255.0f - p[0]) * a;
+        p[1] += (std::clamp(c.g, 0, 255) / 255.0f - p[1]) * a;
+        p[2] += (std::clamp(c.b, 0, 255) / 255.0f - p[2]) * a;
+    }
+};
+
+// A muted dusk street scene in flat bands, so translucent panels read as they would in the game.
+void paintBackdrop(Canvas& canvas) {
+    for (int y = 0; y < kScreenHeight; ++y) {
+        float t = float(y) / kScreenHeight;
+        float r, g, b;
+        if (t < 0.55f) {  // sky
+            float k = t / 0.55f;
+            r = 0.32f + 0.30f * k, g = 0.36f + 0.20f * k, b = 0.46f + 0.06f * k;
+        } else {  // ground
+            float k = (t - 0.55f) / 0.45f;
+            r = 0.22f - 0.10f * k, g = 0.21f - 0.10f * k, b = 0.22f - 0.09f * k;
+        }
+        for (int x = 0; x < kScreenWidth; ++x) {
+            float* p = &canvas.rgb[(size_t(y) * kScreenWidth + x) * 3];
+            p[0] = r, p[1] = g, p[2] = b;
+        }
+    }
+}
+
+// Filled rectangle with exact pixel coverage at its edges (hairlines stay visible).
+void paintRect(Canvas& canvas, const DrawItem& d) {
+    float x0 = (d.x - d.width / 2) * kScreenWidth, x1 = (d.x + d.width / 2) * kScreenWidth;
+    float y0 = (d.y - d.height / 2) * kScreenHeight, y1 = (d.y + d.height / 2) * kScreenHeight;
+    if (!(x1 > x0) || !(y1 > y0)) return;
+    int px0 = std::max(0, int(std::floor(x0))), px1 = std::min(kScreenWidth - 1, int(std::ceil(x1)) - 1);
+    int py0 = std::max(0, int(std::floor(y0))), py1 = std::min(kScreenHeight - 1, int(std::ceil(y1)) - 1);
+    for (int y = py0; y <= py1; ++y) {
+        float cy = std::min(y1, float(y + 1)) - std::max(y0, float(y));
+        for (int x = px0; x <= px1; ++x) {
+            float cx = std::min(x1, float(x + 1)) - std::max(x0, float(x));
+            canvas.blend(x, y, d.colour, cx * cy);
+        }
+    }
+}
+
+struct Font {
+    std::vector<unsigned char> data;
+    stbtt_fontinfo info{};
+    bool loaded = false;
+};
+
+Font& font() {
+    static Font f;
+    if (!f.loaded) {
+        std::ifstream in(kFontPath, std::ios::binary);
+        f.data.assign(std::istreambuf_iterator<char>(in), {});
+        f.loaded = !f.data.empty() && stbtt_InitFont(&f.info, f.data.data(), stbtt_GetFontOffsetForIndex(f.data.data(), 0));
+    }
+    return f;
+}
+
+std::vector<int> decodeUtf8(const std::string& s) {
+    std::vector<int> out;
+    for (size_t k = 0; k < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[k]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        int cp = extra == 0 ? c : c & (0x3F >> extra);
+        for (int e = 1; e <= extra && k + e < s.size(); ++e) cp = (cp << 6) | (static_cast<unsigned char>(s[k + e]) & 0x3F);
+        out.push_back(cp);
+        k += size_t(extra) + 1;
+    }
+    return out;
+}
+
+struct TextMetrics {
+    float scaleX, scaleY;  // font units to pixels
+    float lineHeight;      // pixels
+    float ascent;          // pixels
+};
+
+TextMetrics metricsFor(const TextStyle& style) {
+    Font& f = font();
+    float height = std::max(1.0f, style.scaleY * kLineHeightPerScale);
+    float s = stbtt_ScaleForPixelHeight(&f.info, height);
+    int ascent, descent, gap;
+    stbtt_GetFontVMetrics(&f.info, &ascent, &descent, &gap);
+    float sx = s * kCondense * (style.scaleY > 0 ? style.scaleX / style.scaleY : 1.0f);
+    return {sx, s, height, ascent * s};
+}
+
+float widthOf(const std::vector<int>& cps, size_t from, size_t to, const TextMetrics& m) {
+    Font& f = font();
+    float w = 0;
+    for (size_t k = from; k < to; ++k) {
+        int advance, lsb;
+        stbtt_GetCodepointHMetrics(&f.info, cps[k], &advance, &lsb);
+        w += advance * m.scaleX;
+        if (k + 1 < to) w += stbtt_GetCodepointKernAdvance(&f.info, cps[k], cps[k + 1]) * m.scaleX;
+    }
+    return w;
+}
+
+void paintGlyphs(Canvas& canvas, const std::vector<int>& cps, size_t from, size_t to, float x, float baseline,
+                 const TextMetrics& m, const Rgba& colour, bool outline) {
+    Font& f = font();
+    for (size_t k = from; k < to; ++k) {
+        int advance, lsb;
+        stbtt_GetCodepointHMetrics(&f.info, cps[k], &advance, &lsb);
+        float shiftX = x - std::floor(x);
+        int gx0, gy0, gx1, gy1;
+        stbtt_GetCodepointBitmapBoxSubpixel(&f.info, cps[k], m.scaleX, m.scaleY, shiftX, 0, &gx0, &gy0, &gx1, &gy1);
+        int w = gx1 - gx0, h = gy1 - gy0;
+        if (w > 0 && h > 0) {
+            std::vector<unsigned char> bitmap(size_t(w) * h);
+            stbtt_MakeCodepointBitmapSubpixel(&f.info, bitmap.data(), w, h, w, m.scaleX, m.scaleY, shiftX, 0, cps[k]);
+            int ox = int(std::floor(x)) + gx0, oy = int(std::lround(baseline)) + gy0;
+            if (outline) {
+                Rgba shadow{0, 0, 0, colour.a};
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (dx || dy)
+                            for (int j = 0; j < h; ++j)
+                                for (int i = 0; i < w; ++i)
+                                    canvas.blend(ox + i + dx, oy + j + dy, shadow, bitmap[size_t(j) * w + i] / 255.0f * 0.35f);
+            }
+            for (int j = 0; j < h; ++j)
+                for (int i = 0; i < w; ++i) canvas.blend(ox + i, oy + j, colour, bitmap[size_t(j) * w + i] / 255.0f);
+        }
+        x += advance * m.scaleX;
+        if (k + 1 < to) x += stbtt_GetCodepointKernAdvance(&f.info, cps[k], cps[k + 1]) * m.scaleX;
+    }
+}
+
+// Splits at spaces so that no line is wider than the wrap window (a single long word stays whole).
+std::vector<std::pair<size_t, size_t>> wrapLines(const std::vector<int>& cps, float maxWidth, const TextMetrics& m) {
+    std::vector<std::pair<size_t, size_t>> lines;
+    size_t start = 0;
+    while (start < cps.size()) {
+        size_t end = start, lastFit = start;
+        while (end <= cps.size()) {
+            if (end == cps.size() || cps[end] == ' ') {
+                if (widthOf(cps, start, end, m) > maxWidth && lastFit > start) break;
+                lastFit = end;
+                if (end == cps.size()) break;
+            }
+            ++end;
+        }
+        if (lastFit == start) lastFit = std::max(end, start + 1);
+        lastFit = std::min(lastFit, cps.size());
+        lines.emplace_back(start, lastFit);
+        start = lastFit;
+        while (start < cps.size() && cps[start] == ' ') ++start;
+    }
+    return lines;
+}
+
+void paintText(Canvas& canvas, const DrawItem& d) {
+    const TextStyle& st = d.style;
+    if (st.colour.a <= 0 || st.scaleY <= 0) return;
+    TextMetrics m = metricsFor(st);
+    std::vector<int> cps = decodeUtf8(d.text);
+    float x = d.x * kScreenWidth, top = d.y * kScreenHeight;
+    std::vector<std::pair<size_t, size_t>> lines;
+    if (st.wrap)
+        lines = wrapLines(cps, (st.wrapEnd - st.wrapStart) * kScreenWidth, m);
+    else
+        lines.emplace_back(0, cps.size());
+    for (size_t n = 0; n < lines.size(); ++n) {
+        auto [from, to] = lines[n];
+        float w = widthOf(cps, from, to, m);
+        float left = st.centre ? x - w / 2 : x;
+        float baseline = top + m.lineHeight * kTopPadding + m.ascent + float(n) * m.lineHeight * kWrapLineSpacing;
+        paintGlyphs(canvas, cps, from, to, left, baseline, m, st.colour, st.outline);
+    }
+}
+
+}  // namespace
+
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items) {
+    if (!font().loaded) {
+        std::fprintf(stderr, "raster: cannot load the font %s\n", kFontPath);
+        return {};
+    }
+    Canvas canvas;
+    paintBackdrop(canvas);
+    for (const DrawItem& d : items) {
+        if (d.kind == DrawKind::Rect) paintRect(canvas, d);
+        if (d.kind == DrawKind::Text) paintText(canvas, d);
+    }
+    std::vector<unsigned char> bytes(canvas.rgb.size());
+    for (size_t k = 0; k < bytes.size(); ++k)
+        bytes[k] = static_cast<unsigned char>(std::lround(std::clamp(canvas.rgb[k], 0.0f, 1.0f) * 255.0f));
+    return bytes;
+}
+
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path) {
+    std::vector<unsigned char> bytes = rasterizeFrame(items);
+    if (bytes.empty()) return false;
+    if (!stbi_write_png(path.c_str(), kScreenWidth, kScreenHeight, 3, bytes.data(), kScreenWidth * 3)) {
+        std::fprintf(stderr, "raster: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sim

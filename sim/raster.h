@@ -1,0 +1,25 @@
+// Turns one frame's screen drawing into a picture: rectangles and texts, alpha
+// blended in call order over a plain backdrop, written as a PNG. A stand-in
+// font (DejaVu Sans, narrowed like the game's condensed menu font) takes the
+// place of the game's fonts; the layout is the plug-in's own.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "sim/world/draw.h"
+
+namespace sim {
+
+constexpr int kScreenWidth = 1920;
+constexpr int kScreenHeight = 1080;
+
+// The items painted over the backdrop: kScreenWidth x kScreenHeight RGB bytes,
+// row by row from the top; empty when the font cannot be loaded.
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items);
+
+// Writes the items as a kScreenWidth x kScreenHeight PNG. 3-D lines are skipped:
+// they need the camera's projection. Returns false (with a message on stderr)
+// when the font cannot be loaded or the file cannot be written.
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path);
+
+}  // namespace sim

@@ -1,0 +1,98 @@
+// Screenshots of the settings menu: plays one session through the simulator and
+// writes a PNG of the screen at each interesting state into the folder given.
+//   menu_shots OUTPUT_DIR
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "settings/settings.h"
+#include "sim/raster.h"
+#include "sim/sim.h"
+#include "sim/world/draw.h"
+#include "sim/world/os.h"
+
+namespace {
+
+constexpr int kVkBackspace = 0x08;
+constexpr int kVkEnter = 0x0D;
+constexpr int kVkEscape = 0x1B;
+constexpr int kVkUp = 0x26;
+constexpr int kVkRight = 0x27;
+constexpr int kVkDown = 0x28;
+constexpr int kVkF6 = 0x75;
+
+std::string outputDir;
+int failures = 0;
+
+// One key press, then enough time for every debounce and animation to settle.
+void press(int vk, int times = 1) {
+    for (int k = 0; k < times; ++k) {
+        sim::tapKey(vk);
+        sim::runFor(300);
+    }
+}
+
+void shot(const char* name) {
+    sim::runFor(600);  // highlight, scroll and knobs come to rest
+    std::string path = outputDir + "/" + name;
+    if (sim::draws.lastFrame.empty()) {
+        std::fprintf(stderr, "%s: the menu drew nothing\n", name);
+        ++failures;
+    } else if (sim::writeFramePng(sim::draws.lastFrame, path))
+        std::printf("wrote %s (%zu draw items)\n", path.c_str(), sim::draws.lastFrame.size());
+    else
+        ++failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    outputDir = argv[1];
+    std::filesystem::create_directories(outputDir);
+
+    sim::setRecording(sim::Recording::LastFrame);
+    sim::boot();
+    sim::frames(2);
+    resetAllSettings();  // every setting at its default, whatever the settings file held
+
+    press(kVkF6);  // open: the section list
+    shot("menu-sections.png");
+
+    press(kVkDown);                 // "ON FOOT"
+    press(kVkEnter);                // its page, cursor on "FOV"
+    press(kVkDown);                 // "Height", a slider: selected rows show their bar
+    press(kVkRight, 3);
+    shot("menu-onfoot.png");
+
+    press(kVkBackspace);            // back to the list, on "ON FOOT"
+    press(kVkDown, 4);              // "BODYCAM"
+    press(kVkEnter);
+    press(kVkDown, 3);              // "Per-Weapon Recoil"
+    press(kVkEnter);                // reveal the seven per-weapon rows
+    press(kVkDown, 9);              // down past them, so the page scrolls
+    shot("menu-bodycam.png");
+
+    press(kVkBackspace);            // back to the list, on "BODYCAM"
+    press(kVkUp, 5);                // "GENERAL"
+    press(kVkEnter);
+    press(kVkDown, 6);              // "Menu Key"
+    press(kVkEnter);                // waits for a key
+    shot("menu-capture.png");
+    press(kVkEscape);               // cancel the capture
+
+    press(kVkBackspace);            // back to the list, on "GENERAL"
+    press(kVkUp, 2);                // "Reset All"
+    press(kVkEnter);                // the confirmation dialog
+    shot("menu-reset.png");
+    press(kVkBackspace);            // cancel it
+
+    press(kVkDown);                 // "SPECIAL THANKS"
+    press(kVkEnter);                // its page, cursor on the supporter card
+    shot("menu-thanks.png");
+
+    return failures == 0 ? 0 : 1;
+}
