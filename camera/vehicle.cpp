@@ -1,11 +1,329 @@
+// The in-vehicle cameras. Cars and two-wheelers share one algorithm; a Variant
+// row says which settings each reads and where they differ.
+//
+// Each frame: find the vehicle, set it up or track it (seat anchor, inertia,
+// attach), then steer the look offsets and set rotation and field of view.
 #include "camera/vehicle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "camera/rig.h"
+#include "runtime/mathutil.h"
+#include "runtime/natives.h"
+#include "runtime/platform.h"
+#include "runtime/runtime.h"
+#include "settings/settings.h"
 
 Vehicle attachedVehicle;
 uint8_t vehicleAttached;
+const char* seatBoneName;
+InVehicleCamState vehicleCam;
+InVehicleCamState motorcycleCam;
 
-void updateVehicleCamera(Ped) {}     // not built yet: the vehicle camera comes with its own change
-void updateMotorcycleCamera(Ped) {}  // not built yet: the vehicle camera comes with its own change
+namespace {
+
+// ---- inputs -------------------------------------------------------------------
+
+constexpr int kPadGroup = 0;
+constexpr int kControlLookLeftRight = 1;
+constexpr int kControlLookUpDown = 2;
+constexpr int kControlAim = 25;
+constexpr int kControlVehicleAttack = 69;
+constexpr int kControlVehicleBrake = 72;
+constexpr int kVkLeftMouse = 0x01;
+constexpr int kVkNumpad0 = 0x60;
+constexpr uint32_t kLookResetDebounceMs = 250;  // NUMPAD0 held resets about four times a second
+
+// ---- braking reset flags (car camera) -------------------------------------------
+
+constexpr int kBrakeResetFlags[] = {236, 287};
+constexpr float kBrakeFlagMinSpeed = 1.0f;  // m/s forward
+
+// ---- look -----------------------------------------------------------------------
+
+constexpr float kLimitedPitchMin = -60.0f;      // degrees
+constexpr float kLimitedPitchMax = 40.0f;       // degrees
+constexpr float kLimitedPitchFactor = 0.75f;    // pitch turns slower than yaw
+constexpr float kAimYawFactor = 1.33f;          // yaw turns faster while aiming
+constexpr float kAimYawLimit = 180.0f;          // degrees
+constexpr float kPitchLimit = 89.0f;            // degrees, free look, aiming and the final pitch
+constexpr float kFreeLookYawRange = 360.0f;     // degrees, free-look yaw stays within +-this
+constexpr int kRotationOrder = 2;               // rotations as (pitch, roll, yaw)
+
+// ---- inertia --------------------------------------------------------------------
+
+constexpr float kMinDt = 0.001f;                // s
+constexpr float kMaxDt = 0.1f;                  // s
+constexpr float kAccelFilterRate = 10.0f;       // per second
+constexpr float kReverseShiftPerSpeed = 0.028f; // m per m/s of reverse speed
+constexpr float kMaxReverseShift = 0.12f;       // m
+constexpr float kBrakeDecelThreshold = 8.0f;    // m/s^2 of deceleration before the camera moves
+constexpr float kBrakeShiftPerDecel = 0.012f;   // m per m/s^2 above the threshold
+constexpr float kMaxSpeedShift = 0.2f;          // m, reverse and braking together
+constexpr float kPeakDecayRate = 40.0f;         // m/s per second
+constexpr float kCrashMinPeak = 12.0f;          // m/s: slower than this never counts as a crash
+constexpr float kCrashMinLoss = 10.0f;          // m/s lost below the peak
+constexpr float kCrashImpulsePerLoss = 0.03f;   // per m/s lost beyond kCrashMinLoss
+constexpr float kMaxCrashGain = 0.3f;           // largest impulse one crash adds
+constexpr float kMaxCrashImpulse = 0.5f;
+constexpr float kCrashImpulseDecay = 1.2f;      // per second
+constexpr float kMaxTotalShift = 0.5f;          // m, before the strength setting
+constexpr float kShiftReturnRate = 5.0f;        // per second, back towards a lower target
+constexpr float kShiftRate = 12.0f;             // per second, forwards
+constexpr float kShiftCrashRate = 20.0f;        // per second, forwards while a crash impulse lasts
+constexpr float kCrashActiveImpulse = 0.01f;
+
+// ---- seats ----------------------------------------------------------------------
+
+// Seat bones by the game's seat index + 1 (the driver is seat -1).
+constexpr const char* kSeatBones[] = {"seat_dside_f", "seat_pside_f", "seat_dside_r", "seat_pside_r"};
+constexpr int kDriverSeat = -1;
+constexpr int kLastBonedSeat = 2;
+static_assert(sizeof kSeatBones / sizeof kSeatBones[0] == kLastBonedSeat - kDriverSeat + 1,
+              "one bone per seat from the driver's to seat 2");
+
+// What tells the two cameras apart.
+struct Variant {
+    InVehicleCamState* state;
+    const float* side;               // metres
+    const float* forward;            // metres
+    const float* height;             // metres
+    const float* fov;                // degrees
+    const float* sensitivity;        // degrees per frame at full stick
+    const uint8_t* freeLook;
+    const float* freeLookSensitivity;
+    const float* yawLimit;           // degrees, limited look
+    const uint8_t* inertia;
+    const float* inertiaAmount;      // multiplier
+    float boneHeight;                // metres above the seat bone
+    Vec3 defaultAnchor;              // when the vehicle has no such seat bone
+    bool car;                        // brake flags, re-anchoring on a seat change, set-up only with a camera
+};
+
+constexpr Variant kCar{.state = &vehicleCam,
+                       .side = &Veh_Side,
+                       .forward = &Veh_Forward,
+                       .height = &Veh_Height,
+                       .fov = &Veh_FOV,
+                       .sensitivity = &Veh_Sensitivity,
+                       .freeLook = &FreeLook,
+                       .freeLookSensitivity = &FreeLookSensitivity,
+                       .yawLimit = &Veh_YawLimit,
+                       .inertia = &Veh_CamInertia,
+                       .inertiaAmount = &Veh_CamInertiaAmount,
+                       .boneHeight = 0.6f,
+                       .defaultAnchor = {0.0f, 0.0f, 0.8f},
+                       .car = true};
+constexpr Variant kMotorcycle{.state = &motorcycleCam,
+                              .side = &MC_Side,
+                              .forward = &MC_Forward,
+                              .height = &MC_Height,
+                              .fov = &MC_FOV,
+                              .sensitivity = &MC_Sensitivity,
+                              .freeLook = &MC_FreeLook,
+                              .freeLookSensitivity = &MC_FreeLookSensitivity,
+                              .yawLimit = &MC_YawLimit,
+                              .inertia = &MC_CamInertia,
+                              .inertiaAmount = &MC_CamInertiaAmount,
+                              .boneHeight = 0.55f,
+                              .defaultAnchor = {0.0f, 0.0f, 0.7f},
+                              .car = false};
+
+float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+bool keyDown(int virtualKey) { return osAsyncKeyState(virtualKey) < 0; }
+bool controlHeld(int control) {
+    return game::isControlPressed(kPadGroup, control) || game::isDisabledControlPressed(kPadGroup, control);
+}
+
+// Forward speed in the vehicle's own frame; a value the game could not give
+// keeps the previous one, so it reads as no acceleration.
+float readForwardSpeed(Vehicle vehicle, float previous) {
+    return finiteOr(game::getEntitySpeedVector(vehicle, true).y, previous);
+}
+
+// The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
+// when the game does not show the player in any seat).
+const char* seatBoneFor(Vehicle vehicle) {
+    Ped player = game::playerPedId();
+    for (int seat = kDriverSeat; seat <= kLastBonedSeat; ++seat)
+        if (game::getPedInVehicleSeat(vehicle, seat) == player) return kSeatBones[seat - kDriverSeat];
+    return kSeatBones[0];
+}
+
+// The camera's base point in the vehicle's frame: the seat bone raised by the
+// variant's height, or the variant's default when the bone is missing.
+Vec3 seatAnchor(const Variant& v, Vehicle vehicle, const char* bone) {
+    int index = game::getEntityBoneIndexByName(vehicle, bone);
+    if (index < 0) return v.defaultAnchor;
+    Vec3 world = game::getWorldPositionOfEntityBone(vehicle, index);
+    Vec3 local = game::getOffsetFromEntityGivenWorldCoords(vehicle, world.x, world.y, world.z);
+    if (!isFinite3(local.x, local.y, local.z)) return v.defaultAnchor;
+    return {local.x, local.y, local.z + v.boneHeight};
+}
+
+// Attaches the camera at the anchor plus the offset settings and the forward shift.
+void attachAtSeat(const Variant& v, Vehicle vehicle) {
+    const InVehicleCamState& s = *v.state;
+    game::attachCamToEntity(cameraHandle, vehicle, s.seatAnchor.x + *v.side,
+                            s.seatAnchor.y + *v.forward + s.forwardShift, s.seatAnchor.z + *v.height, true);
+}
+
+// First frame on a vehicle: zero the offsets and inertia, anchor at the seat, attach.
+void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+    InVehicleCamState& s = *v.state;
+    bool cameraExists = game::doesCamExist(cameraHandle);
+    if (cameraExists) game::detachCam(cameraHandle);
+    s.lookYaw = s.lookPitch = s.freeLookYaw = s.freeLookPitch = 0.0f;
+    attachedVehicle = vehicle;
+    s.forwardShift = 0.0f;
+    s.lastForwardSpeed = forwardSpeed;
+    s.lastTick = frameTick;
+    s.crashImpulse = s.peakSpeed = s.filteredAccel = 0.0f;
+    if (v.car) {
+        game::getVehicleBodyHealth(vehicle);  // part of the car camera's set-up; the value is not used
+        if (!cameraExists) return;            // not attached: the next frame sets up again
+        seatBoneName = seatBoneFor(vehicle);
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneName);
+    } else {
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle));
+    }
+    attachAtSeat(v, vehicle);
+    vehicleAttached = 1;
+}
+
+// The forward shift from braking, reversing and crashes, for one frame of dt s.
+void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float dt) {
+    InVehicleCamState& s = *v.state;
+    // Forward acceleration, low-pass filtered; kept current with inertia off too.
+    float accel = (forwardSpeed - s.lastForwardSpeed) / dt;
+    s.lastForwardSpeed = forwardSpeed;
+    s.filteredAccel += std::min(1.0f, kAccelFilterRate * dt) * (accel - s.filteredAccel);
+
+    float impulse = 0.0f;
+    float target = 0.0f;
+    if (*v.inertia == 1) {
+        // Reversing and hard braking push the camera forward, together at most kMaxSpeedShift.
+        float shift = forwardSpeed < 0.0f ? std::min(kMaxReverseShift, -kReverseShiftPerSpeed * forwardSpeed) : 0.0f;
+        float decel = std::max(0.0f, -s.filteredAccel);
+        if (decel > kBrakeDecelThreshold)
+            shift += clampf((decel - kBrakeDecelThreshold) * kBrakeShiftPerDecel, 0.0f, kMaxSpeedShift);
+        shift = clampf(shift, 0.0f, kMaxSpeedShift);
+        // Crash: a sudden loss of more than kCrashMinLoss below the decaying peak speed.
+        float speed = finiteOr(game::getEntitySpeed(vehicle), std::fabs(forwardSpeed));
+        s.peakSpeed = s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
+        s.peakSpeed = std::max(0.0f, s.peakSpeed);
+        impulse = s.crashImpulse;
+        float loss = s.peakSpeed - speed;
+        if (s.peakSpeed > kCrashMinPeak && loss > kCrashMinLoss) {
+            impulse = std::max(clampf((loss - kCrashMinLoss) * kCrashImpulsePerLoss, 0.0f, kMaxCrashGain), impulse);
+            s.peakSpeed = speed;
+        }
+        target = clampf(shift + impulse, 0.0f, kMaxTotalShift) * *v.inertiaAmount;
+    } else {
+        s.peakSpeed = 0.0f;
+    }
+    s.crashImpulse = clampf(impulse - kCrashImpulseDecay * dt, 0.0f, kMaxCrashImpulse);
+
+    // Ease towards the target: back slowly, forwards fast, fastest just after a crash.
+    float rate = kShiftReturnRate;
+    if (s.forwardShift < target) rate = s.crashImpulse > kCrashActiveImpulse ? kShiftCrashRate : kShiftRate;
+    s.forwardShift = easeTowards(s.forwardShift, target, rate, dt);
+}
+
+// Every later frame on the same vehicle: re-anchor on a seat change (car), inertia, attach.
+void trackVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+    InVehicleCamState& s = *v.state;
+    if (v.car) {
+        const char* bone = seatBoneFor(vehicle);
+        if (seatBoneName == nullptr || std::strcmp(bone, seatBoneName) != 0) {
+            s.seatAnchor = seatAnchor(v, vehicle, bone);
+            seatBoneName = bone;
+        }
+    }
+    float dt = clampf(static_cast<float>(frameTick - s.lastTick) * 0.001f, kMinDt, kMaxDt);
+    s.lastTick = frameTick;
+    updateInertia(v, vehicle, forwardSpeed, dt);
+    attachAtSeat(v, vehicle);
+}
+
+// NUMPAD0 zeroes a look pair, at most once per kLookResetDebounceMs.
+void resetOnKey(float& yaw, float& pitch, uint32_t& resetTick) {
+    if (!keyDown(kVkNumpad0) || frameTick - resetTick <= kLookResetDebounceMs) return;
+    yaw = pitch = 0.0f;
+    resetTick = frameTick;
+}
+
+struct LookOffsets {
+    float pitch, yaw;  // degrees
+};
+
+// Free look, limited look or aiming look; each keeps its own pair of offsets
+// (aiming shares the limited pair), so switching never copies values.
+LookOffsets updateLook(const Variant& v) {
+    InVehicleCamState& s = *v.state;
+    bool aiming = game::isDisabledControlPressed(kPadGroup, kControlAim);
+    if (aiming) {
+        // The look controls stay with the game, so its own aim turns too.
+        float lx = finiteOr(game::getControlNormal(kPadGroup, kControlLookLeftRight), 0.0f);
+        float ly = finiteOr(game::getControlNormal(kPadGroup, kControlLookUpDown), 0.0f);
+        s.lookYaw = clampf(s.lookYaw - kAimYawFactor * *v.sensitivity * lx, -kAimYawLimit, kAimYawLimit);
+        s.lookPitch = clampf(s.lookPitch - *v.sensitivity * ly, -kPitchLimit, kPitchLimit);
+        return {s.lookPitch, s.lookYaw};
+    }
+    game::disableControlAction(kPadGroup, kControlLookLeftRight, true);
+    game::disableControlAction(kPadGroup, kControlLookUpDown, true);
+    float lx = finiteOr(game::getDisabledControlNormal(kPadGroup, kControlLookLeftRight), 0.0f);
+    float ly = finiteOr(game::getDisabledControlNormal(kPadGroup, kControlLookUpDown), 0.0f);
+    if (*v.freeLook) {
+        s.freeLookYaw = std::fmod(s.freeLookYaw - lx * *v.freeLookSensitivity, kFreeLookYawRange);
+        s.freeLookPitch = clampf(s.freeLookPitch - ly * *v.freeLookSensitivity, -kPitchLimit, kPitchLimit);
+        resetOnKey(s.freeLookYaw, s.freeLookPitch, s.freeLookResetTick);
+        return {s.freeLookPitch, s.freeLookYaw};
+    }
+    // Holding fire (mouse button or the vehicle attack control) freezes the limited look.
+    if (!keyDown(kVkLeftMouse) && !game::isDisabledControlPressed(kPadGroup, kControlVehicleAttack)) {
+        s.lookYaw -= *v.sensitivity * lx;
+        s.lookPitch -= kLimitedPitchFactor * *v.sensitivity * ly;
+    }
+    s.lookYaw = clampf(s.lookYaw, -*v.yawLimit, *v.yawLimit);
+    s.lookPitch = clampf(s.lookPitch, kLimitedPitchMin, kLimitedPitchMax);
+    resetOnKey(s.lookYaw, s.lookPitch, s.lookResetTick);
+    return {s.lookPitch, s.lookYaw};
+}
+
+void updateInVehicleCamera(const Variant& v, Ped ped) {
+    // The vehicle the ped sits in; none ends the frame's work.
+    Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
+    if (vehicle == 0) return;
+    // Forward speed in the vehicle's frame, read once for this frame.
+    float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
+    // Car camera: reset flags 236 and 287 while braking forward.
+    if (v.car && forwardSpeed > kBrakeFlagMinSpeed && controlHeld(kControlVehicleBrake))
+        for (int flag : kBrakeResetFlags) game::setPedResetFlag(ped, flag, true);
+    // Set-up on a new vehicle (or after the rig cleared the attachment), else tracking:
+    // seat anchor, forward shift, attach.
+    if (vehicle == attachedVehicle && vehicleAttached) trackVehicle(v, vehicle, forwardSpeed);
+    else setUpOnVehicle(v, vehicle, forwardSpeed);
+    // Look offsets from the player's look input.
+    LookOffsets look = updateLook(v);
+    // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
+    Vec3 rotation = game::getEntityRotation(vehicle, kRotationOrder);
+    if (isFinite3(rotation.x, rotation.y, rotation.z))
+        game::setCamRot(cameraHandle, clampf(rotation.x + look.pitch, -kPitchLimit, kPitchLimit), rotation.y,
+                        wrapAngle(rotation.z + look.yaw), kRotationOrder);
+    // Field of view.
+    game::setCamFov(cameraHandle, *v.fov);
+}
+
+}  // namespace
+
+void updateVehicleCamera(Ped ped) { updateInVehicleCamera(kCar, ped); }
+void updateMotorcycleCamera(Ped ped) { updateInVehicleCamera(kMotorcycle, ped); }
+
 void clearVehicleAttachment() {
     attachedVehicle = 0;
     vehicleAttached = 0;
+    seatBoneName = nullptr;
 }

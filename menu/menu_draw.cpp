@@ -142,6 +142,22 @@ void updateScrollTarget(const ListLayout& l) {
         target = maxScroll;
 }
 
+// The help box holds two lines of help text; longer texts get one line height
+// more per extra line. The game reports no text widths to scripts, so the line
+// count is estimated from the menu font's average advance, rounded up.
+constexpr float kHelpBoxHeight = 0.052f;
+constexpr float kHelpTextScale = 0.285f;
+constexpr float kHelpTextLeft = 0.037f;
+constexpr float kHelpTextRight = 0.267f;
+constexpr float kHelpLineHeight = 0.0175f;     // one wrapped line at the help scale
+constexpr float kAverageAdvancePerScale = 0.0118f;  // screen widths per character per unit of text scale
+
+float helpBoxHeight(const char* help) {
+    float lineChars = (kHelpTextRight - kHelpTextLeft) / (kAverageAdvancePerScale * kHelpTextScale);
+    float lines = std::ceil(static_cast<float>(std::strlen(help)) / lineChars);
+    return lines > 2.0f ? kHelpBoxHeight + (lines - 2.0f) * kHelpLineHeight : kHelpBoxHeight;
+}
+
 void formatSliderValue(const MenuItem& item, char (&out)[40]) {
     char value[32];
     formatText(value, item.format ? item.format : "%.2f", item.value ? double(*item.value) : 0.0);
@@ -570,14 +586,16 @@ void drawMenu() {
         rect(0.2715f, listTop + th / 2.0f + (l.view - th) * q, 0.0026f, th, kAccent, 235);
     }
 
-    // Help box under the panel for the selected row.
+    // Help box under the panel for the selected row, grown downward for long texts.
     const char* help = menuHelpText(l.selected);
     if (help[0]) {
         float hb = top + panelH + 0.03f;
-        rect(0.153f, hb + 0.004f, 0.256f, 0.06f, kBlack, 80);
-        rect(kPanelCentreX, hb, kPanelWidth, 0.052f, kInk, 242);
-        rect(0.0266f, hb, 0.0032f, 0.052f, kAccent, 220);
-        rect(kPanelCentreX, hb + 0.026f, kPanelWidth, 0.0015f, kRule, 120);
-        wrapped(help, 0.037f, hb - 0.014f, 0.285f, kGrey, 210, false, 0.037f, 0.267f);
+        float boxH = helpBoxHeight(help);
+        float centre = hb - kHelpBoxHeight / 2.0f + boxH / 2.0f;
+        rect(0.153f, centre + 0.004f, 0.256f, boxH + 0.008f, kBlack, 80);
+        rect(kPanelCentreX, centre, kPanelWidth, boxH, kInk, 242);
+        rect(0.0266f, centre, 0.0032f, boxH, kAccent, 220);
+        rect(kPanelCentreX, centre + boxH / 2.0f, kPanelWidth, 0.0015f, kRule, 120);
+        wrapped(help, kHelpTextLeft, hb - 0.014f, kHelpTextScale, kGrey, 210, false, kHelpTextLeft, kHelpTextRight);
     }
 }

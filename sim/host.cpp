@@ -29,6 +29,7 @@ void (*registeredMain)() = nullptr;
 void* registeredModule = nullptr;
 bool booted = false;
 bool inScript = false;
+void* waitSite = nullptr;  // where the script's loop calls scriptWait(0)
 int yieldsThisFrame = 0;
 uint32_t framesRun = 0;
 
@@ -89,6 +90,7 @@ uint32_t now() { return os.now; }
 void setFrameMs(uint32_t ms) { os.frameMs = ms; }
 
 void* pluginModule() { return registeredModule; }
+bool scriptRegistered() { return registeredMain != nullptr; }
 
 }  // namespace sim
 
@@ -108,6 +110,11 @@ extern "C" void scriptUnregister(void* module) {
 extern "C" void scriptWait(uint32_t milliseconds) {
     if (!inScript) fail("scriptWait outside the script");
     if (milliseconds != 0) fail("scriptWait with a nonzero wait");
+    // Every pass ends at the loop's one scriptWait(0). A wait from any other
+    // place would split one pass across two frames.
+    void* site = __builtin_return_address(0);
+    if (!waitSite) waitSite = site;
+    if (site != waitSite) fail("scriptWait(0) called from a second place: a pass must yield once, at its end");
     ++yieldsThisFrame;
     coroutineYield();
 }

@@ -8,23 +8,10 @@
 
 using sim::os;
 
-uint32_t osTickCount() { return os.now; }
-
-int16_t osAsyncKeyState(int virtualKey) {
-    if (virtualKey < 0 || virtualKey > 255) return 0;
-    return os.keyDown[virtualKey] ? static_cast<int16_t>(0x8000) : 0;
-}
-
-void osKeyEvent(uint8_t virtualKey, uint32_t flags) {
-    os.sentKeys.push_back({sim::frameIndex(), virtualKey, (flags & kKeyEventKeyUp) != 0});
-}
-
-uint32_t osPadState(uint32_t slot, PadState* state) {
-    constexpr uint32_t kNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
-    if (slot > 3 || !os.padConnected[slot]) return kNotConnected;
-    *state = os.pads[slot];
-    return 0;
-}
+uint32_t osTickCount() { return sim::tickCount(); }
+int16_t osAsyncKeyState(int virtualKey) { return sim::asyncKeyState(virtualKey); }
+void osKeyEvent(uint8_t virtualKey, uint32_t flags) { sim::keyEvent(virtualKey, flags); }
+uint32_t osPadState(uint32_t slot, PadState* state) { return sim::padState(slot, state); }
 
 uint32_t osExecutablePath(char* buffer, uint32_t size) {
     if (size == 0) return 0;

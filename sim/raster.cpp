@@ -263,10 +263,10 @@ void paintText(Canvas& canvas, const DrawItem& d) {
 
 }  // namespace
 
-bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view) {
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view) {
     if (!font().loaded) {
         std::fprintf(stderr, "raster: cannot load the font %s\n", kFontPath);
-        return false;
+        return {};
     }
     Canvas canvas;
     if (view)
@@ -281,6 +281,12 @@ bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, 
     std::vector<unsigned char> bytes(canvas.rgb.size());
     for (size_t k = 0; k < bytes.size(); ++k)
         bytes[k] = static_cast<unsigned char>(std::lround(std::clamp(canvas.rgb[k], 0.0f, 1.0f) * 255.0f));
+    return bytes;
+}
+
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view) {
+    std::vector<unsigned char> bytes = rasterizeFrame(items, view);
+    if (bytes.empty()) return false;
     if (!stbi_write_png(path.c_str(), kScreenWidth, kScreenHeight, 3, bytes.data(), kScreenWidth * 3)) {
         std::fprintf(stderr, "raster: cannot write %s\n", path.c_str());
         return false;

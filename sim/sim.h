@@ -28,6 +28,8 @@ void runFor(uint32_t milliseconds);      // frames until at least this much virt
 uint32_t frameIndex();                   // frames run so far
 uint32_t now();                          // the virtual tick counter
 void setFrameMs(uint32_t ms);            // frame time from the next frame on
+void* pluginModule();                    // the module handle the plug-in registered with
+bool scriptRegistered();                 // a script main is registered: attached, not yet detached
 
 [[noreturn]] void fail(const std::string& message);  // the run is broken: print and abort
 

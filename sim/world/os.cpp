@@ -1,9 +1,9 @@
 #include "sim/world/os.h"
 
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <system_error>
 
 #include "sim/sim.h"
 
@@ -34,14 +34,53 @@ std::string hostPath(const std::string& windowsPath) {
 }
 
 void prepareDisk(const Options& options) {
+    namespace fs = std::filesystem;
+    std::error_code error;
     if (!options.diskRoot.empty()) {
         os.diskRoot = options.diskRoot;
-    } else {
-        char templ[] = "/tmp/zv-sim-XXXXXX";
-        if (!mkdtemp(templ)) fail("cannot make a temporary game folder");
-        os.diskRoot = templ;
+        fs::create_directories(os.diskRoot, error);
+        if (!fs::is_directory(os.diskRoot, error)) fail("cannot make the game folder " + os.diskRoot);
+        return;
     }
-    std::filesystem::create_directories(os.diskRoot);
+    // A fresh folder under the system's temporary folder. Making a folder fails
+    // when the name exists, so two runs never share one.
+    fs::path base = fs::temp_directory_path(error);
+    if (error) fail("no temporary folder: " + error.message());
+    uint64_t seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                    reinterpret_cast<uintptr_t>(&seed);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;  // 64-bit LCG step
+        char name[32];
+        std::snprintf(name, sizeof name, "zv-sim-%08llx", static_cast<unsigned long long>(seed >> 32));
+        fs::path dir = base / name;
+        if (fs::create_directory(dir, error)) {
+            os.diskRoot = dir.string();
+            return;
+        }
+    }
+    fail("cannot make a temporary game folder under " + base.string());
+}
+
+// The operating-system calls, answered from the state above.
+uint32_t tickCount() {
+    ++os.clockReads;
+    return os.now;
+}
+
+int16_t asyncKeyState(int virtualKey) {
+    if (virtualKey < 0 || virtualKey > 255) return 0;
+    return os.keyDown[virtualKey] ? static_cast<int16_t>(0x8000) : 0;
+}
+
+void keyEvent(uint8_t virtualKey, uint32_t flags) {
+    os.sentKeys.push_back({frameIndex(), virtualKey, (flags & kKeyEventKeyUp) != 0});
+}
+
+uint32_t padState(uint32_t slot, PadState* state) {
+    constexpr uint32_t kNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
+    if (slot > 3 || !os.padConnected[slot]) return kNotConnected;
+    *state = os.pads[slot];
+    return 0;
 }
 
 }  // namespace sim

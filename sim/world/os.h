@@ -29,6 +29,7 @@ struct Os {
     std::vector<SentKey> sentKeys;     // keybd_event, in order
 
     uint64_t fileOperations = 0;       // every file call the plug-in made
+    uint64_t clockReads = 0;           // GetTickCount calls
 };
 extern Os os;
 
@@ -39,5 +40,13 @@ void tapKey(int virtualKey, int heldFrames = 1);  // down for some frames, then 
 
 // The host path that a Windows path of the plug-in's lands on.
 std::string hostPath(const std::string& windowsPath);
+
+// GetTickCount, GetAsyncKeyState, keybd_event and XInputGetState as the
+// simulated system answers them. The Linux build's platform layer calls these;
+// under Wine the host points the release binary's imports at them.
+uint32_t tickCount();
+int16_t asyncKeyState(int virtualKey);
+void keyEvent(uint8_t virtualKey, uint32_t flags);
+uint32_t padState(uint32_t slot, PadState* state);
 
 }  // namespace sim

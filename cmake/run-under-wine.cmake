@@ -1,0 +1,103 @@
+# Runs one Wine step for ctest:
+#   MODE=prefix  makes the Wine prefix when it does not exist yet
+#   MODE=host    copies zv_wine_host.exe, ScriptHookV.dll and Zentravisor.asi from
+#                WIN_BUILD into a fresh GAME_FOLDER and runs the host there; with
+#                LINUX_TRACER, also plays the same run in the Linux simulator and
+#                requires the two native-call traces to be equal
+# WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
+# Without the release build the test is skipped, unless ZV_REQUIRE_WIN_BUILD is
+# set (./zv test sets it, so that a missing build fails there).
+if(NOT DEFINED ENV{WINEPREFIX} OR "$ENV{WINEPREFIX}" STREQUAL "")
+  set(ENV{WINEPREFIX} "$ENV{HOME}/.cache/zentravisor/wineprefix")
+endif()
+set(ENV{WINEDEBUG} "-all")
+
+if(NOT WINE)
+  message(FATAL_ERROR "zv-wine: wine is not installed (apt-get install wine wine64)")
+endif()
+
+if(MODE STREQUAL "prefix")
+  if(EXISTS "$ENV{WINEPREFIX}/system.reg")
+    message("zv-wine: prefix $ENV{WINEPREFIX} ready")
+    return()
+  endif()
+  get_filename_component(parent "$ENV{WINEPREFIX}" DIRECTORY)
+  file(MAKE_DIRECTORY "${parent}")
+  get_filename_component(wine_dir "${WINE}" DIRECTORY)
+  execute_process(COMMAND ${wine_dir}/wineboot -i RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  if(NOT rc EQUAL 0 OR NOT EXISTS "$ENV{WINEPREFIX}/system.reg")
+    message(FATAL_ERROR "zv-wine: wineboot -i failed (${rc}) for $ENV{WINEPREFIX}")
+  endif()
+  message("zv-wine: made prefix $ENV{WINEPREFIX}")
+  return()
+endif()
+
+set(files zv_wine_host.exe ScriptHookV.dll Zentravisor.asi)
+foreach(f IN LISTS files)
+  if(NOT EXISTS "${WIN_BUILD}/${f}")
+    if("$ENV{ZV_REQUIRE_WIN_BUILD}" STREQUAL "")
+      message("zv-wine: skipped: no ${WIN_BUILD}/${f} (./zv build makes the release build)")
+      return()
+    endif()
+    message(FATAL_ERROR "zv-wine: no ${WIN_BUILD}/${f}")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${GAME_FOLDER}")
+file(MAKE_DIRECTORY "${GAME_FOLDER}")
+foreach(f IN LISTS files)
+  file(COPY "${WIN_BUILD}/${f}" DESTINATION "${GAME_FOLDER}")
+endforeach()
+
+separate_arguments(args UNIX_COMMAND "${HOST_ARGS}")
+if(LINUX_TRACER)
+  execute_process(COMMAND ${LINUX_TRACER} ${args} --trace "${GAME_FOLDER}/linux-trace.txt" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zv-wine: the Linux simulator's run failed (${rc})")
+  endif()
+  list(APPEND args --trace wine-trace.txt)
+endif()
+execute_process(COMMAND ${WINE} "${GAME_FOLDER}/zv_wine_host.exe" ${args}
+                WORKING_DIRECTORY "${GAME_FOLDER}"
+                RESULT_VARIABLE rc OUTPUT_FILE "${GAME_FOLDER}/stdout.txt" ERROR_FILE "${GAME_FOLDER}/stderr.txt")
+# Files, not pipes: Wine's helper processes outlive the run holding their copy
+# of stderr, and a pipe would keep this script waiting for them.
+file(READ "${GAME_FOLDER}/stdout.txt" out)
+file(READ "${GAME_FOLDER}/stderr.txt" err)
+string(REPLACE "\r" "" out "${out}")
+string(REPLACE "\r" "" err "${err}")
+message("${out}${err}")
+if(rc EQUAL 0 AND out MATCHES "zv_wine_host: OK")
+  if(LINUX_TRACER)
+    file(STRINGS "${GAME_FOLDER}/linux-trace.txt" linux_lines)
+    file(STRINGS "${GAME_FOLDER}/wine-trace.txt" wine_lines)
+    list(LENGTH linux_lines linux_count)
+    list(LENGTH wine_lines wine_count)
+    set(n 0)
+    foreach(linux_line wine_line IN ZIP_LISTS linux_lines wine_lines)
+      math(EXPR n "${n} + 1")
+      if(NOT linux_line STREQUAL wine_line)
+        message(FATAL_ERROR "zv-wine: traces differ at line ${n}:\n  Linux: ${linux_line}\n  Wine:  ${wine_line}\n"
+                            "game folder kept at ${GAME_FOLDER}")
+      endif()
+    endforeach()
+    if(NOT linux_count EQUAL wine_count)
+      message(FATAL_ERROR "zv-wine: the Linux trace has ${linux_count} lines, the Wine trace ${wine_count}")
+    endif()
+    message("zv-wine: traces equal, ${linux_count} lines")
+  endif()
+  return()
+elseif(rc EQUAL 1)
+  set(why "a check failed (see the summary line)")
+elseif(rc EQUAL 3)
+  set(why "the simulator stopped the run (its reason is above)")
+elseif(rc EQUAL 4)
+  set(why "the plug-in or the host crashed (the exception is above)")
+elseif(rc EQUAL 6)
+  set(why "a pass never ended in scriptWait(0)")
+elseif(rc EQUAL 5)
+  set(why "crashed before the crash report was installed")
+else()
+  set(why "exit status ${rc}")
+endif()
+message(FATAL_ERROR "zv-wine: ${why}; game folder kept at ${GAME_FOLDER}")

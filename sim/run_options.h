@@ -1,0 +1,90 @@
+// The options of a basic run, shared by zv_wine_host.exe (the release binary
+// under Wine) and zv_trace (the Linux simulator), so that both play exactly the
+// same frames and keys:
+//   --frames N          frames to run (at least 1)
+//   --start-tick T      the clock's first value; may be just below 2^32
+//   --frame-ms MS       virtual milliseconds per frame
+//   --key VK@F[+H]      virtual key VK held from frame F for H frames (default 1)
+//   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
+//   --plugin PATH       the .asi to load (Wine host)
+//   --trace FILE        write the run's trace
+// Numbers take C syntax: 117, 0x75.
+#pragma once
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct KeyHold {
+    int virtualKey;
+    uint32_t firstFrame;
+    uint32_t frames;
+};
+
+struct RunOptions {
+    uint32_t frames = 120;
+    uint32_t startTick = 1'000'000;
+    uint32_t frameMs = 16;
+    uint32_t lensPresses = 1;
+    std::vector<KeyHold> keys;
+    std::string plugin;
+    std::string trace;
+};
+
+// Reads a number at text and moves text past it.
+inline bool readRunNumber(const char*& text, uint32_t& out) {
+    char* end = nullptr;
+    unsigned long long v = std::strtoull(text, &end, 0);
+    if (end == text || v > 0xFFFFFFFFull) return false;
+    out = static_cast<uint32_t>(v);
+    text = end;
+    return true;
+}
+
+// A whole text that is one number.
+inline bool parseRunNumber(const char* text, uint32_t& out) {
+    return readRunNumber(text, out) && *text == '\0';
+}
+
+inline bool parseKeyHold(const char* text, KeyHold& key) {
+    uint32_t vk = 0;
+    key.frames = 1;
+    if (!readRunNumber(text, vk) || vk > 255 || *text++ != '@' || !readRunNumber(text, key.firstFrame)) return false;
+    if (*text == '+' && !readRunNumber(++text, key.frames)) return false;
+    key.virtualKey = static_cast<int>(vk);
+    return *text == '\0';
+}
+
+// Reads "--name value" pairs; false on anything it does not know.
+inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
+    for (int k = first; k < argc; k += 2) {
+        if (k + 1 >= argc) return false;
+        const std::string name = argv[k];
+        const char* value = argv[k + 1];
+        bool ok = true;
+        if (name == "--frames") ok = parseRunNumber(value, run.frames) && run.frames >= 1;
+        else if (name == "--start-tick") ok = parseRunNumber(value, run.startTick);
+        else if (name == "--frame-ms") ok = parseRunNumber(value, run.frameMs);
+        else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
+        else if (name == "--plugin") run.plugin = value;
+        else if (name == "--trace") run.trace = value;
+        else if (name == "--key") {
+            KeyHold key{};
+            ok = parseKeyHold(value, key);
+            run.keys.push_back(key);
+        } else ok = false;
+        if (!ok) return false;
+    }
+    return true;
+}
+
+// Whether a key of the run is held during the given frame.
+inline bool keyHeldInFrame(const RunOptions& run, int virtualKey, uint32_t frame) {
+    for (const KeyHold& k : run.keys)
+        if (k.virtualKey == virtualKey && frame >= k.firstFrame && frame - k.firstFrame < k.frames) return true;
+    return false;
+}
+
+}  // namespace sim

@@ -1,0 +1,47 @@
+// The stand-in hook's control functions: what a Windows program calls to play a
+// session with the release plug-in. Plain C names, exported by the stand-in
+// ScriptHookV.dll next to the hook's six decorated ones.
+#pragma once
+#include <cstdint>
+
+#include "runtime/platform.h"
+
+#ifdef SIM_STANDIN_HOOK
+#define SIM_CONTROL extern "C"  // exported through scripthook_standin.def
+#else
+#define SIM_CONTROL extern "C" __declspec(dllimport)
+#endif
+
+// What the host reads back after (or during) a run.
+struct SimRunStatus {
+    uint32_t framesRun;
+    uint32_t registered;         // 1 while a script main is registered
+    uint32_t registeredByPlugin; // 1 when the module that registered is the loaded .asi
+    uint32_t redirectedImports;  // import slots pointed at the simulated system
+    uint32_t missingRedirects;   // of GetTickCount, GetAsyncKeyState, keybd_event, XInputGetState: not imported
+    uint64_t clockReads;         // GetTickCount calls that reached the simulated clock
+    uint64_t nativeCalls;
+    uint32_t sentKeys;
+};
+
+struct SimSentKey {
+    uint32_t frame;
+    uint8_t virtualKey;
+    uint8_t up;
+};
+
+// Loads the plug-in at pluginPath as the hook loads plug-ins, points its clock,
+// keyboard, key-press and XInput imports at the simulation, and prepares the
+// script main's fiber. The game folder is the running executable's folder. A
+// plug-in that cannot be loaded or does not register fails the run.
+SIM_CONTROL void simBoot(const char* pluginPath, uint32_t startTick, uint32_t frameMs);
+SIM_CONTROL void simFrames(uint32_t count);
+SIM_CONTROL void simSetFrameMs(uint32_t milliseconds);
+SIM_CONTROL void simSetKey(int virtualKey, int down);
+SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state);
+SIM_CONTROL void simStatus(SimRunStatus* status);
+SIM_CONTROL int simSentKey(uint32_t index, SimSentKey* key);  // 0 past the end
+SIM_CONTROL int simWriteTrace(const char* path);               // 0 when the file cannot be written
+// Unloads the plug-in (its entry routine runs with "process detach"). Returns 1
+// when the module really left the process.
+SIM_CONTROL int simUnloadPlugin();

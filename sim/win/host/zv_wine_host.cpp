@@ -1,0 +1,176 @@
+// zv_wine_host.exe: plays a session with the release Zentravisor.asi under Wine.
+//
+// The pieces, all built by the mingw build next to the .asi:
+//   ScriptHookV.dll   a stand-in hook: the simulator (sim/*.cpp, sim/world/*.cpp)
+//                     plus sim/win/*.cpp, exporting the hook's six functions
+//                     under their decorated names and the control functions of
+//                     sim/win/control.h.
+//   zv_wine_host.exe  this program: boots the run, plays frames, checks what the
+//                     plug-in did and prints one summary line.
+// The stand-in loads the .asi with LoadLibrary, so its entry routine registers
+// with the stand-in as it would with the real hook, and runs the script main on
+// a fiber. The .asi's GetTickCount, GetAsyncKeyState, keybd_event and
+// XInputGetState imports are pointed at the simulated system; its settings-file
+// calls go to Wine's own kernel32, in the folder this program runs from.
+//
+// Portability rule for the simulator: every file in sim/ and sim/world/ is built
+// for Linux and for Windows. Use only standard C++ there. Code that needs one
+// system's API goes in its own file: Linux-only files are listed in
+// cmake/win-host.cmake and left out of this build; Windows-only files go in
+// sim/win/.
+//
+// Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
+//                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
+//                         [--plugin PATH] [--trace FILE]
+// (the options are those of sim/run_options.h, shared with the Linux zv_trace).
+// Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
+// files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
+// (the exception and where it happened are printed), 6 a frame that never ended.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "sim/run_options.h"
+#include "sim/win/control.h"
+
+namespace {
+
+constexpr int kExitChecksFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitCrash = 4;
+constexpr int kExitHang = 6;
+constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
+constexpr uint8_t kVirtualKeyF10 = 0x79;
+
+std::string folderOfThisProgram() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+// Without this, a crash under Wine ends in status 5 and a long debugger report.
+LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD& e = *info->ExceptionRecord;
+    char module[MAX_PATH] = "(unknown module)";
+    HMODULE where = nullptr;
+    uintptr_t offset = reinterpret_cast<uintptr_t>(e.ExceptionAddress);
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCSTR>(e.ExceptionAddress), &where)) {
+        GetModuleFileNameA(where, module, sizeof module);
+        offset -= reinterpret_cast<uintptr_t>(where);
+    }
+    SimRunStatus status;
+    simStatus(&status);
+    std::printf("zv_wine_host: CRASH: exception 0x%08lX at %s+0x%llx in frame %u\n", e.ExceptionCode, module,
+                static_cast<unsigned long long>(offset), status.framesRun);
+    std::fflush(stdout);
+    ExitProcess(kExitCrash);
+}
+
+// A pass that never reaches scriptWait(0) would hang the run: a watchdog thread
+// ends it when no frame has finished for kFrameStallMs.
+std::atomic<uint32_t> framesFinished{0};
+HANDLE runFinished = nullptr;
+
+DWORD WINAPI watchFrames(void*) {
+    uint32_t seen = framesFinished.load();
+    while (WaitForSingleObject(runFinished, kFrameStallMs) == WAIT_TIMEOUT) {
+        uint32_t finished = framesFinished.load();
+        if (finished == seen) {
+            std::printf("zv_wine_host: HANG: frame %u did not end within %lu ms\n", finished, kFrameStallMs);
+            std::fflush(stdout);
+            ExitProcess(kExitHang);
+        }
+        seen = finished;
+    }
+    return 0;
+}
+
+struct Checks {
+    std::string failures;
+    void expect(bool ok, const std::string& what) {
+        if (ok) return;
+        if (!failures.empty()) failures += "; ";
+        failures += what;
+    }
+};
+
+// Start-up's lens sync: the expected number of F10 down/up pairs, all sent in
+// the first pass, each down followed at once by its up, and no other key.
+void checkLensPresses(const sim::RunOptions& run, const SimRunStatus& status, Checks& checks) {
+    checks.expect(status.sentKeys == 2 * run.lensPresses,
+                  std::to_string(status.sentKeys) + " key events, expected " + std::to_string(2 * run.lensPresses));
+    SimSentKey key;
+    for (uint32_t k = 0; simSentKey(k, &key); ++k) {
+        std::string which = "key event " + std::to_string(k);
+        checks.expect(key.virtualKey == kVirtualKeyF10, which + " is not F10");
+        checks.expect(key.frame == 0, which + " came after start-up, in frame " + std::to_string(key.frame));
+        checks.expect(key.up == (k % 2 == 1), which + (key.up ? " is an up without its down" : " is a down without its up"));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    SetUnhandledExceptionFilter(reportCrash);
+
+    sim::RunOptions run;
+    if (!sim::parseRunOptions(argc, argv, 1, run)) {
+        std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
+                    "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--plugin PATH] [--trace FILE]\n");
+        return kExitUsage;
+    }
+    if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
+    if (GetFileAttributesA(run.plugin.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("zv_wine_host: no plug-in at %s\n", run.plugin.c_str());
+        return kExitUsage;
+    }
+
+    Checks checks;
+    // Load: the entry routine registers the script main with the module handle
+    // the loader gave it, and nothing runs yet.
+    simBoot(run.plugin.c_str(), run.startTick, run.frameMs);
+    SimRunStatus status;
+    simStatus(&status);
+    checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
+    checks.expect(status.missingRedirects == 0,
+                  std::to_string(status.missingRedirects) + " of the clock, key and pad functions are not imported");
+    checks.expect(status.nativeCalls == 0 && status.sentKeys == 0, "the entry routine did more than register");
+
+    // Play: the simulator stops the run if a pass does not end in exactly one
+    // scriptWait(0).
+    runFinished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watchdog = CreateThread(nullptr, 0, watchFrames, nullptr, 0, nullptr);
+    for (uint32_t k = 0; k < run.frames; ++k) {
+        for (const sim::KeyHold& key : run.keys) simSetKey(key.virtualKey, sim::keyHeldInFrame(run, key.virtualKey, k));
+        simFrames(1);
+        framesFinished.store(k + 1);
+    }
+    SetEvent(runFinished);
+    WaitForSingleObject(watchdog, INFINITE);
+    simStatus(&status);
+    checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
+    checks.expect(status.clockReads >= run.frames, "the plug-in's clock reads did not reach the simulated clock");
+    checkLensPresses(run, status, checks);
+    if (!run.trace.empty()) checks.expect(simWriteTrace(run.trace.c_str()) != 0, "cannot write " + run.trace);
+
+    // Unload: the entry routine unregisters, and nothing keeps the module loaded.
+    bool unloaded = simUnloadPlugin() != 0;
+    SimRunStatus after;
+    simStatus(&after);
+    checks.expect(after.registered == 0, "process detach did not unregister the script main");
+    checks.expect(unloaded, "the plug-in stayed loaded after FreeLibrary");
+
+    std::printf("zv_wine_host: %s: %u frames from tick %u, %u F10 pair(s), %u imports redirected, %llu clock reads, "
+                "%llu natives%s%s\n",
+                checks.failures.empty() ? "OK" : "FAILED", status.framesRun, run.startTick, status.sentKeys / 2,
+                status.redirectedImports, static_cast<unsigned long long>(status.clockReads),
+                static_cast<unsigned long long>(status.nativeCalls), checks.failures.empty() ? "" : ": ",
+                checks.failures.c_str());
+    std::fflush(stdout);
+    return checks.failures.empty() ? 0 : kExitChecksFailed;
+}

@@ -1,0 +1,114 @@
+// Loads the release plug-in the way the hook loads plug-ins, then points the
+// imports that read or change the machine's input and clock at the simulated
+// system. The settings file's calls keep their real targets.
+#include "sim/win/plugin_loader.h"
+
+#include <windows.h>
+#include <xinput.h>
+
+#include <cstring>
+
+#include "sim/sim.h"
+#include "sim/world/os.h"
+
+namespace sim {
+namespace {
+
+std::string pluginPath;
+HMODULE plugin = nullptr;
+int redirected = 0;
+int missing = 0;
+
+DWORD WINAPI simulatedGetTickCount() { return tickCount(); }
+
+SHORT WINAPI simulatedGetAsyncKeyState(int virtualKey) { return asyncKeyState(virtualKey); }
+
+VOID WINAPI simulatedKeybdEvent(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo) {
+    // The lens sync sends bare virtual-key transitions: scan code 0, no extra information.
+    if (scanCode != 0 || extraInfo != 0) fail("keybd_event with a scan code or extra information");
+    keyEvent(virtualKey, flags);
+}
+
+DWORD WINAPI simulatedXInputGetState(DWORD slot, XINPUT_STATE* state) {
+    static_assert(sizeof(XINPUT_STATE) == sizeof(PadState), "same layout as XINPUT_STATE");
+    return padState(slot, reinterpret_cast<PadState*>(state));
+}
+
+struct Redirect {
+    const char* dll;
+    const char* function;
+    void* target;
+    bool found;
+};
+Redirect redirects[] = {
+    {"KERNEL32.dll", "GetTickCount", reinterpret_cast<void*>(simulatedGetTickCount), false},
+    {"USER32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(simulatedGetAsyncKeyState), false},
+    {"USER32.dll", "keybd_event", reinterpret_cast<void*>(simulatedKeybdEvent), false},
+    {"XINPUT1_4.dll", "XInputGetState", reinterpret_cast<void*>(simulatedXInputGetState), false},
+};
+
+template <typename T>
+T* atRva(HMODULE module, DWORD rva) {
+    return reinterpret_cast<T*>(reinterpret_cast<BYTE*>(module) + rva);
+}
+
+void patchSlot(IMAGE_THUNK_DATA64* slot, void* target) {
+    DWORD protection = 0;
+    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection)) fail("cannot unprotect an import slot");
+    slot->u1.Function = reinterpret_cast<ULONGLONG>(target);
+    VirtualProtect(slot, sizeof *slot, protection, &protection);
+}
+
+// Walks the loaded module's import directory: for each imported DLL, the name
+// table (by name) runs beside the address table the loader filled in.
+void redirectImports(HMODULE module) {
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
+    auto* nt = atRva<IMAGE_NT_HEADERS64>(module, static_cast<DWORD>(dos->e_lfanew));
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (directory.VirtualAddress == 0) fail("the plug-in imports nothing");
+    for (auto* d = atRva<IMAGE_IMPORT_DESCRIPTOR>(module, directory.VirtualAddress); d->Name != 0; ++d) {
+        const char* dll = atRva<char>(module, d->Name);
+        if (d->OriginalFirstThunk == 0) fail(std::string("no import name table for ") + dll);
+        auto* names = atRva<IMAGE_THUNK_DATA64>(module, d->OriginalFirstThunk);
+        auto* slots = atRva<IMAGE_THUNK_DATA64>(module, d->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)) continue;
+            auto* byName = atRva<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(names->u1.AddressOfData));
+            for (Redirect& r : redirects) {
+                if (_stricmp(dll, r.dll) != 0 || std::strcmp(reinterpret_cast<const char*>(byName->Name), r.function) != 0)
+                    continue;
+                patchSlot(slots, r.target);
+                r.found = true;
+                ++redirected;
+            }
+        }
+    }
+    for (const Redirect& r : redirects) missing += r.found ? 0 : 1;
+}
+
+}  // namespace
+
+void setPluginPath(const std::string& path) { pluginPath = path; }
+void* loadedPlugin() { return plugin; }
+int redirectedImports() { return redirected; }
+int missingRedirects() { return missing; }
+
+// The loader runs the plug-in's entry routine, which registers its script main
+// with this hook. The imports are redirected before the script main first runs:
+// compiled code may keep an import's address in a register across its loop.
+void loadPlugin() {
+    plugin = LoadLibraryA(pluginPath.c_str());
+    if (!plugin) fail("cannot load " + pluginPath + ": error " + std::to_string(GetLastError()));
+    redirectImports(plugin);
+}
+
+bool unloadPlugin() {
+    if (!plugin) return false;
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(plugin, path, sizeof path);
+    FreeLibrary(plugin);
+    plugin = nullptr;
+    return n > 0 && GetModuleHandleA(path) == nullptr;
+}
+
+}  // namespace sim

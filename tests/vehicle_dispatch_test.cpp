@@ -1,0 +1,117 @@
+// Which in-vehicle camera runs: by vehicle class and its switch, across getting
+// in and out and changing vehicles, and the game-side effects of each.
+#include "camera/camera.h"
+#include "camera/rig.h"
+#include "vehicle_scenario.h"
+
+namespace {
+using namespace vehicle_test;
+
+constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13F;
+constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9;
+constexpr uint64_t kBodyHealth = 0xF271147EB7B40F12;
+
+// Engaged on foot, in the game's first-person view (past the V debounce).
+void engageOnFoot() {
+    sim::runFor(400);
+    sim::putGameInFirstPerson();
+    sim::frame();
+    pressV();
+    sim::frame();
+    ASSERT_EQ(engaged, 1);
+}
+
+void expectSwitchedOffToThirdPerson() {
+    EXPECT_EQ(engaged, 0);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    EXPECT_EQ(sim::gameCameras.vehicleViewMode, 0);
+    ASSERT_NE(sim::lastRenderCall(), nullptr);
+    EXPECT_FALSE(sim::lastRenderCall()->render);
+    EXPECT_FALSE(sim::lastRenderCall()->ease);  // a cut
+}
+
+TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
+    bootWithDefaults();
+    VehCam = 0;
+    engageOnFoot();
+    int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt);
+    sim::enterVehicle(car);
+    sim::frame();
+    expectSwitchedOffToThirdPerson();
+    sim::frames(10);  // stays off: V in first person is needed again
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+}
+
+TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera) {
+    bootWithDefaults();
+    int32_t car = engageIn(sim::kSedanClass);
+    EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // once per car set-up
+    sim::setControlNormal(kLookLeftRight, 1.0f);
+    sim::frames(4);
+    sim::setControlNormal(kLookLeftRight, 0.0f);
+    ASSERT_LT(vehicleCam.lookYaw, 0.0f);
+    Cam camera = cam().handle;
+
+    int32_t bike = sim::spawnVehicle(sim::kMotorcycleClass, kParkedAt);
+    sim::enterVehicle(bike);
+    sim::frame();
+    EXPECT_EQ(cam().handle, camera);  // still in a vehicle: the same camera, re-attached
+    EXPECT_EQ(cam().attachedTo, bike);
+    EXPECT_EQ(attachedVehicle, bike);
+    sim::frames(3);
+    EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // never for a two-wheeler
+
+    sim::enterVehicle(car);
+    sim::frame();
+    EXPECT_EQ(cam().attachedTo, car);
+    EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 0.0f);  // set up afresh
+    EXPECT_EQ(sim::calls(kBodyHealth).size(), 2u);
+
+    // Out: the vehicle camera goes and a free on-foot one renders in the same frame.
+    sim::leaveVehicle();
+    sim::frame();
+    EXPECT_EQ(sim::frameCalls(kDestroyCam).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(kCreateCam).size(), 1u);
+    EXPECT_EQ(cam().attachedTo, 0);
+    EXPECT_EQ(attachedVehicle, 0);
+    EXPECT_EQ(vehicleAttached, 0);
+    EXPECT_EQ(cameraRendering, 1);
+}
+
+TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
+    bootWithDefaults();
+    engageOnFoot();
+    sim::enterVehicleUnreturned();
+    sim::frames(5);
+    EXPECT_EQ(engaged, 1);
+    EXPECT_EQ(cameraRendering, 1);
+    EXPECT_EQ(cam().attachedTo, 0);
+    EXPECT_EQ(vehicleAttached, 0);
+
+    VehCam = 0;
+    sim::frame();
+    expectSwitchedOffToThirdPerson();
+}
+
+TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
+    bootWithDefaults();
+    int32_t car = engageIn(sim::kSedanClass);
+    sim::holdControl(kVehicleBrake);
+    struct Case {
+        float speed;
+        bool flags;
+    };
+    for (Case c : {Case{10.0f, true}, Case{0.5f, false}, Case{-6.0f, false}}) {
+        sim::driveSteady(car, c.speed);
+        sim::frame();
+        EXPECT_EQ(sim::resetFlagSetLastFrame(236), c.flags) << c.speed;
+        EXPECT_EQ(sim::resetFlagSetLastFrame(287), c.flags) << c.speed;
+    }
+    int32_t bike = sim::spawnVehicle(sim::kMotorcycleClass, kParkedAt);
+    sim::enterVehicle(bike);
+    sim::driveSteady(bike, 10.0f);
+    sim::frames(2);
+    EXPECT_FALSE(sim::resetFlagSetLastFrame(236));
+}
+
+}  // namespace
