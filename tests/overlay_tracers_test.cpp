@@ -176,28 +176,6 @@ TEST(TracerFlight, TenMetresIsAFiftyMsFlightWithAStreakOf85Percent) {
     EXPECT_TRUE(sawFullStreak);
 }
 
-TEST(TracerFlight, ThreeLinesGlowBelowAboveThenCore) {
-    scene::bootWithBodycam();
-    scene::engage();
-    spawnTracer(0.0f, 0.0f, 2.0f, 0.0f, 100.0f, 2.0f);
-    sim::frames(2);
-    std::vector<const sim::DrawItem*> lines = sim::lastFrameLines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_NEAR(lines[0]->from[2], 1.98f, 1e-5f);
-    EXPECT_NEAR(lines[1]->from[2], 2.02f, 1e-5f);
-    EXPECT_NEAR(lines[2]->from[2], 2.0f, 1e-5f);
-    EXPECT_NEAR(lines[0]->to[2], 1.98f, 1e-5f);
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(lines[k]->colour.r, 255);
-        EXPECT_EQ(lines[k]->colour.g, 150);
-        EXPECT_EQ(lines[k]->colour.b, 60);
-        EXPECT_EQ(lines[k]->colour.a, 70);
-    }
-    EXPECT_EQ(lines[2]->colour.g, 236);
-    EXPECT_EQ(lines[2]->colour.b, 190);
-    EXPECT_EQ(lines[2]->colour.a, 235);
-}
-
 TEST(TracerPool, TheTwentyFifthReplacesTheOldestAndShortPathsAreNeverDrawn) {
     scene::bootWithBodycam();
     scene::engage();
