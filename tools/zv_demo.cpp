@@ -94,10 +94,11 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
     fs::create_directories(out / "traces");
     fs::create_directories(out / "sessions");
     const std::string self = selfPath();
+    const bool interactive = isatty(STDOUT_FILENO);  // one rewritten progress line on a terminal
     int failures = 0;
     for (size_t k = 0; k < files.size(); ++k) {
         std::string name = files[k].stem().string();
-        std::printf("\r\033[K[%zu/%zu] %s ...", k + 1, files.size(), name.c_str());
+        std::printf(interactive ? "\r\033[K[%zu/%zu] %s ..." : "[%zu/%zu] %s\n", k + 1, files.size(), name.c_str());
         std::fflush(stdout);
         auto start = std::chrono::steady_clock::now();
         fs::path csv = out / "traces" / (name + ".csv");
@@ -110,7 +111,7 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
             ++failures;
         }
     }
-    std::printf("\r\033[K%zu sessions played%s\n", files.size(), failures ? ", some failed" : "");
+    std::printf("%s%zu sessions played%s\n", interactive ? "\r\033[K" : "", files.size(), failures ? ", some failed" : "");
     return failures;
 }
 
