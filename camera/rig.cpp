@@ -234,6 +234,7 @@ void ensureCamera() {
 
 void stopRendering() {
     if (!cameraRendering) return;
+    endRedirectedPress();
     if (instantTransitions) game::renderScriptCams(false, false, 0, true, false);
     else game::renderScriptCams(false, true, kEaseOutMs, true, false);
     cameraRendering = 0;
@@ -245,6 +246,7 @@ void stopRendering() {
 
 void destroyCamera() {
     if (damageGlitchRunning) stopDamageGlitch();
+    endRedirectedPress();
     if (cameraExists()) {
         game::setCamActive(cameraHandle, false);
         game::detachCam(cameraHandle);

@@ -19,7 +19,9 @@ uint8_t glitchWindowOpen;     // a hit's window has not yet ended
 uint32_t glitchEndTick;       // meaningful only while the window is open
 
 // Polls the player's health; a loss of 3 points or more opens (or extends)
-// the window.
+// the window. Death is not polled: the rig stops rendering in the very pass
+// the player dies, before the overlays run, so this step never sees a dead
+// player, and the blow that kills never glitches.
 void pollHealth(uint32_t now) {
     int32_t health = game::getEntityHealth(game::playerPedId());
     int32_t previous = previousHealth < 0 ? health : previousHealth;

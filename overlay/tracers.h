@@ -17,6 +17,12 @@ extern Vec3 aimPoint;
 
 void updateAimPointAndFire(Ped ped);  // camera pipeline: aim ray, trigger, tracer spawn
 
+// Ends a redirected trigger press at once (stop order, task clear). The rig
+// calls it when its camera stops or is torn down: the step no longer runs
+// then, and an order left standing would keep the character shooting at a
+// stale point (through a sniper scope, from a vehicle seat).
+void endRedirectedPress();
+
 // Puts one tracer from start to end into the fixed pool, replacing the oldest
 // when all slots fly; drawTracers (overlay.h) animates it.
 void spawnTracer(float sx, float sy, float sz, float ex, float ey, float ez);

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "sim/scene_render.h"
+
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -73,6 +75,57 @@ void paintRect(Canvas& canvas, const DrawItem& d) {
         for (int x = px0; x <= px1; ++x) {
             float cx = std::min(x1, float(x + 1)) - std::max(x0, float(x));
             canvas.blend(x, y, d.colour, cx * cy);
+        }
+    }
+}
+
+// A 3-D line of the frame, projected through the view: about 1.5 pixels wide,
+// its edges anti-aliased by the distance of each pixel centre to the segment.
+void paintLine(Canvas& canvas, const DrawItem& d, const ViewPose& view) {
+    constexpr float kHalfWidth = 0.75f;  // pixels
+    float sx0, sy0, sx1, sy1;
+    if (!projectSegment(view, {d.from[0], d.from[1], d.from[2]}, {d.to[0], d.to[1], d.to[2]}, sx0, sy0, sx1, sy1))
+        return;
+    float x0 = sx0 * kScreenWidth, y0 = sy0 * kScreenHeight, x1 = sx1 * kScreenWidth, y1 = sy1 * kScreenHeight;
+    // Keep the part inside a margin around the screen (a point close to the
+    // camera plane can project very far out).
+    constexpr float kMargin = 4.0f * kScreenWidth;
+    if (std::fabs(x0) > kMargin || std::fabs(x1) > kMargin || std::fabs(y0) > kMargin || std::fabs(y1) > kMargin) {
+        float t0 = 0.0f, t1 = 1.0f;
+        const float p[4] = {-(x1 - x0), x1 - x0, -(y1 - y0), y1 - y0};
+        const float q[4] = {x0 + kMargin, kMargin - x0, y0 + kMargin, kMargin - y0};
+        for (int k = 0; k < 4; ++k) {
+            if (p[k] == 0.0f) {
+                if (q[k] < 0.0f) return;
+                continue;
+            }
+            float t = q[k] / p[k];
+            if (p[k] < 0.0f) t0 = std::max(t0, t);
+            else t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return;
+        float dx = x1 - x0, dy = y1 - y0;
+        x1 = x0 + dx * t1, y1 = y0 + dy * t1;
+        x0 = x0 + dx * t0, y0 = y0 + dy * t0;
+    }
+    float dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
+    int px0 = std::max(0, int(std::floor(std::min(x0, x1) - 2))), px1 = std::min(kScreenWidth - 1, int(std::ceil(std::max(x0, x1) + 2)));
+    int py0 = std::max(0, int(std::floor(std::min(y0, y1) - 2))), py1 = std::min(kScreenHeight - 1, int(std::ceil(std::max(y0, y1) + 2)));
+    bool steep = std::fabs(dy) > std::fabs(dx);
+    // Walk the major axis; only pixels within two of the line on the minor axis.
+    int from = steep ? py0 : px0, to = steep ? py1 : px1;
+    for (int m = from; m <= to; ++m) {
+        float c = float(m) + 0.5f;
+        float t = steep ? (dy != 0.0f ? (c - y0) / dy : 0.0f) : (dx != 0.0f ? (c - x0) / dx : 0.0f);
+        float minor = steep ? x0 + dx * std::clamp(t, 0.0f, 1.0f) : y0 + dy * std::clamp(t, 0.0f, 1.0f);
+        for (int n = int(std::floor(minor)) - 2; n <= int(std::floor(minor)) + 2; ++n) {
+            int x = steep ? n : m, y = steep ? m : n;
+            if (x < px0 || x > px1 || y < py0 || y > py1) continue;
+            float cx = float(x) + 0.5f, cy = float(y) + 0.5f;
+            float u = len2 > 0.0f ? std::clamp(((cx - x0) * dx + (cy - y0) * dy) / len2, 0.0f, 1.0f) : 0.0f;
+            float ex = cx - (x0 + dx * u), ey = cy - (y0 + dy * u);
+            float dist = std::sqrt(ex * ex + ey * ey);
+            canvas.blend(x, y, d.colour, std::clamp(kHalfWidth + 0.5f - dist, 0.0f, 1.0f));
         }
     }
 }
@@ -210,16 +263,20 @@ void paintText(Canvas& canvas, const DrawItem& d) {
 
 }  // namespace
 
-std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items) {
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view) {
     if (!font().loaded) {
         std::fprintf(stderr, "raster: cannot load the font %s\n", kFontPath);
         return {};
     }
     Canvas canvas;
-    paintBackdrop(canvas);
+    if (view)
+        paintWorld(*view, kScreenWidth, kScreenHeight, canvas.rgb);
+    else
+        paintBackdrop(canvas);
     for (const DrawItem& d : items) {
         if (d.kind == DrawKind::Rect) paintRect(canvas, d);
         if (d.kind == DrawKind::Text) paintText(canvas, d);
+        if (d.kind == DrawKind::Line && view) paintLine(canvas, d, *view);
     }
     std::vector<unsigned char> bytes(canvas.rgb.size());
     for (size_t k = 0; k < bytes.size(); ++k)
@@ -227,8 +284,8 @@ std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items) {
     return bytes;
 }
 
-bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path) {
-    std::vector<unsigned char> bytes = rasterizeFrame(items);
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view) {
+    std::vector<unsigned char> bytes = rasterizeFrame(items, view);
     if (bytes.empty()) return false;
     if (!stbi_write_png(path.c_str(), kScreenWidth, kScreenHeight, 3, bytes.data(), kScreenWidth * 3)) {
         std::fprintf(stderr, "raster: cannot write %s\n", path.c_str());

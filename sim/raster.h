@@ -1,4 +1,4 @@
-// Turns one frame's screen drawing into a picture: rectangles and texts, alpha
+// Turns one frame's screen drawing into a picture: rectangles, texts and 3-D lines, alpha
 // blended in call order over a plain backdrop, written as a PNG. A stand-in
 // font (DejaVu Sans, narrowed like the game's condensed menu font) takes the
 // place of the game's fonts; the layout is the plug-in's own.
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/world/draw.h"
+#include "sim/world/projection.h"
 
 namespace sim {
 
@@ -14,12 +15,14 @@ constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 
 // The items painted over the backdrop: kScreenWidth x kScreenHeight RGB bytes,
-// row by row from the top; empty when the font cannot be loaded.
-std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items);
+// row by row from the top; empty when the font cannot be loaded. Given the view
+// the frame was rendered through, the backdrop is the simulated world seen
+// through it and 3-D lines are drawn projected; without one, lines are skipped
+// over a plain backdrop.
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view = nullptr);
 
-// Writes the items as a kScreenWidth x kScreenHeight PNG. 3-D lines are skipped:
-// they need the camera's projection. Returns false (with a message on stderr)
-// when the font cannot be loaded or the file cannot be written.
-bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path);
+// Writes rasterizeFrame's picture as a PNG. Returns false (with a message on
+// stderr) when the font cannot be loaded or the file cannot be written.
+bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view = nullptr);
 
 }  // namespace sim

@@ -1,8 +1,11 @@
 // The menu controller played through the simulator: opening and closing,
 // moving, stepping values, the binding captures and the reset dialog.
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 #include "menu_test_util.h"
+#include "settings/settings_file.h"
 #include "sim/world/cameras.h"
 
 using namespace menutest;
@@ -350,6 +353,33 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(FOV, 100.0f);
     EXPECT_EQ(menuShared.open, 1);  // the cancel restarted the BACK debounce
+}
+
+std::string settingsFileText() {
+    std::ifstream in(sim::hostPath(settingsFilePath()), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(MenuReset, TheFileReceivesTheResetAtTheNextClose) {
+    bootWithDefaults();
+    openMenu();
+    press(kVkF6);  // a first close writes the current settings
+    ASSERT_NE(settingsFileText().find("PadOpenBtn=0\r\n"), std::string::npos);
+    FOV = 100.0f;
+    openMenu();
+    moveTo(75);
+    press(kVkEnter);
+    press(kVkEnter);  // confirmed
+    ASSERT_EQ(PadOpenBtn, 175);
+    std::string beforeClose = settingsFileText();
+    EXPECT_NE(beforeClose.find("PadOpenBtn=0\r\n"), std::string::npos);
+    press(kVkBackspace);  // closes from the section list
+    ASSERT_EQ(menuShared.open, 0);
+    std::string afterClose = settingsFileText();
+    EXPECT_NE(afterClose.find("PadOpenBtn=175\r\n"), std::string::npos);
+    EXPECT_NE(afterClose.find("FOV=90"), std::string::npos);
 }
 
 TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {

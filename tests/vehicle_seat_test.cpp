@@ -1,6 +1,7 @@
 // Where the in-vehicle camera sits: at the player's own seat bone, raised by the
 // variant's height plus the offset settings, following the vehicle as it moves.
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "vehicle_scenario.h"
@@ -27,6 +28,8 @@ struct SeatCase {
     int32_t anchorSeat;  // whose bone the camera uses
     const char* bone;
 };
+
+void PrintTo(const SeatCase& c, std::ostream* os) { *os << c.bone; }
 
 class CarSeats : public ::testing::TestWithParam<SeatCase> {};
 
@@ -57,8 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SeatCase{true, 3, -1, "seat_dside_f"},     // no bone for seat 3: the driver's
                       SeatCase{false, 1, 1, "seat_dside_r"}),   // a passenger with nobody driving keeps their own seat
     [](const ::testing::TestParamInfo<SeatCase>& info) {
-        return std::string(info.param.npcDriver ? "Driven" : "Driverless") + "Seat" +
-               std::to_string(info.param.playerSeat + 1);
+        int seat = info.param.playerSeat;
+        return std::string(info.param.npcDriver ? "Driven" : "Driverless") +
+               (seat < 0 ? std::string("Driver") : "Seat" + std::to_string(seat));
     });
 
 TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {

@@ -12,20 +12,42 @@ namespace sim {
 namespace {
 constexpr float kRad = 0.017453292519943295f;
 constexpr float kMinDepth = 0.01f;  // metres in front of the camera for a point to project
+
+// The point in the camera's frame: x right, y forward (depth), z up.
+Vec3 toView(const ViewPose& view, Vec3 world) {
+    Vec3 d{world.x - view.position.x, world.y - view.position.y, world.z - view.position.z};
+    auto dot = [](Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
+    return {dot(d, rotateDegrees(view.rotation, {1, 0, 0})), dot(d, rotateDegrees(view.rotation, {0, 1, 0})),
+            dot(d, rotateDegrees(view.rotation, {0, 0, 1}))};
+}
+
+void viewToScreen(const ViewPose& view, Vec3 v, float& x, float& y) {
+    float tanHalfV = std::tan(view.fov * 0.5f * kRad);
+    float tanHalfH = tanHalfV * kScreenAspect;
+    x = 0.5f + 0.5f * v.x / (v.y * tanHalfH);
+    y = 0.5f - 0.5f * v.z / (v.y * tanHalfV);
+}
+
 }  // namespace
 
 bool projectToScreen(const ViewPose& view, Vec3 world, float& x, float& y) {
-    Vec3 d{world.x - view.position.x, world.y - view.position.y, world.z - view.position.z};
-    Vec3 right = rotateDegrees(view.rotation, {1, 0, 0});
-    Vec3 forward = rotateDegrees(view.rotation, {0, 1, 0});
-    Vec3 up = rotateDegrees(view.rotation, {0, 0, 1});
-    auto dot = [](Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
-    float depth = dot(d, forward);
-    if (!(depth > kMinDepth)) return false;
-    float tanHalfV = std::tan(view.fov * 0.5f * kRad);
-    float tanHalfH = tanHalfV * kScreenAspect;
-    x = 0.5f + 0.5f * dot(d, right) / (depth * tanHalfH);
-    y = 0.5f - 0.5f * dot(d, up) / (depth * tanHalfV);
+    Vec3 v = toView(view, world);
+    if (!(v.y > kMinDepth)) return false;
+    viewToScreen(view, v, x, y);
+    return true;
+}
+
+bool projectSegment(const ViewPose& view, Vec3 a, Vec3 b, float& x0, float& y0, float& x1, float& y1) {
+    Vec3 va = toView(view, a), vb = toView(view, b);
+    if (!(va.y > kMinDepth) && !(vb.y > kMinDepth)) return false;
+    auto clip = [](Vec3 in, Vec3 out) {  // the point of in..out at the near depth
+        float t = (in.y - kMinDepth) / (in.y - out.y);
+        return Vec3{in.x + (out.x - in.x) * t, kMinDepth, in.z + (out.z - in.z) * t};
+    };
+    if (!(va.y > kMinDepth)) va = clip(vb, va);
+    if (!(vb.y > kMinDepth)) vb = clip(va, vb);
+    viewToScreen(view, va, x0, y0);
+    viewToScreen(view, vb, x1, y1);
     return true;
 }
 

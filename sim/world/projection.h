@@ -19,6 +19,10 @@ struct ViewPose {
 // front but outside the view gives coordinates outside 0..1.
 bool projectToScreen(const ViewPose& view, Vec3 world, float& x, float& y);
 
+// The segment a..b on screen, cut where it passes behind the camera; false
+// when all of it lies behind.
+bool projectSegment(const ViewPose& view, Vec3 a, Vec3 b, float& x0, float& y0, float& x1, float& y1);
+
 ViewPose lastShownView();  // the pose of the last rendered frame (the game's camera before any)
 
 }  // namespace sim
