@@ -299,6 +299,11 @@ constexpr Caption kScreenshotCaptions[] = {
     {"menu-capture.png", "Menu: waiting for a new menu key", "The binding row asks for a key; ESCAPE cancels."},
     {"menu-reset.png", "Menu: the Reset All confirmation", "The dialog over the dimmed menu: ENTER confirms, BACKSPACE cancels."},
     {"menu-thanks.png", "Menu: SPECIAL THANKS", "The supporter card and the contributor names."},
+    {"bodycam-burst.png", "Overlays: a machine-gun burst with tracers",
+     "Tracers streak from the muzzle to where the shots land on the wall; the dot crosshair sits on the aim point."},
+    {"bodycam-swing.png", "Overlays: the aim swinging ahead of the view",
+     "The view lags the aim (smooth follow), so the dot leads it to the pillar while the tracers fly where the weapon "
+     "points."},
 };
 
 inline Picture screenshotPicture(const std::string& file) {
