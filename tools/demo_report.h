@@ -188,7 +188,8 @@ inline void headBobPlots(Context& c) {
     svg::Plot angles{"Head bob angles over a jog stride", "time (s)", "degrees", {}, {}};
     angles.series = {series(*t, "bob_pitch", "pitch", a, b), series(*t, "bob_yaw", "yaw", a, b),
                      series(*t, "bob_roll", "roll", a, b)};
-    c.add("headbob-angles.svg", angles, "Pitch dips with each plant, roll and yaw swing with the stride.");
+    c.add("headbob-angles.svg", angles,
+          "Roll swings once per stride; yaw and pitch carry a small swing and the slow noise layer, never a jolt.");
     svg::Plot paces{"Head bob through walk, jog, sprint and stop", "time (s)", "centimetres", {}, t->marks()};
     paces.series = {series(*t, "bob_vertical", "vertical", -1e9, 1e9, 100.0),
                     series(*t, "bob_lateral", "lateral", -1e9, 1e9, 100.0)};
@@ -230,8 +231,8 @@ inline void weaponPlots(Context& c) {
                      deadzoneEdge(*t, +1.0, small - 0.3, back + 1.5, "deadzone edges"),
                      deadzoneEdge(*t, -1.0, small - 0.3, back + 1.5, "")};
     c.add("deadzone.svg", follow,
-          "A 6 degree turn stays inside the deadzone, so the camera barely moves; a 40 degree turn drags it along "
-          "with a lag, and it stays within the dashed edges.");
+          "A 6 degree turn stays inside the deadzone and the camera holds still; a 40 degree turn drags it along, "
+          "lagging a little more while the turn is fast (smooth follow), and it comes to rest on the dashed edge.");
 }
 
 inline void aimingPlots(Context& c) {
@@ -271,8 +272,8 @@ inline void lifecyclePlots(Context& c) {
         death.series = {series(*t, "blend", "plug-in view (%)", -1e9, 1e9, 100.0),
                         dashed(series(*t, "rendering", "rendering x100", -1e9, 1e9, 100.0))};
         c.add("death-respawn.svg", death,
-              "On death the view eases back to the game's camera; after the respawn the plug-in's camera returns "
-              "by itself, no key pressed.");
+              "On death the view eases over to the game's camera (half a second); after the respawn the plug-in's "
+              "camera eases back in by itself, no key pressed. With SniperGameView on, both are cuts.");
     }
     if (const Trace* t = c.trace("menu")) {
         svg::Plot menu{"Menu tour: FOV edit, menu key rebind, Reset All", "time (s)", "value", {}, t->marks()};
