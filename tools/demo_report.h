@@ -115,14 +115,30 @@ inline bool writeText(const fs::path& path, const std::string& text) {
 
 // Generic plots of one session: where the camera is, where it looks, its zoom.
 inline void sessionPlots(const SessionRun& run, const Trace& t, const fs::path& out, Report& r) {
-    std::vector<double> x = t.column("cam_x"), y = t.column("cam_y"), z = t.column("cam_z");
     svg::Plot pos{run.name + ": camera position", "time (s)", "metres", {}, t.marks()};
     pos.series = {series(t, "cam_x", "x"), series(t, "cam_y", "y"), series(t, "cam_z", "z")};
     svg::Plot rot{run.name + ": camera rotation", "time (s)", "degrees", {}, t.marks()};
     rot.series = {series(t, "pitch", "pitch"), series(t, "roll", "roll"), series(t, "yaw", "yaw")};
     svg::Plot fov{run.name + ": field of view and rendering", "time (s)", "degrees / flag x 10", {}, t.marks()};
     fov.series = {series(t, "fov", "field of view"), series(t, "rendering", "rendering x 10", -1e9, 1e9, 10.0)};
+    // The motion channels that moved at all in this session.
+    svg::Plot motion{run.name + ": motion", "time (s)", "cm / degrees / percent", {}, t.marks()};
+    const struct { const char* column; const char* label; double scale; } kChannels[] = {
+        {"bob_vertical", "head bob vertical (cm)", 100.0}, {"bob_lateral", "head bob lateral (cm)", 100.0},
+        {"recoil_pitch", "recoil pitch (deg)", 1.0},       {"crouch_drop", "crouch drop (cm)", 100.0},
+        {"ads_blend", "ADS blend (%)", 100.0},              {"forward_shift", "vehicle forward shift (cm)", 100.0},
+        {"look_yaw", "vehicle look yaw (deg)", 1.0},
+    };
+    for (const auto& ch : kChannels) {
+        svg::Series s = series(t, ch.column, ch.label, -1e9, 1e9, ch.scale);
+        if (std::any_of(s.y.begin(), s.y.end(), [](double v) { return std::fabs(v) > 1e-4; })) motion.series.push_back(s);
+    }
     fs::create_directories(out / "plots");
+    if (!motion.series.empty()) {
+        writeText(out / "plots" / (run.name + "-motion.svg"), svg::render(motion));
+        r.plots.push_back({"plots/" + run.name + "-motion.svg", run.name + ": motion",
+                           "Head bob, recoil, crouch, zoom and vehicle inertia: the channels that moved in this session."});
+    }
     writeText(out / "plots" / (run.name + "-position.svg"), svg::render(pos));
     writeText(out / "plots" / (run.name + "-rotation.svg"), svg::render(rot));
     writeText(out / "plots" / (run.name + "-fov.svg"), svg::render(fov));
@@ -294,7 +310,8 @@ struct Caption {
 };
 
 constexpr Caption kScreenshotCaptions[] = {
-    {"menu-sections.png", "Menu: the section list", "Eight sections with their subtitles and row counts; GENERAL highlighted."},
+    {"menu-sections.png", "Menu: the section list",
+     "The sections with subtitles and row counts, and Reset All; the version badge is the release zip's version."},
     {"menu-onfoot.png", "Menu: the ON FOOT page", "The selected slider shows its bar with the default marked; values carry their units."},
     {"menu-bodycam.png", "Menu: BODYCAM with per-weapon recoil shown", "The seven per-weapon rows revealed, the page scrolled to keep the cursor in view."},
     {"menu-capture.png", "Menu: waiting for a new menu key", "The binding row asks for a key; ESCAPE cancels."},
