@@ -1,6 +1,11 @@
 // The demo report: plots from the session traces, the screenshots, and
 // index.html with one line per picture saying what to look for.
 #pragma once
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +19,8 @@
 #include <vector>
 
 #include "tools/svg_plot.h"
+
+extern char** environ;
 
 namespace report {
 
@@ -333,6 +340,28 @@ inline Picture screenshotPicture(const std::string& file) {
     return {"shots/" + file, title, "As drawn by the plug-in's own drawing calls, rasterised by the simulator."};
 }
 
+// Runs a program and waits for it; with a log path, its output goes there.
+// Returns its exit status (128 + the signal when it crashed).
+inline int runProgram(const std::vector<std::string>& args, const fs::path& log = {}) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!log.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
+    std::vector<std::string> copies = args;
+    std::vector<char*> argv;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return 127;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // Runs the screenshot tools built beside the demo, each into out/shots/.
 inline void screenshots(const fs::path& binDir, const fs::path& out, Report& r) {
     fs::create_directories(out / "shots");
@@ -342,9 +371,8 @@ inline void screenshots(const fs::path& binDir, const fs::path& out, Report& r) 
             r.notes.push_back(std::string("No ") + tool + " in " + binDir.string() + ": its screenshots are missing.");
             continue;
         }
-        std::string command = "'" + exe.string() + "' '" + (out / "shots").string() + "' > '" +
-                              (out / "shots" / (std::string(tool) + ".log")).string() + "' 2>&1";
-        if (std::system(command.c_str()) != 0) r.notes.push_back(std::string(tool) + " failed; see shots/" + tool + ".log");
+        if (runProgram({exe.string(), (out / "shots").string()}, out / "shots" / (std::string(tool) + ".log")) != 0)
+            r.notes.push_back(std::string(tool) + " failed; see shots/" + tool + ".log");
     }
     std::vector<std::string> files;
     for (const auto& e : fs::directory_iterator(out / "shots"))

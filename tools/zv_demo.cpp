@@ -6,27 +6,18 @@
 //   zv_demo                 all bundled sessions, the full report
 //   zv_demo FILE.zvs        one session of your own, into out/demo/NAME/
 //   zv_demo --play FILE CSV (internal) plays one session and writes its trace
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/scenario.h"
 #include "tools/demo_report.h"
 #include "tools/demo_trace.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -61,17 +52,6 @@ std::string selfPath() {
     return buffer;
 }
 
-int runProcess(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return 127;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -103,7 +83,7 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
         auto start = std::chrono::steady_clock::now();
         fs::path csv = out / "traces" / (name + ".csv");
         fs::copy_file(files[k], out / "sessions" / files[k].filename(), fs::copy_options::overwrite_existing);
-        int status = runProcess({self, "--play", files[k].string(), csv.string()});
+        int status = report::runProgram({self, "--play", files[k].string(), csv.string()});
         report::SessionRun run{name, files[k], csv, status, seconds(start)};
         runs.push_back(run);
         if (status != 0) {
