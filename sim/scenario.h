@@ -13,14 +13,17 @@
 //   control 24 hold 500ms    a game control: press, hold [DUR], release, normal VALUE
 //   frame-ms 33              frame time from now on
 //   mark braking             a label for the trace and the plots
+//   pad trigger 200          controller 0's left trigger (pad off: disconnected)
+//   input pad                the device the game says was used last (keyboard, pad)
 //
 // World events: die, respawn, enter-vehicle car|motorcycle|bicycle|boat,
 // exit-vehicle, speed 30 -> 5 over 1f (metres per second, negative reverses;
-// the step lasts its duration), speed 12 (steady), crash [SPEED], give-weapon
-// NAME, aim on|off (right mouse button and the aim control held), ads in|out (a mouse-wheel notch),
-// fire once, fire burst 1s, crouch on|off, cutscene on|off,
-// menu open|close|up|down|left|right|enter|back|reset-value [COUNT]
-// (each press waits out the menu's debounce).
+// the step lasts its duration), speed 12 (steady), crash [SPEED],
+// give-weapon NAME, aim on|off (right mouse button and the aim control held),
+// ads in|out (a mouse-wheel notch), fire once, fire burst 1s, crouch on|off,
+// cutscene on|off, menu open|close|up|down|left|right|enter|back|reset-value
+// [COUNT] (each press waits out the menu's debounce). sessions/README.md has
+// the full list for people writing sessions.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -149,7 +149,7 @@ std::string playStep(Player& p, const Step& s) {
         case Verb::Look: {
             const bool yaw = s.word == "yaw";
             const double from = yaw ? sim::gameCameras.rotation.z : sim::gameCameras.rotation.x;
-            p.look = {true, from, from + s.from, sim::now() + sim::os.frameMs, s.hasDuration ? milliseconds(s.duration) : 0,
+            p.look = {true, from, from + s.from, sim::now(), s.hasDuration ? milliseconds(s.duration) : 0,
                       yaw ? +[](double v) { sim::gameCameras.rotation.z = static_cast<float>(std::remainder(v, 360.0)); }
                           : +[](double v) { sim::gameCameras.rotation.x = static_cast<float>(v); }};
             if (s.hasDuration) p.run(s.duration);

@@ -5,11 +5,16 @@
 #include <filesystem>
 #include <string>
 
+#include "camera/camera.h"
+#include "camera/rig.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
+#include "sim/world/cameras.h"
 #include "sim/world/os.h"
+#include "sim/world/player.h"
+#include "sim/world/vehicles.h"
 
 namespace {
 
@@ -190,6 +195,41 @@ TEST(ScenarioPlayer, MenuStepsPressTheBoundMenuKey) {
     ASSERT_TRUE(scenario::play(
         s, [](void* c, const scenario::FrameInfo&) { *static_cast<bool*>(c) |= sim::os.keyDown[120]; }, &sawF9, e));
     EXPECT_TRUE(sawF9);
+}
+
+TEST(ScenarioPlayer, WorldStepsMoveTheSimulatedGame) {
+    scenario::Scenario s = parseOk(
+        "enter-vehicle car\n"
+        "engage\n"
+        "speed 0 -> 10 over 1s\n"
+        "wait 100ms\n");
+    scenario::ParseError e;
+    ASSERT_TRUE(scenario::play(s, nullptr, nullptr, e)) << e.message;
+    ASSERT_NE(sim::player.vehicle, 0);
+    EXPECT_NEAR(sim::forwardSpeedOf(sim::player.vehicle), 10.0f, 0.01f);
+    EXPECT_EQ(engaged, 1);
+    EXPECT_EQ(cameraRendering, 1);
+}
+
+TEST(ScenarioPlayer, AStepTheWorldCannotTakeNamesItsLine) {
+    scenario::Scenario s = parseOk("wait 1f\n# on foot\nspeed 5\n");
+    scenario::ParseError e;
+    EXPECT_FALSE(scenario::play(s, nullptr, nullptr, e));
+    EXPECT_EQ(e.line, 3);
+    EXPECT_NE(e.message.find("not in a vehicle"), std::string::npos) << e.message;
+}
+
+TEST(ScenarioPlayer, LookTurnsTheGameCameraOverItsDuration) {
+    scenario::Scenario s = parseOk("look yaw 170 over 160ms\nlook yaw 20\n");
+    std::vector<float> yaws;
+    scenario::ParseError e;
+    ASSERT_TRUE(scenario::play(
+        s, [](void* c, const scenario::FrameInfo&) { static_cast<std::vector<float>*>(c)->push_back(sim::gameCameras.rotation.z); },
+        &yaws, e));
+    ASSERT_EQ(yaws.size(), 1u + 10u + 1u);
+    EXPECT_NEAR(yaws[1], 17.0f, 0.01f);  // a tenth of the turn in the first of ten frames
+    EXPECT_NEAR(yaws[10], 170.0f, 0.01f);
+    EXPECT_NEAR(yaws[11], -170.0f, 0.01f);  // wrapped into -180..180
 }
 
 }  // namespace

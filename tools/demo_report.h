@@ -1,6 +1,11 @@
 // The demo report: plots from the session traces, the screenshots, and
 // index.html with one line per picture saying what to look for.
 #pragma once
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +19,8 @@
 #include <vector>
 
 #include "tools/svg_plot.h"
+
+extern char** environ;
 
 namespace report {
 
@@ -115,14 +122,30 @@ inline bool writeText(const fs::path& path, const std::string& text) {
 
 // Generic plots of one session: where the camera is, where it looks, its zoom.
 inline void sessionPlots(const SessionRun& run, const Trace& t, const fs::path& out, Report& r) {
-    std::vector<double> x = t.column("cam_x"), y = t.column("cam_y"), z = t.column("cam_z");
     svg::Plot pos{run.name + ": camera position", "time (s)", "metres", {}, t.marks()};
     pos.series = {series(t, "cam_x", "x"), series(t, "cam_y", "y"), series(t, "cam_z", "z")};
     svg::Plot rot{run.name + ": camera rotation", "time (s)", "degrees", {}, t.marks()};
     rot.series = {series(t, "pitch", "pitch"), series(t, "roll", "roll"), series(t, "yaw", "yaw")};
     svg::Plot fov{run.name + ": field of view and rendering", "time (s)", "degrees / flag x 10", {}, t.marks()};
     fov.series = {series(t, "fov", "field of view"), series(t, "rendering", "rendering x 10", -1e9, 1e9, 10.0)};
+    // The motion channels that moved at all in this session.
+    svg::Plot motion{run.name + ": motion", "time (s)", "cm / degrees / percent", {}, t.marks()};
+    const struct { const char* column; const char* label; double scale; } kChannels[] = {
+        {"bob_vertical", "head bob vertical (cm)", 100.0}, {"bob_lateral", "head bob lateral (cm)", 100.0},
+        {"recoil_pitch", "recoil pitch (deg)", 1.0},       {"crouch_drop", "crouch drop (cm)", 100.0},
+        {"ads_blend", "ADS blend (%)", 100.0},              {"forward_shift", "vehicle forward shift (cm)", 100.0},
+        {"look_yaw", "vehicle look yaw (deg)", 1.0},
+    };
+    for (const auto& ch : kChannels) {
+        svg::Series s = series(t, ch.column, ch.label, -1e9, 1e9, ch.scale);
+        if (std::any_of(s.y.begin(), s.y.end(), [](double v) { return std::fabs(v) > 1e-4; })) motion.series.push_back(s);
+    }
     fs::create_directories(out / "plots");
+    if (!motion.series.empty()) {
+        writeText(out / "plots" / (run.name + "-motion.svg"), svg::render(motion));
+        r.plots.push_back({"plots/" + run.name + "-motion.svg", run.name + ": motion",
+                           "Head bob, recoil, crouch, zoom and vehicle inertia: the channels that moved in this session."});
+    }
     writeText(out / "plots" / (run.name + "-position.svg"), svg::render(pos));
     writeText(out / "plots" / (run.name + "-rotation.svg"), svg::render(rot));
     writeText(out / "plots" / (run.name + "-fov.svg"), svg::render(fov));
@@ -188,7 +211,8 @@ inline void headBobPlots(Context& c) {
     svg::Plot angles{"Head bob angles over a jog stride", "time (s)", "degrees", {}, {}};
     angles.series = {series(*t, "bob_pitch", "pitch", a, b), series(*t, "bob_yaw", "yaw", a, b),
                      series(*t, "bob_roll", "roll", a, b)};
-    c.add("headbob-angles.svg", angles, "Pitch dips with each plant, roll and yaw swing with the stride.");
+    c.add("headbob-angles.svg", angles,
+          "Roll swings once per stride; yaw and pitch carry a small swing and the slow noise layer, never a jolt.");
     svg::Plot paces{"Head bob through walk, jog, sprint and stop", "time (s)", "centimetres", {}, t->marks()};
     paces.series = {series(*t, "bob_vertical", "vertical", -1e9, 1e9, 100.0),
                     series(*t, "bob_lateral", "lateral", -1e9, 1e9, 100.0)};
@@ -230,8 +254,8 @@ inline void weaponPlots(Context& c) {
                      deadzoneEdge(*t, +1.0, small - 0.3, back + 1.5, "deadzone edges"),
                      deadzoneEdge(*t, -1.0, small - 0.3, back + 1.5, "")};
     c.add("deadzone.svg", follow,
-          "A 6 degree turn stays inside the deadzone, so the camera barely moves; a 40 degree turn drags it along "
-          "with a lag, and it stays within the dashed edges.");
+          "A 6 degree turn stays inside the deadzone and the camera holds still; a 40 degree turn drags it along, "
+          "lagging a little more while the turn is fast (smooth follow), and it comes to rest on the dashed edge.");
 }
 
 inline void aimingPlots(Context& c) {
@@ -271,8 +295,8 @@ inline void lifecyclePlots(Context& c) {
         death.series = {series(*t, "blend", "plug-in view (%)", -1e9, 1e9, 100.0),
                         dashed(series(*t, "rendering", "rendering x100", -1e9, 1e9, 100.0))};
         c.add("death-respawn.svg", death,
-              "On death the view eases back to the game's camera; after the respawn the plug-in's camera returns "
-              "by itself, no key pressed.");
+              "On death the view eases over to the game's camera (half a second); after the respawn the plug-in's "
+              "camera eases back in by itself, no key pressed. With SniperGameView on, both are cuts.");
     }
     if (const Trace* t = c.trace("menu")) {
         svg::Plot menu{"Menu tour: FOV edit, menu key rebind, Reset All", "time (s)", "value", {}, t->marks()};
@@ -293,12 +317,18 @@ struct Caption {
 };
 
 constexpr Caption kScreenshotCaptions[] = {
-    {"menu-sections.png", "Menu: the section list", "Eight sections with their subtitles and row counts; GENERAL highlighted."},
+    {"menu-sections.png", "Menu: the section list",
+     "The sections with subtitles and row counts, and Reset All; the version badge is the release zip's version."},
     {"menu-onfoot.png", "Menu: the ON FOOT page", "The selected slider shows its bar with the default marked; values carry their units."},
     {"menu-bodycam.png", "Menu: BODYCAM with per-weapon recoil shown", "The seven per-weapon rows revealed, the page scrolled to keep the cursor in view."},
     {"menu-capture.png", "Menu: waiting for a new menu key", "The binding row asks for a key; ESCAPE cancels."},
     {"menu-reset.png", "Menu: the Reset All confirmation", "The dialog over the dimmed menu: ENTER confirms, BACKSPACE cancels."},
     {"menu-thanks.png", "Menu: SPECIAL THANKS", "The supporter card and the contributor names."},
+    {"bodycam-burst.png", "Overlays: a machine-gun burst with tracers",
+     "Tracers streak from the muzzle to where the shots land on the wall; the dot crosshair sits on the aim point."},
+    {"bodycam-swing.png", "Overlays: the aim swinging ahead of the view",
+     "The view lags the aim (smooth follow), so the dot leads it to the pillar while the tracers fly where the weapon "
+     "points."},
 };
 
 inline Picture screenshotPicture(const std::string& file) {
@@ -310,6 +340,28 @@ inline Picture screenshotPicture(const std::string& file) {
     return {"shots/" + file, title, "As drawn by the plug-in's own drawing calls, rasterised by the simulator."};
 }
 
+// Runs a program and waits for it; with a log path, its output goes there.
+// Returns its exit status (128 + the signal when it crashed).
+inline int runProgram(const std::vector<std::string>& args, const fs::path& log = {}) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!log.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
+    std::vector<std::string> copies = args;
+    std::vector<char*> argv;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return 127;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // Runs the screenshot tools built beside the demo, each into out/shots/.
 inline void screenshots(const fs::path& binDir, const fs::path& out, Report& r) {
     fs::create_directories(out / "shots");
@@ -319,9 +371,8 @@ inline void screenshots(const fs::path& binDir, const fs::path& out, Report& r) 
             r.notes.push_back(std::string("No ") + tool + " in " + binDir.string() + ": its screenshots are missing.");
             continue;
         }
-        std::string command = "'" + exe.string() + "' '" + (out / "shots").string() + "' > '" +
-                              (out / "shots" / (std::string(tool) + ".log")).string() + "' 2>&1";
-        if (std::system(command.c_str()) != 0) r.notes.push_back(std::string(tool) + " failed; see shots/" + tool + ".log");
+        if (runProgram({exe.string(), (out / "shots").string()}, out / "shots" / (std::string(tool) + ".log")) != 0)
+            r.notes.push_back(std::string(tool) + " failed; see shots/" + tool + ".log");
     }
     std::vector<std::string> files;
     for (const auto& e : fs::directory_iterator(out / "shots"))

@@ -5,6 +5,7 @@
 //
 // Built twice: on Linux against the simulator's file system, and for Windows
 // (zv-check-ini.exe in the release zip) against the system's profile functions.
+// The Windows build without an argument checks the Zentravisor.ini beside it.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -43,6 +44,27 @@ bool loadWithWindows(const std::string& text) {
     RemoveDirectoryA(folder.c_str());
     return true;
 }
+
+// The settings file beside this program: a player who copies it into the game
+// folder can just double-click it.
+std::string defaultPath() {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string path(exe, n < sizeof exe ? n : 0);
+    return path.substr(0, path.find_last_of('\\') + 1) + "Zentravisor.ini";
+}
+
+// Started by a double-click or a file dropped on it, the console window would
+// close before the player could read it: wait for Enter then.
+void holdWindowOpen() {
+    DWORD processes[2];
+    bool ownWindow = GetConsoleProcessList(processes, 2) == 1;
+    bool onScreen = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+    if (!ownWindow || !onScreen) return;
+    std::printf("\nPress Enter to close.");
+    std::fflush(stdout);
+    std::getchar();
+}
 }  // namespace
 
 // The platform calls of the settings code: the system's own, except that the
@@ -73,23 +95,37 @@ void osWriteProfileString(const char* section, const char* key, const char* valu
 #else
 #include "tools/ini_check_sim.h"
 #define ZV_LOAD inicheck::loadWithSimulator
+
+namespace {
+std::string defaultPath() { return ""; }  // on Linux the path is always given
+void holdWindowOpen() {}
+}  // namespace
 #endif
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zv-check-ini PATH-TO-Zentravisor.ini\n");
-        return 2;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
+namespace {
+int checkFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     if (!in || !(text << in.rdbuf())) {
-        std::fprintf(stderr, "zv-check-ini: cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "zv-check-ini: cannot read %s\n", path.c_str());
         return 2;
     }
     inicheck::Result result;
     if (!inicheck::check(text.str(), ZV_LOAD, result)) {
-        std::fprintf(stderr, "zv-check-ini: could not load a copy of %s\n", argv[1]);
+        std::fprintf(stderr, "zv-check-ini: could not load a copy of %s\n", path.c_str());
         return 2;
     }
-    return inicheck::print(argv[1], result, stdout);
+    return inicheck::print(path, result, stdout);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path = argc == 2 ? argv[1] : defaultPath();
+    if (argc > 2 || path.empty()) {
+        std::fprintf(stderr, "usage: zv-check-ini PATH-TO-Zentravisor.ini\n");
+        return 2;
+    }
+    int status = checkFile(path);
+    holdWindowOpen();
+    return status;
 }

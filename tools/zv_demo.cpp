@@ -6,27 +6,18 @@
 //   zv_demo                 all bundled sessions, the full report
 //   zv_demo FILE.zvs        one session of your own, into out/demo/NAME/
 //   zv_demo --play FILE CSV (internal) plays one session and writes its trace
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/scenario.h"
 #include "tools/demo_report.h"
 #include "tools/demo_trace.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -61,17 +52,6 @@ std::string selfPath() {
     return buffer;
 }
 
-int runProcess(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) return 127;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -94,15 +74,16 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
     fs::create_directories(out / "traces");
     fs::create_directories(out / "sessions");
     const std::string self = selfPath();
+    const bool interactive = isatty(STDOUT_FILENO);  // one rewritten progress line on a terminal
     int failures = 0;
     for (size_t k = 0; k < files.size(); ++k) {
         std::string name = files[k].stem().string();
-        std::printf("\r\033[K[%zu/%zu] %s ...", k + 1, files.size(), name.c_str());
+        std::printf(interactive ? "\r\033[K[%zu/%zu] %s ..." : "[%zu/%zu] %s\n", k + 1, files.size(), name.c_str());
         std::fflush(stdout);
         auto start = std::chrono::steady_clock::now();
         fs::path csv = out / "traces" / (name + ".csv");
         fs::copy_file(files[k], out / "sessions" / files[k].filename(), fs::copy_options::overwrite_existing);
-        int status = runProcess({self, "--play", files[k].string(), csv.string()});
+        int status = report::runProgram({self, "--play", files[k].string(), csv.string()});
         report::SessionRun run{name, files[k], csv, status, seconds(start)};
         runs.push_back(run);
         if (status != 0) {
@@ -110,7 +91,7 @@ int runSessions(const std::vector<fs::path>& files, const fs::path& out, std::ve
             ++failures;
         }
     }
-    std::printf("\r\033[K%zu sessions played%s\n", files.size(), failures ? ", some failed" : "");
+    std::printf("%s%zu sessions played%s\n", interactive ? "\r\033[K" : "", files.size(), failures ? ", some failed" : "");
     return failures;
 }
 
