@@ -12,7 +12,8 @@ add_custom_command(
   COMMENT "import library for ScriptHookV.dll")
 add_custom_target(scripthook_import DEPENDS ${HOOK_IMPORT_LIB})
 
-add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp)
+add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
+            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp)
 add_dependencies(Zentravisor scripthook_import)
 target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(Zentravisor PRIVATE ${PLUGIN_FLAGS})

@@ -20,22 +20,3 @@ uint32_t osExecutablePath(char* buffer, uint32_t size) {
     if (size > 0) buffer[size - 1] = '\0';  // Windows XP-era truncation leaves no NUL
     return n;
 }
-
-uint32_t osFileAttributes(const char* path) { return GetFileAttributesA(path); }
-
-void osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes, size, &written, nullptr);
-    CloseHandle(file);
-}
-
-uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
-                             uint32_t size, const char* path) {
-    return GetPrivateProfileStringA(section, key, defaultText, buffer, size, path);
-}
-
-void osWriteProfileString(const char* section, const char* key, const char* value, const char* path) {
-    WritePrivateProfileStringA(section, key, value, path);
-}

@@ -80,7 +80,9 @@ TEST_P(BundledSession, PlaysToTheEndAndShowsItsMotion) {
     EXPECT_EQ(s.nonFinite, 0);
     EXPECT_GT(s.rendering, s.frames / 2) << "the plug-in's camera should be the view most of the time";
 
-    if (name.find("walk") != std::string::npos) EXPECT_GT(s.bob, 0.01f);  // centimetres of bounce
+    if (name.find("walk") != std::string::npos) {
+        EXPECT_GT(s.bob, 0.01f);  // centimetres of bounce
+    }
     if (name.find("crouch") != std::string::npos) {
         EXPECT_NEAR(s.crouch, CrouchLowerAmount, 0.01f);
         EXPECT_GT(s.heading, 20.0f);  // the body turned
@@ -97,8 +99,12 @@ TEST_P(BundledSession, PlaysToTheEndAndShowsItsMotion) {
         EXPECT_GT(s.handedBack, 0);
         EXPECT_EQ(cameraRendering, 1);  // taken back after the scope
     }
-    if (name.find("drive") != std::string::npos) EXPECT_GT(s.forwardShift, 0.2f);
-    if (name.find("motorcycle") != std::string::npos) EXPECT_GT(s.freeLook, 20.0f);
+    if (name.find("drive") != std::string::npos) {
+        EXPECT_GT(s.forwardShift, 0.2f);
+    }
+    if (name.find("motorcycle") != std::string::npos) {
+        EXPECT_GT(s.freeLook, 20.0f);
+    }
     if (name.find("menu") != std::string::npos) {
         EXPECT_GT(s.menuOpen, 0);
         EXPECT_EQ(menuShared.open, 0);
