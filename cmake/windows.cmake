@@ -19,6 +19,8 @@ target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(Zentravisor PRIVATE ${PLUGIN_FLAGS})
 target_link_libraries(Zentravisor PRIVATE ${HOOK_IMPORT_LIB} xinput1_4 user32 kernel32)
 set_target_properties(Zentravisor PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME "Zentravisor")
+# Players get the plug-in without its symbol table: a third of the size.
+target_link_options(Zentravisor PRIVATE -s)
 
 # Windows-side programs (the Wine test host, test probes, tools): one fragment each.
 file(GLOB WINDOWS_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/win-*.cmake)
