@@ -100,8 +100,9 @@ void readWorldState(FrameContext& ctx) {
     ctx.alive = game::doesEntityExist(ctx.ped) && !game::isEntityDead(ctx.ped);
     ctx.playerId = game::playerId();
     ctx.controlOn = game::isPlayerControlOn(ctx.playerId);
+    ctx.fadedOut = game::isScreenFadedOut();
     ctx.sceneBlocked = game::isCutsceneActive() || game::isCutscenePlaying() || game::isPlayerSwitchInProgress() ||
-                       game::isScreenFadedOut() || game::isScreenFadingIn();
+                       ctx.fadedOut || game::isScreenFadingIn();
     ctx.parachuting = !ctx.inVehicle && game::getPedParachuteState(ctx.ped) >= 0;
 }
 
@@ -156,8 +157,7 @@ void updateCamera() {
     // 7. Cuts instead of eases while the sniper hand-back is on.
     instantTransitions = SniperGameView;
     // 8. Switch-off gate: death, parachute, scope, fade, or a scene that took control.
-    if (!ctx.alive || ctx.parachuting || sniperView || game::isScreenFadedOut() ||
-        (!ctx.controlOn && ctx.sceneBlocked)) {
+    if (!ctx.alive || ctx.parachuting || sniperView || ctx.fadedOut || (!ctx.controlOn && ctx.sceneBlocked)) {
         stopRendering();
         forgetAttachedVehicle();
         return;

@@ -12,6 +12,7 @@ struct FrameContext {
     bool alive;         // exists and is not dead
     Player playerId;
     bool controlOn;     // the player has control
+    bool fadedOut;      // the screen is faded out
     bool sceneBlocked;  // cutscene, player switch or fade
     bool parachuting;   // on foot only
 };
