@@ -95,8 +95,9 @@ void updateRecoilShake(Ped ped) {
 // shooting state no sooner than the group's shot interval after the last one.
 void updateBodycamRecoil(Ped ped) {
     float dt = frameSeconds(kBodycam.dtCap);
-    bool firearm = isFirearm(ped);
     Hash weapon = currentWeapon(ped);
+    Hash group = isArmed(weapon) ? weaponGroup(weapon) : 0;
+    bool firearm = isArmed(weapon) && isFirearmGroup(group);
     int32_t ammo = weapon != 0 ? game::getAmmoInPedWeapon(ped, weapon) : 0;
     if (!firearm) {
         lastAmmo = ammo;
@@ -106,7 +107,6 @@ void updateBodycamRecoil(Ped ped) {
         lastAmmo = ammo;
         bool sameWeapon = weapon == lastRecoilWeapon;
         lastRecoilWeapon = weapon;
-        Hash group = weaponGroup(weapon);
         bool shot = false;
         if (sameWeapon && ammo < previous) {
             shot = true;
