@@ -148,8 +148,7 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
 
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
 // when the game does not show the player in any seat).
-const char* seatBoneFor(Vehicle vehicle) {
-    Ped player = game::playerPedId();
+const char* seatBoneFor(Vehicle vehicle, Ped player) {
     for (int seat = kDriverSeat; seat <= kLastBonedSeat; ++seat)
         if (game::getPedInVehicleSeat(vehicle, seat) == player) return kSeatBones[seat - kDriverSeat];
     return kSeatBones[0];
@@ -175,7 +174,7 @@ void attachAtSeat(const Variant& v, Vehicle vehicle) {
 }
 
 // First frame on a vehicle: zero the offsets and inertia, anchor at the seat, attach.
-void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+void setUpOnVehicle(const Variant& v, Ped ped, Vehicle vehicle, float forwardSpeed) {
     InVehicleCamState& s = *v.state;
     bool cameraExists = game::doesCamExist(cameraHandle);
     if (cameraExists) game::detachCam(cameraHandle);
@@ -188,10 +187,10 @@ void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
     if (v.car) {
         game::getVehicleBodyHealth(vehicle);  // part of the car camera's set-up; the value is not used
         if (!cameraExists) return;            // not attached: the next frame sets up again
-        seatBoneName = seatBoneFor(vehicle);
+        seatBoneName = seatBoneFor(vehicle, ped);
         s.seatAnchor = seatAnchor(v, vehicle, seatBoneName);
     } else {
-        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle));
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle, ped));
     }
     attachAtSeat(v, vehicle);
     vehicleAttached = 1;
@@ -237,10 +236,10 @@ void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float 
 }
 
 // Every later frame on the same vehicle: re-anchor on a seat change (car), inertia, attach.
-void trackVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+void trackVehicle(const Variant& v, Ped ped, Vehicle vehicle, float forwardSpeed) {
     InVehicleCamState& s = *v.state;
     if (v.car) {
-        const char* bone = seatBoneFor(vehicle);
+        const char* bone = seatBoneFor(vehicle, ped);
         if (seatBoneName == nullptr || std::strcmp(bone, seatBoneName) != 0) {
             s.seatAnchor = seatAnchor(v, vehicle, bone);
             seatBoneName = bone;
@@ -308,8 +307,8 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
         for (int flag : kBrakeResetFlags) game::setPedResetFlag(ped, flag, true);
     // Set-up on a new vehicle (or after the rig cleared the attachment), else tracking:
     // seat anchor, forward shift, attach.
-    if (vehicle == attachedVehicle && vehicleAttached) trackVehicle(v, vehicle, forwardSpeed);
-    else setUpOnVehicle(v, vehicle, forwardSpeed);
+    if (vehicle == attachedVehicle && vehicleAttached) trackVehicle(v, ped, vehicle, forwardSpeed);
+    else setUpOnVehicle(v, ped, vehicle, forwardSpeed);
     // Look offsets from the player's look input.
     LookOffsets look = updateLook(v);
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
