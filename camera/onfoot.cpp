@@ -4,6 +4,7 @@
 
 #include "camera/aiming.h"
 #include "camera/headbob.h"
+#include "camera/vehicle.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -65,8 +66,6 @@ float distance2(Vec3 a, Vec3 b) {
     const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
     return dx * dx + dy * dy + dz * dz;
 }
-
-bool isTwoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
 
 float moveInput(int positive, int negative) {
     return game::getControlNormal(0, positive) - game::getControlNormal(0, negative);

@@ -61,8 +61,6 @@ void keepViewKeyFromGame() {
     game::disableControlAction(kFrontendGroup, kFrontendControl, true);
 }
 
-bool twoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
-
 // V from the game's first-person view engages; V while engaged hands the view
 // back in third person. One toggle per press, none within the debounce, none
 // while the menu is open; in the game's other views V stays the game's.
@@ -112,7 +110,7 @@ void readWorldState(FrameContext& ctx) {
 bool dispatchVehicleCamera(Ped ped) {
     const Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
     if (vehicle != 0) {
-        const bool bike = twoWheeler(game::getVehicleClass(vehicle));
+        const bool bike = isTwoWheeler(game::getVehicleClass(vehicle));
         if (bike ? MC_Cam : VehCam) {
             ensureCamera();
             if (bike) updateMotorcycleCamera(ped);

@@ -24,6 +24,10 @@ InVehicleCamState motorcycleCam;
 
 namespace {
 
+// The game's vehicle classes ridden astride.
+constexpr int kClassMotorcycle = 8;
+constexpr int kClassCycle = 13;
+
 // ---- inputs -------------------------------------------------------------------
 
 constexpr int kPadGroup = 0;
@@ -325,6 +329,8 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
 
 void updateVehicleCamera(Ped ped) { updateInVehicleCamera(kCar, ped); }
 void updateMotorcycleCamera(Ped ped) { updateInVehicleCamera(kMotorcycle, ped); }
+
+bool isTwoWheeler(int vehicleClass) { return vehicleClass == kClassMotorcycle || vehicleClass == kClassCycle; }
 
 void clearVehicleAttachment() {
     attachedVehicle = 0;
