@@ -85,8 +85,7 @@ void hideHead(const FrameContext& ctx) {
     const uint8_t* showHead = nullptr;
     if (ctx.inVehicle) {
         if (distance2(rendered, game::getEntityCoords(ctx.ped, true)) < kVehicleHeadHideRange2) {
-            const Vehicle vehicle = game::getVehiclePedIsIn(ctx.ped, false);
-            showHead = isTwoWheeler(game::getVehicleClass(vehicle)) ? &MC_ShowHead : &Veh_ShowHead;
+            showHead = ctx.twoWheeler ? &MC_ShowHead : &Veh_ShowHead;
         }
     } else if (lastPositionValid && distance2(rendered, lastCameraPosition) < kFootHeadHideRange2) {
         showHead = &ShowHead;

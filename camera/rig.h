@@ -15,6 +15,8 @@ struct FrameContext {
     bool fadedOut;      // the screen is faded out
     bool sceneBlocked;  // cutscene, player switch or fade
     bool parachuting;   // on foot only
+    Vehicle vehicle;    // engaged in a vehicle: the one the ped sits in, 0 if the game returns none
+    bool twoWheeler;    // engaged in a vehicle: it is a motorcycle or bicycle
 };
 
 extern Cam cameraHandle;  // 0 = none

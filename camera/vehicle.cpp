@@ -300,9 +300,8 @@ LookOffsets updateLook(const Variant& v) {
     return {s.lookPitch, s.lookYaw};
 }
 
-void updateInVehicleCamera(const Variant& v, Ped ped) {
+void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // The vehicle the ped sits in; none ends the frame's work.
-    Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
     if (vehicle == 0) return;
     // Forward speed in the vehicle's frame, read once for this frame.
     float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
@@ -327,8 +326,8 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
 
 }  // namespace
 
-void updateVehicleCamera(Ped ped) { updateInVehicleCamera(kCar, ped); }
-void updateMotorcycleCamera(Ped ped) { updateInVehicleCamera(kMotorcycle, ped); }
+void updateVehicleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kCar, ped, vehicle); }
+void updateMotorcycleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kMotorcycle, ped, vehicle); }
 
 bool isTwoWheeler(int vehicleClass) { return vehicleClass == kClassMotorcycle || vehicleClass == kClassCycle; }
 
