@@ -398,9 +398,9 @@ void drawResetDialog() {
     drawMenuText("[BKSP] CANCEL", 0.56f, 0.545f, 0.3f, 180, 178, 172, 255, true);
 }
 
-// Advances the open/close animation on the real clock and draws the menu.
+// Advances the open/close animation on the pass's tick and draws the menu.
 void stepProgressAndDraw() {
-    uint32_t now = osTickCount();
+    uint32_t now = frameTick;
     float dt = progressTick != 0 ? static_cast<float>(now - progressTick) * 0.001f : kFirstProgressStep;
     progressTick = now;
     if (dt > kMaxProgressStep) dt = kMaxProgressStep;

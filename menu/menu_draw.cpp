@@ -8,7 +8,7 @@
 #include "menu/menu_items.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
-#include "runtime/platform.h"
+#include "runtime/runtime.h"
 #include "settings/settings.h"
 
 MenuRenderState menuRender = {.lastFrameTick = 0, .scrollTarget = 0.0f, .scrollPosition = 0.0f,
@@ -473,7 +473,7 @@ void drawMenu() {
     const MenuShared& m = menuShared;
 
     // Frame time, at most 0.1 s; 0.016 s on the first frame after opening.
-    uint32_t now = osTickCount();
+    uint32_t now = frameTick;
     float dt = st.lastFrameTick != 0 ? static_cast<float>(now - st.lastFrameTick) * 0.001f : kFirstFrameTime;
     st.lastFrameTick = now;
     float d = dt < kMaxFrameTime ? dt : kMaxFrameTime;
@@ -517,7 +517,7 @@ void drawMenu() {
     float listBottom = listTop + l.view;
 
     // Pulse clock of this frame (double: a float tick loses the milliseconds).
-    double t = static_cast<double>(osTickCount());
+    double t = static_cast<double>(frameTick);
 
     // Panel with its drop shadow.
     rect(0.153f, 0.504f, 0.256f, panelH + 0.008f, kBlack, 90);
