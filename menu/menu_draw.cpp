@@ -196,7 +196,7 @@ void drawSliderBar(const MenuItem& item, float bottom) {
 void drawToggleSwitch(int32_t row, const MenuItem& item, float c, float dt, bool selected) {
     bool on = item.flag && *item.flag == 1;
     float& knob = menuRender.knob[row];
-    knob += ((on ? 1.0f : 0.0f) - knob) * (1.0f - std::exp(-kKnobRate * dt));
+    knob += ((on ? 1.0f : 0.0f) - knob) * expEaseFactor(kKnobRate, dt);
     float v = clampf(knob, 0.0f, 1.0f);
     Rgb track = {static_cast<int>(52.0f + 24.0f * v), static_cast<int>(52.0f + 123.0f * v),
                  static_cast<int>(58.0f + 72.0f * v)};
@@ -490,7 +490,7 @@ void drawMenu() {
     }
 
     // Scroll position eases toward the target.
-    st.scrollPosition += (st.scrollTarget - st.scrollPosition) * (1.0f - std::exp(-kScrollRate * d));
+    st.scrollPosition += (st.scrollTarget - st.scrollPosition) * expEaseFactor(kScrollRate, d);
     if (std::fabs(st.scrollTarget - st.scrollPosition) < 0.0002f) st.scrollPosition = st.scrollTarget;
 
     // Open/close: fade, scale from 96 % and a slide from the right, cubic eased.
@@ -549,7 +549,7 @@ void drawMenu() {
             st.highlightTop = selTop;
             st.highlightHeight = l.selectedHeight;
         }
-        float k = 1.0f - std::exp(-kHighlightRate * d);
+        float k = expEaseFactor(kHighlightRate, d);
         st.highlightTop += (selTop - st.highlightTop) * k;
         st.highlightHeight += (l.selectedHeight - st.highlightHeight) * k;
         float a = std::fmax(listTop, st.highlightTop);

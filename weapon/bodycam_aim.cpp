@@ -89,7 +89,7 @@ void updateHand(Rotation g, Hash weapon) {
     float cy = clampf(dy, -kHandReach, kHandReach);
     float cp = clampf(dp, -kHandReach, kHandReach);
     float h = Hand3DAmount;
-    float k = 1.0f - std::exp(-kHandRate * (dt < kHandDtCap ? dt : kHandDtCap));
+    float k = expEaseFactor(kHandRate, dt < kHandDtCap ? dt : kHandDtCap);
     handSide += k * (kHandSidePerDeg * cy * h - handSide);
     handUp += k * (kHandUpPerDeg * cp * h - handUp);
     handForward += k * (kHandBackPerDeg * std::fmin(std::fabs(dy), kHandReach) * h - handForward);
