@@ -28,8 +28,6 @@ constexpr float kFastStepMultiplier = 8.0f;
 constexpr float kFineStepFraction = 0.25f;   // SHIFT: a quarter step on a quarter-step grid
 constexpr float kGridTolerance = 0.001f;     // of a grid step
 constexpr float kOpenRate = 4.5f;            // open progress per second (about 0.22 s end to end)
-constexpr float kMaxProgressStep = 0.1f;     // seconds
-constexpr float kFirstProgressStep = 0.016f; // seconds
 
 // Windows virtual keys.
 constexpr int kVkBackspace = 0x08;
@@ -400,10 +398,7 @@ void drawResetDialog() {
 
 // Advances the open/close animation on the pass's tick and draws the menu.
 void stepProgressAndDraw() {
-    uint32_t now = frameTick;
-    float dt = progressTick != 0 ? static_cast<float>(now - progressTick) * 0.001f : kFirstProgressStep;
-    progressTick = now;
-    if (dt > kMaxProgressStep) dt = kMaxProgressStep;
+    float dt = menuStepSeconds(progressTick);
     float& p = menuShared.openProgress;
     if (menuShared.closing) {
         p -= kOpenRate * dt;

@@ -468,15 +468,18 @@ const char* padButtonName(int32_t control) {
     }
 }
 
+float menuStepSeconds(uint32_t& lastTick) {
+    float dt = lastTick != 0 ? static_cast<float>(frameTick - lastTick) * 0.001f : kFirstFrameTime;
+    lastTick = frameTick;
+    return dt < kMaxFrameTime ? dt : kMaxFrameTime;
+}
+
 void drawMenu() {
     MenuRenderState& st = menuRender;
     const MenuShared& m = menuShared;
 
     // Frame time, at most 0.1 s; 0.016 s on the first frame after opening.
-    uint32_t now = frameTick;
-    float dt = st.lastFrameTick != 0 ? static_cast<float>(now - st.lastFrameTick) * 0.001f : kFirstFrameTime;
-    st.lastFrameTick = now;
-    float d = dt < kMaxFrameTime ? dt : kMaxFrameTime;
+    float d = menuStepSeconds(st.lastFrameTick);
 
     // Scroll target: the selected row and its introducing labels in view.
     ListLayout l = measureList();
