@@ -179,7 +179,7 @@ void updateCamera() {
     }
     // 13. In a vehicle: the car or two-wheeler camera, then the weapon audio.
     if (ctx.inVehicle) {
-        if (dispatchVehicleCamera(ctx) && cameraRendering) updateWeaponAudio(true);
+        if (dispatchVehicleCamera(ctx) && cameraRendering) updateWeaponAudio();
         return;
     }
     // 14. On foot: let go of a vehicle the camera was attached to.
@@ -213,7 +213,7 @@ void updateCamera() {
     aimPointValid = 0;
     if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
     // 27. Weapon audio while the camera renders.
-    if (cameraRendering) updateWeaponAudio(false);
+    if (cameraRendering) updateWeaponAudio();
 }
 
 void ensureCamera() {
@@ -273,5 +273,4 @@ void disengage(bool inVehicle) {
     forgetAttachedVehicle();
     if (inVehicle) game::setFollowVehicleCamViewMode(kThirdPersonView);
     else game::setFollowPedCamViewMode(kThirdPersonView);
-    clearWeaponAudio();
 }
