@@ -80,7 +80,6 @@ float wrapHeading(float a) {
 }  // namespace
 
 void hideHead(const FrameContext& ctx) {
-    if (!ctx.alive) return;
     const Vec3 rendered = game::getFinalRenderedCamCoord();
     const uint8_t* showHead = nullptr;
     if (ctx.inVehicle) {
