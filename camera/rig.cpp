@@ -248,7 +248,7 @@ void stopRendering() {
 }
 
 void destroyCamera() {
-    if (damageGlitchRunning) stopDamageGlitch();
+    stopDamageGlitch();
     endRedirectedPress();
     if (cameraExists()) {
         game::setCamActive(cameraHandle, false);
