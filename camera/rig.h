@@ -5,7 +5,7 @@
 
 #include "runtime/native_call.h"
 
-// Computed at the start of every updateCamera.
+// Filled in by the first steps of every updateCamera (the vehicle fields once the view is on).
 struct FrameContext {
     Ped ped;
     bool inVehicle;
