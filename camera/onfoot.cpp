@@ -158,10 +158,7 @@ void updateCrouchDrop(Ped ped) {
         resetCrouchDrop();
         return;
     }
-    const uint32_t now = frameTick;
-    float dt = crouchTick != 0 ? static_cast<float>(now - crouchTick) * 0.001f : kCrouchFirstDt;
-    if (dt > kCrouchMaxDt) dt = kCrouchMaxDt;
-    crouchTick = now;
+    const float dt = secondsSinceLast(crouchTick, kCrouchFirstDt, kCrouchMaxDt);
     const float target = game::getPedStealthMovement(ped) ? CrouchLowerAmount : 0.0f;
     crouchDrop = easeTowards(crouchDrop, target, kCrouchRate, dt);
     if (std::fabs(crouchDrop) < kCrouchSnap) crouchDrop = 0.0f;

@@ -28,6 +28,8 @@ constexpr float kFastStepMultiplier = 8.0f;
 constexpr float kFineStepFraction = 0.25f;   // SHIFT: a quarter step on a quarter-step grid
 constexpr float kGridTolerance = 0.001f;     // of a grid step
 constexpr float kOpenRate = 4.5f;            // open progress per second (about 0.22 s end to end)
+constexpr float kMaxProgressStep = 0.1f;     // seconds
+constexpr float kFirstProgressStep = 0.016f; // seconds
 
 // Windows virtual keys.
 constexpr int kVkBackspace = 0x08;
@@ -398,7 +400,7 @@ void drawResetDialog() {
 
 // Advances the open/close animation on the pass's tick and draws the menu.
 void stepProgressAndDraw() {
-    float dt = menuStepSeconds(progressTick);
+    float dt = secondsSinceLast(progressTick, kFirstProgressStep, kMaxProgressStep);
     float& p = menuShared.openProgress;
     if (menuShared.closing) {
         p -= kOpenRate * dt;

@@ -468,18 +468,12 @@ const char* padButtonName(int32_t control) {
     }
 }
 
-float menuStepSeconds(uint32_t& lastTick) {
-    float dt = lastTick != 0 ? static_cast<float>(frameTick - lastTick) * 0.001f : kFirstFrameTime;
-    lastTick = frameTick;
-    return dt < kMaxFrameTime ? dt : kMaxFrameTime;
-}
-
 void drawMenu() {
     MenuRenderState& st = menuRender;
     const MenuShared& m = menuShared;
 
     // Frame time, at most 0.1 s; 0.016 s on the first frame after opening.
-    float d = menuStepSeconds(st.lastFrameTick);
+    float d = secondsSinceLast(st.lastFrameTick, kFirstFrameTime, kMaxFrameTime);
 
     // Scroll target: the selected row and its introducing labels in view.
     ListLayout l = measureList();

@@ -40,10 +40,6 @@ int menuAlpha(int a);
 // One frame of the menu from the item table, the settings and the shared state.
 void drawMenu();
 
-// The seconds an animation advances this pass, at most 0.1 s; 0.016 s when lastTick
-// is 0 (none yet). lastTick becomes this pass's tick.
-float menuStepSeconds(uint32_t& lastTick);
-
 // The names under which the binding rows show their bindings.
 const char* menuKeyName(int32_t virtualKey);
 const char* padButtonName(int32_t control);
