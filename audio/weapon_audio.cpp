@@ -11,7 +11,7 @@ constexpr const char* kReverbFlag = "ListenerReverbDisabled";
 constexpr const char* kSniperAudioFlag = "ForceSniperAudio";
 }  // namespace
 
-void updateWeaponAudio(bool) {
+void updateWeaponAudio() {
     bool bodycamAudio = CinematicAudio != 1;
     game::setAudioFlag(kReverbFlag, bodycamAudio);
     game::setAudioFlag(kSniperAudioFlag, bodycamAudio);

@@ -1,5 +1,5 @@
 // The weapon audio mode: game audio flags applied while the camera renders.
 #pragma once
 
-void updateWeaponAudio(bool inVehicle);  // pipeline steps 12 and 27; the mode is the same in both
-void clearWeaponAudio();                 // both flags off (destroy, disengage)
+void updateWeaponAudio();  // the flags for this frame, on foot and in a vehicle alike
+void clearWeaponAudio();   // both flags off (destroy, disengage)

@@ -91,9 +91,8 @@ void updateSniperDetection(const FrameContext& ctx) {
 }
 
 void updateAdsZoom() {
-    float dt = adsTick != 0 ? static_cast<float>(frameTick - adsTick) * 0.001f : 0.0f;
-    adsTick = frameTick;
+    float dt = secondsSinceLast(adsTick, 0.0f, kZoomDtCap);
     float target = adsActive && ADSGameView ? 1.0f : 0.0f;
-    adsBlend = easeTowards(adsBlend, target, kZoomRate, dt < kZoomDtCap ? dt : kZoomDtCap);
+    adsBlend = easeTowards(adsBlend, target, kZoomRate, dt);
     if (adsBlend < kZoomSnap) adsBlend = 0.0f;
 }

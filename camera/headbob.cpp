@@ -67,12 +67,6 @@ bool pressedEither(int control) {
     return game::isControlPressed(0, control) || game::isDisabledControlPressed(0, control);
 }
 
-float frameSeconds(uint32_t now) {
-    float dt = bobTick != 0 ? static_cast<float>(now - bobTick) * 0.001f : kFirstFrameDt;
-    bobTick = now;
-    return dt < kMaxDt ? dt : kMaxDt;
-}
-
 // Target 1 while a wheel is held and for a moment after; quick to fade the bob
 // out, slow to bring it back.
 void updateWheelSuppression(uint32_t now, float dt) {
@@ -164,7 +158,7 @@ void updateHeadBob(Ped ped) {
         return;
     }
     const uint32_t now = frameTick;
-    const float dt = frameSeconds(now);
+    const float dt = secondsSinceLast(bobTick, kFirstFrameDt, kMaxDt);
     breathClock += dt;
     updateWheelSuppression(now, dt);
 

@@ -4,6 +4,7 @@
 
 #include "camera/aiming.h"
 #include "camera/headbob.h"
+#include "camera/vehicle.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -66,8 +67,6 @@ float distance2(Vec3 a, Vec3 b) {
     return dx * dx + dy * dy + dz * dz;
 }
 
-bool isTwoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
-
 float moveInput(int positive, int negative) {
     return game::getControlNormal(0, positive) - game::getControlNormal(0, negative);
 }
@@ -81,13 +80,11 @@ float wrapHeading(float a) {
 }  // namespace
 
 void hideHead(const FrameContext& ctx) {
-    if (!ctx.alive) return;
     const Vec3 rendered = game::getFinalRenderedCamCoord();
     const uint8_t* showHead = nullptr;
     if (ctx.inVehicle) {
         if (distance2(rendered, game::getEntityCoords(ctx.ped, true)) < kVehicleHeadHideRange2) {
-            const Vehicle vehicle = game::getVehiclePedIsIn(ctx.ped, false);
-            showHead = isTwoWheeler(game::getVehicleClass(vehicle)) ? &MC_ShowHead : &Veh_ShowHead;
+            showHead = ctx.twoWheeler ? &MC_ShowHead : &Veh_ShowHead;
         }
     } else if (lastPositionValid && distance2(rendered, lastCameraPosition) < kFootHeadHideRange2) {
         showHead = &ShowHead;
@@ -161,10 +158,7 @@ void updateCrouchDrop(Ped ped) {
         resetCrouchDrop();
         return;
     }
-    const uint32_t now = frameTick;
-    float dt = crouchTick != 0 ? static_cast<float>(now - crouchTick) * 0.001f : kCrouchFirstDt;
-    if (dt > kCrouchMaxDt) dt = kCrouchMaxDt;
-    crouchTick = now;
+    const float dt = secondsSinceLast(crouchTick, kCrouchFirstDt, kCrouchMaxDt);
     const float target = game::getPedStealthMovement(ped) ? CrouchLowerAmount : 0.0f;
     crouchDrop = easeTowards(crouchDrop, target, kCrouchRate, dt);
     if (std::fabs(crouchDrop) < kCrouchSnap) crouchDrop = 0.0f;

@@ -61,8 +61,6 @@ void keepViewKeyFromGame() {
     game::disableControlAction(kFrontendGroup, kFrontendControl, true);
 }
 
-bool twoWheeler(int vehicleClass) { return vehicleClass == 8 || vehicleClass == 13; }
-
 // V from the game's first-person view engages; V while engaged hands the view
 // back in third person. One toggle per press, none within the debounce, none
 // while the menu is open; in the game's other views V stays the game's.
@@ -100,27 +98,32 @@ void readWorldState(FrameContext& ctx) {
     ctx.alive = game::doesEntityExist(ctx.ped) && !game::isEntityDead(ctx.ped);
     ctx.playerId = game::playerId();
     ctx.controlOn = game::isPlayerControlOn(ctx.playerId);
+    ctx.fadedOut = game::isScreenFadedOut();
     ctx.sceneBlocked = game::isCutsceneActive() || game::isCutscenePlaying() || game::isPlayerSwitchInProgress() ||
-                       game::isScreenFadedOut() || game::isScreenFadingIn();
+                       ctx.fadedOut || game::isScreenFadingIn();
     ctx.parachuting = !ctx.inVehicle && game::getPedParachuteState(ctx.ped) >= 0;
+}
+
+// The vehicle the ped sits in and whether it is ridden astride.
+void readVehicle(FrameContext& ctx) {
+    ctx.vehicle = game::getVehiclePedIsIn(ctx.ped, false);
+    ctx.twoWheeler = ctx.vehicle != 0 && isTwoWheeler(game::getVehicleClass(ctx.vehicle));
 }
 
 // The car or two-wheeler camera when its setting allows; otherwise the view is
 // switched off and the game keeps its third-person vehicle view. Returns
 // whether a camera ran.
-bool dispatchVehicleCamera(Ped ped) {
-    const Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
-    if (vehicle != 0) {
-        const bool bike = twoWheeler(game::getVehicleClass(vehicle));
-        if (bike ? MC_Cam : VehCam) {
+bool dispatchVehicleCamera(const FrameContext& ctx) {
+    if (ctx.vehicle != 0) {
+        if (ctx.twoWheeler ? MC_Cam : VehCam) {
             ensureCamera();
-            if (bike) updateMotorcycleCamera(ped);
-            else updateVehicleCamera(ped);
+            if (ctx.twoWheeler) updateMotorcycleCamera(ctx.ped, ctx.vehicle);
+            else updateVehicleCamera(ctx.ped, ctx.vehicle);
             return true;
         }
     } else if (VehCam) {  // in a vehicle by the game's word, but none returned
         ensureCamera();
-        updateVehicleCamera(ped);
+        updateVehicleCamera(ctx.ped, ctx.vehicle);
         return true;
     }
     disengage(true);
@@ -156,43 +159,43 @@ void updateCamera() {
     // 7. Cuts instead of eases while the sniper hand-back is on.
     instantTransitions = SniperGameView;
     // 8. Switch-off gate: death, parachute, scope, fade, or a scene that took control.
-    if (!ctx.alive || ctx.parachuting || sniperView || game::isScreenFadedOut() ||
-        (!ctx.controlOn && ctx.sceneBlocked)) {
+    if (!ctx.alive || ctx.parachuting || sniperView || ctx.fadedOut || (!ctx.controlOn && ctx.sceneBlocked)) {
         stopRendering();
         forgetAttachedVehicle();
         return;
     }
     // 9. Nothing more unless the view is switched on.
     if (engaged != 1) return;
-    // 10. Head hiding while our camera is the rendered view.
+    // 10. In a vehicle: which one, and whether it is a two-wheeler.
+    if (ctx.inVehicle) readVehicle(ctx);
+    // 11. Head hiding while our camera is the rendered view.
     hideHead(ctx);
-    // 11. On foot <-> vehicle: the old camera goes; the new one is built below.
+    // 12. On foot <-> vehicle: the old camera goes; the new one is built below.
     if (ctx.inVehicle != (lastInVehicle != 0)) {
         detachIfExists();
         clearVehicleAttachment();
         destroyCamera();
         lastInVehicle = ctx.inVehicle ? 1 : 0;
     }
-    // 12. In a vehicle: the car or two-wheeler camera, then the weapon audio.
+    // 13. In a vehicle: the car or two-wheeler camera, then the weapon audio.
     if (ctx.inVehicle) {
-        if (dispatchVehicleCamera(ctx.ped) && cameraRendering) updateWeaponAudio(true);
+        if (dispatchVehicleCamera(ctx) && cameraRendering) updateWeaponAudio();
         return;
     }
-    // 13. On foot: let go of a vehicle the camera was attached to.
+    // 14. On foot: let go of a vehicle the camera was attached to.
     if (vehicleAttached == 1) {
         detachIfExists();
         forgetAttachedVehicle();
     }
-    // 14. Hold the game's follow camera in first person underneath ours.
+    // 15. Hold the game's follow camera in first person underneath ours.
     game::setFollowPedCamViewMode(kFirstPersonView);
-    // 15. Walking pace -> this frame's move blend ratio cap.
+    // 16. Walking pace -> this frame's move blend ratio cap.
     updateWalkingPace(ctx);
-    // 16. The camera exists and renders.
+    // 17. The camera exists and renders.
     ensureCamera();
-    // 17. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
+    // 18. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
     const HeadAnchor anchor = readHeadAnchor(ctx.ped);
-    // 18. Weapon lead, smooth follow and deadzone -> smoothedRotation;
-    // 19. 3D hand motion -> hand offsets (both in one step).
+    // 19. Weapon lead, smooth follow, deadzone and 3D hand motion -> smoothedRotation, hand offsets.
     updateBodycamAim(ctx.ped, anchor.gameplay);
     // 20. Base camera position -> lastCameraPosition.
     const Vec3 base = updateBasePosition(anchor.head);
@@ -210,7 +213,7 @@ void updateCamera() {
     aimPointValid = 0;
     if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
     // 27. Weapon audio while the camera renders.
-    if (cameraRendering) updateWeaponAudio(false);
+    if (cameraRendering) updateWeaponAudio();
 }
 
 void ensureCamera() {
@@ -245,7 +248,7 @@ void stopRendering() {
 }
 
 void destroyCamera() {
-    if (damageGlitchRunning) stopDamageGlitch();
+    stopDamageGlitch();
     endRedirectedPress();
     if (cameraExists()) {
         game::setCamActive(cameraHandle, false);
@@ -270,5 +273,4 @@ void disengage(bool inVehicle) {
     forgetAttachedVehicle();
     if (inVehicle) game::setFollowVehicleCamViewMode(kThirdPersonView);
     else game::setFollowPedCamViewMode(kThirdPersonView);
-    clearWeaponAudio();
 }

@@ -5,15 +5,18 @@
 
 #include "runtime/native_call.h"
 
-// Computed at the start of every updateCamera.
+// Filled in by the first steps of every updateCamera (the vehicle fields once the view is on).
 struct FrameContext {
     Ped ped;
     bool inVehicle;
     bool alive;         // exists and is not dead
     Player playerId;
     bool controlOn;     // the player has control
+    bool fadedOut;      // the screen is faded out
     bool sceneBlocked;  // cutscene, player switch or fade
     bool parachuting;   // on foot only
+    Vehicle vehicle;    // engaged in a vehicle: the one the ped sits in, 0 if the game returns none
+    bool twoWheeler;    // engaged in a vehicle: it is a motorcycle or bicycle
 };
 
 extern Cam cameraHandle;  // 0 = none

@@ -24,6 +24,10 @@ InVehicleCamState motorcycleCam;
 
 namespace {
 
+// The game's vehicle classes ridden astride.
+constexpr int kClassMotorcycle = 8;
+constexpr int kClassCycle = 13;
+
 // ---- inputs -------------------------------------------------------------------
 
 constexpr int kPadGroup = 0;
@@ -148,8 +152,7 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
 
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
 // when the game does not show the player in any seat).
-const char* seatBoneFor(Vehicle vehicle) {
-    Ped player = game::playerPedId();
+const char* seatBoneFor(Vehicle vehicle, Ped player) {
     for (int seat = kDriverSeat; seat <= kLastBonedSeat; ++seat)
         if (game::getPedInVehicleSeat(vehicle, seat) == player) return kSeatBones[seat - kDriverSeat];
     return kSeatBones[0];
@@ -175,7 +178,7 @@ void attachAtSeat(const Variant& v, Vehicle vehicle) {
 }
 
 // First frame on a vehicle: zero the offsets and inertia, anchor at the seat, attach.
-void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+void setUpOnVehicle(const Variant& v, Ped ped, Vehicle vehicle, float forwardSpeed) {
     InVehicleCamState& s = *v.state;
     bool cameraExists = game::doesCamExist(cameraHandle);
     if (cameraExists) game::detachCam(cameraHandle);
@@ -188,10 +191,10 @@ void setUpOnVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
     if (v.car) {
         game::getVehicleBodyHealth(vehicle);  // part of the car camera's set-up; the value is not used
         if (!cameraExists) return;            // not attached: the next frame sets up again
-        seatBoneName = seatBoneFor(vehicle);
+        seatBoneName = seatBoneFor(vehicle, ped);
         s.seatAnchor = seatAnchor(v, vehicle, seatBoneName);
     } else {
-        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle));
+        s.seatAnchor = seatAnchor(v, vehicle, seatBoneFor(vehicle, ped));
     }
     attachAtSeat(v, vehicle);
     vehicleAttached = 1;
@@ -237,10 +240,10 @@ void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float 
 }
 
 // Every later frame on the same vehicle: re-anchor on a seat change (car), inertia, attach.
-void trackVehicle(const Variant& v, Vehicle vehicle, float forwardSpeed) {
+void trackVehicle(const Variant& v, Ped ped, Vehicle vehicle, float forwardSpeed) {
     InVehicleCamState& s = *v.state;
     if (v.car) {
-        const char* bone = seatBoneFor(vehicle);
+        const char* bone = seatBoneFor(vehicle, ped);
         if (seatBoneName == nullptr || std::strcmp(bone, seatBoneName) != 0) {
             s.seatAnchor = seatAnchor(v, vehicle, bone);
             seatBoneName = bone;
@@ -297,9 +300,8 @@ LookOffsets updateLook(const Variant& v) {
     return {s.lookPitch, s.lookYaw};
 }
 
-void updateInVehicleCamera(const Variant& v, Ped ped) {
+void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // The vehicle the ped sits in; none ends the frame's work.
-    Vehicle vehicle = game::getVehiclePedIsIn(ped, false);
     if (vehicle == 0) return;
     // Forward speed in the vehicle's frame, read once for this frame.
     float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
@@ -308,8 +310,8 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
         for (int flag : kBrakeResetFlags) game::setPedResetFlag(ped, flag, true);
     // Set-up on a new vehicle (or after the rig cleared the attachment), else tracking:
     // seat anchor, forward shift, attach.
-    if (vehicle == attachedVehicle && vehicleAttached) trackVehicle(v, vehicle, forwardSpeed);
-    else setUpOnVehicle(v, vehicle, forwardSpeed);
+    if (vehicle == attachedVehicle && vehicleAttached) trackVehicle(v, ped, vehicle, forwardSpeed);
+    else setUpOnVehicle(v, ped, vehicle, forwardSpeed);
     // Look offsets from the player's look input.
     LookOffsets look = updateLook(v);
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
@@ -324,8 +326,10 @@ void updateInVehicleCamera(const Variant& v, Ped ped) {
 
 }  // namespace
 
-void updateVehicleCamera(Ped ped) { updateInVehicleCamera(kCar, ped); }
-void updateMotorcycleCamera(Ped ped) { updateInVehicleCamera(kMotorcycle, ped); }
+void updateVehicleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kCar, ped, vehicle); }
+void updateMotorcycleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kMotorcycle, ped, vehicle); }
+
+bool isTwoWheeler(int vehicleClass) { return vehicleClass == kClassMotorcycle || vehicleClass == kClassCycle; }
 
 void clearVehicleAttachment() {
     attachedVehicle = 0;

@@ -32,6 +32,7 @@ struct InVehicleCamState {
 extern InVehicleCamState vehicleCam;     // the car camera's state
 extern InVehicleCamState motorcycleCam;  // the two-wheeler camera's state
 
-void updateVehicleCamera(Ped ped);     // one frame of the car camera
-void updateMotorcycleCamera(Ped ped);  // one frame of the two-wheeler camera
+void updateVehicleCamera(Ped ped, Vehicle vehicle);     // one frame of the car camera
+void updateMotorcycleCamera(Ped ped, Vehicle vehicle);  // one frame of the two-wheeler camera
 void clearVehicleAttachment();         // forget the attached vehicle, the attach flag and the seat bone
+bool isTwoWheeler(int vehicleClass);   // motorcycles and bicycles

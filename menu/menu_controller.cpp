@@ -398,12 +398,9 @@ void drawResetDialog() {
     drawMenuText("[BKSP] CANCEL", 0.56f, 0.545f, 0.3f, 180, 178, 172, 255, true);
 }
 
-// Advances the open/close animation on the real clock and draws the menu.
+// Advances the open/close animation on the pass's tick and draws the menu.
 void stepProgressAndDraw() {
-    uint32_t now = osTickCount();
-    float dt = progressTick != 0 ? static_cast<float>(now - progressTick) * 0.001f : kFirstProgressStep;
-    progressTick = now;
-    if (dt > kMaxProgressStep) dt = kMaxProgressStep;
+    float dt = secondsSinceLast(progressTick, kFirstProgressStep, kMaxProgressStep);
     float& p = menuShared.openProgress;
     if (menuShared.closing) {
         p -= kOpenRate * dt;
@@ -433,18 +430,19 @@ void updateMenu() {
     captureKey();                      // stage 1: a pending menu-key capture
     capturePadButton(usingKeyboard);   // stage 2: a pending controller-button capture
     toggleMenu(usingKeyboard);         // stage 3: open or close
-    if (!menuShared.open && !menuShared.closing) return;
+    if (!menuShared.open && !menuShared.closing) return;  // nothing on screen
 
-    // Stage 4: the open menu takes its inputs from the game, then handles them and draws.
+    // Stage 4: the open menu takes its inputs from the game and handles them.
     if (menuShared.open) {
-        disableMenuControls();
+        disableMenuControls();         // the game ignores the menu's keys and buttons this frame
         if (resetConfirm) {
-            runResetDialog();
-            stepProgressAndDraw();
-            drawResetDialog();
+            runResetDialog();          // ENTER resets every setting, BACKSPACE cancels
+            stepProgressAndDraw();     // the menu under the dialog
+            drawResetDialog();         // the dialog over it
             return;
         }
-        runController(usingKeyboard);
+        runController(usingKeyboard);  // cursor, values, sections, bindings, back
     }
+    // Stage 5: the open/close animation and the menu's frame.
     stepProgressAndDraw();
 }

@@ -8,7 +8,7 @@
 #include "menu/menu_items.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
-#include "runtime/platform.h"
+#include "runtime/runtime.h"
 #include "settings/settings.h"
 
 MenuRenderState menuRender = {.lastFrameTick = 0, .scrollTarget = 0.0f, .scrollPosition = 0.0f,
@@ -196,7 +196,7 @@ void drawSliderBar(const MenuItem& item, float bottom) {
 void drawToggleSwitch(int32_t row, const MenuItem& item, float c, float dt, bool selected) {
     bool on = item.flag && *item.flag == 1;
     float& knob = menuRender.knob[row];
-    knob += ((on ? 1.0f : 0.0f) - knob) * (1.0f - std::exp(-kKnobRate * dt));
+    knob += ((on ? 1.0f : 0.0f) - knob) * expEaseFactor(kKnobRate, dt);
     float v = clampf(knob, 0.0f, 1.0f);
     Rgb track = {static_cast<int>(52.0f + 24.0f * v), static_cast<int>(52.0f + 123.0f * v),
                  static_cast<int>(58.0f + 72.0f * v)};
@@ -473,10 +473,7 @@ void drawMenu() {
     const MenuShared& m = menuShared;
 
     // Frame time, at most 0.1 s; 0.016 s on the first frame after opening.
-    uint32_t now = osTickCount();
-    float dt = st.lastFrameTick != 0 ? static_cast<float>(now - st.lastFrameTick) * 0.001f : kFirstFrameTime;
-    st.lastFrameTick = now;
-    float d = dt < kMaxFrameTime ? dt : kMaxFrameTime;
+    float d = secondsSinceLast(st.lastFrameTick, kFirstFrameTime, kMaxFrameTime);
 
     // Scroll target: the selected row and its introducing labels in view.
     ListLayout l = measureList();
@@ -490,7 +487,7 @@ void drawMenu() {
     }
 
     // Scroll position eases toward the target.
-    st.scrollPosition += (st.scrollTarget - st.scrollPosition) * (1.0f - std::exp(-kScrollRate * d));
+    st.scrollPosition += (st.scrollTarget - st.scrollPosition) * expEaseFactor(kScrollRate, d);
     if (std::fabs(st.scrollTarget - st.scrollPosition) < 0.0002f) st.scrollPosition = st.scrollTarget;
 
     // Open/close: fade, scale from 96 % and a slide from the right, cubic eased.
@@ -517,7 +514,7 @@ void drawMenu() {
     float listBottom = listTop + l.view;
 
     // Pulse clock of this frame (double: a float tick loses the milliseconds).
-    double t = static_cast<double>(osTickCount());
+    double t = static_cast<double>(frameTick);
 
     // Panel with its drop shadow.
     rect(0.153f, 0.504f, 0.256f, panelH + 0.008f, kBlack, 90);
@@ -549,7 +546,7 @@ void drawMenu() {
             st.highlightTop = selTop;
             st.highlightHeight = l.selectedHeight;
         }
-        float k = 1.0f - std::exp(-kHighlightRate * d);
+        float k = expEaseFactor(kHighlightRate, d);
         st.highlightTop += (selTop - st.highlightTop) * k;
         st.highlightHeight += (l.selectedHeight - st.highlightHeight) * k;
         float a = std::fmax(listTop, st.highlightTop);

@@ -162,12 +162,12 @@ void updateAimPointAndFire(Ped ped) {
     }
     // Only weapons that fire are redirected; a press still ordered when the
     // weapon changes to one that does not fire ends here.
-    if (!isFirearm(ped)) {
+    Hash weapon = currentWeapon(ped);
+    Hash group = isArmed(weapon) ? weaponGroup(weapon) : 0;
+    if (!isArmed(weapon) || !isFirearmGroup(group)) {
         endRedirectedPress();
         return;
     }
-    Hash weapon = currentWeapon(ped);
-    Hash group = weaponGroup(weapon);
     // The aim point: one synchronous probe along the gameplay aim.
     if (!castAimRay(ped)) return;
     // The trigger: attack held and not reloading.

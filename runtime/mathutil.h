@@ -24,6 +24,9 @@ inline float easeTowards(float value, float target, float rate, float dt) {
     return value + (target - value) * (k < 1.0f ? k : 1.0f);
 }
 
+// The share of the remaining gap an exponential ease at rate (per second) closes in dt seconds.
+inline float expEaseFactor(float rate, float dt) { return 1.0f - std::exp(-rate * dt); }
+
 inline float clampf(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 inline bool isFinite3(float x, float y, float z) { return std::isfinite(x) && std::isfinite(y) && std::isfinite(z); }

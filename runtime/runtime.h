@@ -8,6 +8,14 @@
 // mistaken for the "none" that 0 stands for.
 extern uint32_t frameTick;
 
+// Seconds from lastTick to this pass's tick, at most maxDt; firstDt when lastTick
+// is 0 (none yet). lastTick becomes this pass's tick.
+inline float secondsSinceLast(uint32_t& lastTick, float firstDt, float maxDt) {
+    float dt = lastTick != 0 ? static_cast<float>(frameTick - lastTick) * 0.001f : firstDt;
+    lastTick = frameTick;
+    return dt < maxDt ? dt : maxDt;
+}
+
 // The hook calls this once on its script thread; it never returns.
 void scriptMain();
 

@@ -29,9 +29,9 @@ void runFramePass() {
     updateCamera();                 // the first-person camera, menu open or not
     // Overlays only while the scripted camera renders; the flag is tested again
     // before each because each step may stop the camera.
-    if (cameraRendering) updateDamageGlitch();
-    if (cameraRendering) drawTracers();
-    if (cameraRendering) drawCrosshair();
+    if (cameraRendering) updateDamageGlitch();  // the glitch post-effect on a health loss
+    if (cameraRendering) drawTracers();         // bullet tracers in flight
+    if (cameraRendering) drawCrosshair();       // the dot at the aim point
 }
 
 }  // namespace

@@ -82,14 +82,13 @@ void updateHand(Rotation g, Hash weapon) {
         handTick = 0;
         return;
     }
-    float dt = handTick != 0 ? static_cast<float>(frameTick - handTick) * 0.001f : kHandFirstDt;
-    handTick = frameTick;
+    float dt = secondsSinceLast(handTick, kHandFirstDt, kHandDtCap);
     float dy = wrapAngle(g.yaw - smoothedRotation.yaw);
     float dp = g.pitch - smoothedRotation.pitch;
     float cy = clampf(dy, -kHandReach, kHandReach);
     float cp = clampf(dp, -kHandReach, kHandReach);
     float h = Hand3DAmount;
-    float k = 1.0f - std::exp(-kHandRate * (dt < kHandDtCap ? dt : kHandDtCap));
+    float k = expEaseFactor(kHandRate, dt);
     handSide += k * (kHandSidePerDeg * cy * h - handSide);
     handUp += k * (kHandUpPerDeg * cp * h - handUp);
     handForward += k * (kHandBackPerDeg * std::fmin(std::fabs(dy), kHandReach) * h - handForward);

@@ -44,11 +44,6 @@ int32_t lastAmmo = -1;         // magazine count of the previous bodycam frame
 Hash lastRecoilWeapon;         // weapon of the previous bodycam frame
 uint32_t lastBodycamKickTick;  // last kick that came from the shooting state
 
-float frameSeconds(float cap) {
-    float dt = recoilTick != 0 ? static_cast<float>(frameTick - recoilTick) * 0.001f : kFirstFrameDt;
-    recoilTick = frameTick;
-    return dt < cap ? dt : cap;
-}
 
 // The standard library generator, never seeded: u in 0..0.99, s in -1..0.99.
 float unitDraw() { return static_cast<float>(std::rand() % 100) / 100.0f; }
@@ -79,7 +74,7 @@ bool pressed(int control) {
 }
 
 void updateRecoilShake(Ped ped) {
-    float dt = frameSeconds(kShake.dtCap);
+    float dt = secondsSinceLast(recoilTick, kFirstFrameDt, kShake.dtCap);
     bool fireInput = pressed(kAttack) || pressed(kAttack2);
     bool firing = isFirearm(ped) && (game::isPedShooting(ped) || fireInput);
     bool tooSoon = firingLastFrame && frameTick - lastShakeKickTick < kShakeKickSpacingMs;
@@ -94,9 +89,10 @@ void updateRecoilShake(Ped ped) {
 // A shot is a drop in the magazine count of the same weapon, or else the game's
 // shooting state no sooner than the group's shot interval after the last one.
 void updateBodycamRecoil(Ped ped) {
-    float dt = frameSeconds(kBodycam.dtCap);
-    bool firearm = isFirearm(ped);
+    float dt = secondsSinceLast(recoilTick, kFirstFrameDt, kBodycam.dtCap);
     Hash weapon = currentWeapon(ped);
+    Hash group = isArmed(weapon) ? weaponGroup(weapon) : 0;
+    bool firearm = isArmed(weapon) && isFirearmGroup(group);
     int32_t ammo = weapon != 0 ? game::getAmmoInPedWeapon(ped, weapon) : 0;
     if (!firearm) {
         lastAmmo = ammo;
@@ -106,7 +102,6 @@ void updateBodycamRecoil(Ped ped) {
         lastAmmo = ammo;
         bool sameWeapon = weapon == lastRecoilWeapon;
         lastRecoilWeapon = weapon;
-        Hash group = weaponGroup(weapon);
         bool shot = false;
         if (sameWeapon && ammo < previous) {
             shot = true;

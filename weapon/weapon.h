@@ -32,6 +32,7 @@ Hash currentWeapon(Ped ped);                   // the ped's weapon hash; 0 if th
 Hash weaponGroup(Hash weapon);                 // the weapon's group hash
 bool isArmed(Hash weapon);                     // anything but empty hands
 bool isFirearm(Ped ped);                       // holds a weapon that can fire
+bool isFirearmGroup(Hash group);               // an armed weapon of this group can fire
 bool isTracerWeapon(Hash weapon, Hash group);  // a shot of it draws a tracer
 float recoilClassAmount(Hash group);           // the per-weapon recoil setting for the group
 uint32_t shotIntervalMs(Hash group);           // minimum milliseconds between two shot events

@@ -49,8 +49,10 @@ bool isArmed(Hash weapon) { return weapon != kWeaponUnarmed; }
 
 bool isFirearm(Ped ped) {
     Hash weapon = currentWeapon(ped);
-    if (!isArmed(weapon)) return false;
-    Hash group = weaponGroup(weapon);
+    return isArmed(weapon) && isFirearmGroup(weaponGroup(weapon));
+}
+
+bool isFirearmGroup(Hash group) {
     return !isGroup(group, WeaponName::GroupMelee) && !isGroup(group, WeaponName::GroupThrown) &&
            !isGroup(group, WeaponName::GroupPetrolCan) && !isGroup(group, WeaponName::GroupFireExtinguisher);
 }
