@@ -10,6 +10,7 @@
 #include "runtime/natives.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "weapon/bodycam_aim.h"
 #include "weapon/recoil.h"
@@ -22,7 +23,6 @@ uint8_t instantTransitions;
 
 namespace {
 
-constexpr int kViewKey = 86;  // V
 constexpr uint32_t kToggleDebounceMs = 300;
 constexpr int kEaseNewMs = 500;      // a freshly created camera
 constexpr int kEaseResumeMs = 300;   // a stopped camera taken up again
@@ -65,7 +65,7 @@ void keepViewKeyFromGame() {
 // back in third person. One toggle per press, none within the debounce, none
 // while the menu is open; in the game's other views V stays the game's.
 void handleViewKey(const FrameContext& ctx) {
-    const bool down = osAsyncKeyState(kViewKey) < 0;
+    const bool down = osAsyncKeyState(kVkV) < 0;
     if (engaged) {
         keepViewKeyFromGame();
         game::setFollowPedCamViewMode(kFirstPersonView);

@@ -14,6 +14,7 @@
 #include "runtime/natives.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 
 Vehicle attachedVehicle;
@@ -36,8 +37,6 @@ constexpr int kControlLookUpDown = 2;
 constexpr int kControlAim = 25;
 constexpr int kControlVehicleAttack = 69;
 constexpr int kControlVehicleBrake = 72;
-constexpr int kVkLeftMouse = 0x01;
-constexpr int kVkNumpad0 = 0x60;
 constexpr uint32_t kLookResetDebounceMs = 250;  // NUMPAD0 held resets about four times a second
 
 // ---- braking reset flags (car camera) -------------------------------------------

@@ -7,6 +7,7 @@
 #include "runtime/natives.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
@@ -31,16 +32,6 @@ constexpr float kOpenRate = 4.5f;            // open progress per second (about 
 constexpr float kMaxProgressStep = 0.1f;     // seconds
 constexpr float kFirstProgressStep = 0.016f; // seconds
 
-// Windows virtual keys.
-constexpr int kVkBackspace = 0x08;
-constexpr int kVkEnter = 0x0D;
-constexpr int kVkShift = 0x10;
-constexpr int kVkEscape = 0x1B;
-constexpr int kVkLeft = 0x25;
-constexpr int kVkUp = 0x26;
-constexpr int kVkRight = 0x27;
-constexpr int kVkDown = 0x28;
-constexpr int kVkNumpad5 = 0x65;
 constexpr int kFirstCapturableKey = 5;  // below: mouse buttons and cancel, never bound
 constexpr int kLastCapturableKey = 254;
 

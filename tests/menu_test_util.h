@@ -10,6 +10,7 @@
 #include "menu/menu_draw.h"
 #include "menu/menu_items.h"
 #include "runtime/runtime.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
 #include "sim/world/controls.h"
@@ -20,16 +21,6 @@
 
 namespace menutest {
 
-constexpr int kVkBackspace = 0x08;
-constexpr int kVkEnter = 0x0D;
-constexpr int kVkShift = 0x10;
-constexpr int kVkEscape = 0x1B;
-constexpr int kVkLeft = 0x25;
-constexpr int kVkUp = 0x26;
-constexpr int kVkRight = 0x27;
-constexpr int kVkDown = 0x28;
-constexpr int kVkNumpad5 = 0x65;
-constexpr int kVkF6 = 0x75;
 
 // A booted plug-in with every setting at its default and the F6 menu key.
 inline void bootWithDefaults() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "camera/vehicle.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
 #include "sim/world/cameras.h"
@@ -14,9 +15,6 @@
 
 namespace vehicle_test {
 
-constexpr int kVkV = 86;
-constexpr int kVkLeftMouse = 0x01;
-constexpr int kVkNumpad0 = 0x60;
 constexpr int kLookLeftRight = 1, kLookUpDown = 2, kAim = 25, kVehicleAttack = 69, kVehicleBrake = 72;
 constexpr Vec3 kParkedAt{120.0f, -40.0f, 30.0f};
 

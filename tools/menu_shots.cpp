@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "sim/raster.h"
 #include "sim/sim.h"
@@ -13,13 +14,6 @@
 
 namespace {
 
-constexpr int kVkBackspace = 0x08;
-constexpr int kVkEnter = 0x0D;
-constexpr int kVkEscape = 0x1B;
-constexpr int kVkUp = 0x26;
-constexpr int kVkRight = 0x27;
-constexpr int kVkDown = 0x28;
-constexpr int kVkF6 = 0x75;
 
 std::string outputDir;
 int failures = 0;
