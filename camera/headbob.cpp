@@ -75,6 +75,9 @@ void updateWheelSuppression(uint32_t now, float dt) {
         if (wheelHoldUntil == 0) wheelHoldUntil = 1;
     }
     const bool holding = wheelHoldUntil != 0 && static_cast<int32_t>(now - wheelHoldUntil) < 0;
+    // An expired hold is forgotten: kept, it would read as ahead again once the
+    // tick had moved on 2^31 ms.
+    if (!holding) wheelHoldUntil = 0;
     const float target = holding ? 1.0f : 0.0f;
     const float rate = target > wheelSuppression ? kWheelFadeInRate : kWheelReleaseRate;
     wheelSuppression = easeTowards(wheelSuppression, target, rate, dt);

@@ -37,6 +37,10 @@ constexpr float kCrouchMaxDt = 0.1f;         // seconds
 constexpr float kCrouchSnap = 0.0005f;       // metres: below this the drop is 0
 
 constexpr float kMinFov = 30.0f, kMaxFov = 120.0f;  // degrees
+// The game reports its camera angles within -180..180; beyond a hundred turns
+// a reading is not an angle the game meant, and float spacing there no longer
+// resolves a degree's fraction.
+constexpr float kMaxGameplayAngle = 36000.0f;  // degrees
 
 constexpr float kBackpedalInput = -0.2f;  // forward-back input below this, dominating, is backpedalling
 constexpr float kTurnFraction = 0.18f;    // of the excess angle per frame
@@ -48,10 +52,14 @@ uint8_t sprintWasDown;
 uint8_t sprintLongHold;
 uint32_t crouchTick;
 
-// The last readings the game gave that were numbers; a frame whose reading is
-// not a number reuses them, so no filter downstream is poisoned.
+// The last usable readings of the head and the gameplay rotation; a frame
+// whose reading is not a number or absurd reuses them, so no filter downstream
+// is poisoned. They belong to one camera: until its own first usable reading a
+// new camera has none, and is given no pose at all.
 Vec3 goodHead;
 Rotation goodGameplay;
+uint8_t goodHeadValid;
+uint8_t goodGameplayValid;
 
 // The last pose handed to the camera, held when a frame's pose is not finite.
 struct Pose {
@@ -127,14 +135,20 @@ void updateWalkingPace(const FrameContext& ctx) {
 
 HeadAnchor readHeadAnchor(Ped ped) {
     const Vec3 head = game::getPedBoneCoords(ped, kHeadBone, 0.0f, 0.0f, 0.0f);
-    if (isWithin3(head.x, head.y, head.z, kWorldLimit)) goodHead = head;
-    // The game keeps its angles in range; wrapping is a no-op then and bounds
-    // anything else. Not-a-number readings keep the last good rotation.
+    if (isWithin3(head.x, head.y, head.z, kWorldLimit)) {
+        goodHead = head;
+        goodHeadValid = 1;
+    }
+    // The game keeps its angles in range; wrapping is a no-op then and brings a
+    // few extra turns back. Absurd and not-a-number readings keep the last good rotation.
     const Vec3 rot = game::getGameplayCamRot(kRotationOrder);
-    if (isFinite3(rot.x, rot.y, rot.z)) goodGameplay = {wrapAngle(rot.x), wrapAngle(rot.y), wrapAngle(rot.z)};
+    if (isWithin3(rot.x, rot.y, rot.z, kMaxGameplayAngle)) {
+        goodGameplay = {wrapAngle(rot.x), wrapAngle(rot.y), wrapAngle(rot.z)};
+        goodGameplayValid = 1;
+    }
     gameplayPitch = goodGameplay.pitch;
     gameplayYaw = goodGameplay.yaw;
-    return {goodHead, goodGameplay};
+    return {goodHead, goodGameplay, goodHeadValid && goodGameplayValid};
 }
 
 Vec3 updateBasePosition(Vec3 head) {
@@ -167,6 +181,12 @@ void updateCrouchDrop(Ped ped) {
 void resetCrouchDrop() {
     crouchDrop = 0.0f;
     crouchTick = 0;
+}
+
+void forgetHeldReadings() {
+    goodHeadValid = 0;
+    goodGameplayValid = 0;
+    goodPoseValid = 0;
 }
 
 void applyPose(Vec3 base, Rotation sway) {

@@ -19,13 +19,15 @@ extern float crouchDrop;           // metres the camera sits below the eye while
 struct HeadAnchor {
     Vec3 head;          // the head bone in world metres
     Rotation gameplay;  // the gameplay camera's rotation, degrees
+    bool good;          // both were read well at least once since the camera was created
 };
 
 void hideHead(const FrameContext& ctx);           // the player's head off while our camera is the view
 void updateWalkingPace(const FrameContext& ctx);  // sprint tap toggles walk/jog, a hold sprints
-HeadAnchor readHeadAnchor(Ped ped);               // the head bone and the gameplay rotation
+HeadAnchor readHeadAnchor(Ped ped);               // the head bone and the gameplay rotation, or the last good ones
 Vec3 updateBasePosition(Vec3 head);               // the eye with Height, Side, Forward and the hand offsets
 void updateCrouchDrop(Ped ped);                   // eases crouchDrop toward the crouch target
 void applyPose(Vec3 base, Rotation sway);         // position, rotation and field of view onto the camera
 void updateAutoTurn(Ped ped);                     // turns the body toward the view
 void resetCrouchDrop();                           // camera destroy: no drop, no previous crouch frame
+void forgetHeldReadings();                        // camera destroy: no head, rotation or pose held for the next one

@@ -195,23 +195,27 @@ void updateCamera() {
     ensureCamera();
     // 18. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
     const HeadAnchor anchor = readHeadAnchor(ctx.ped);
-    // 19. Weapon lead, smooth follow, deadzone and 3D hand motion -> smoothedRotation, hand offsets.
-    updateBodycamAim(ctx.ped, anchor.gameplay);
-    // 20. Base camera position -> lastCameraPosition.
-    const Vec3 base = updateBasePosition(anchor.head);
-    // 21. Head bob -> headBob offsets.
-    updateHeadBob(ctx.ped);
-    // 22. Recoil -> recoil offsets.
-    updateRecoil(ctx.ped);
-    // 23. Crouch drop -> crouchDrop.
-    updateCrouchDrop(ctx.ped);
-    // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom.
-    applyPose(base, aimSway(aimWeapon));
-    // 25. Auto-turn: the body follows the view.
-    updateAutoTurn(ctx.ped);
-    // 26. Aim point, shot redirection and tracers, once the follow is seeded.
     aimPointValid = 0;
-    if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
+    // Steps 19 to 26 place the camera from the anchor: a camera that has not yet
+    // had one usable head and view reading gets no pose rather than an invented one.
+    if (anchor.good) {
+        // 19. Weapon lead, smooth follow, deadzone and 3D hand motion -> smoothedRotation, hand offsets.
+        updateBodycamAim(ctx.ped, anchor.gameplay);
+        // 20. Base camera position -> lastCameraPosition.
+        const Vec3 base = updateBasePosition(anchor.head);
+        // 21. Head bob -> headBob offsets.
+        updateHeadBob(ctx.ped);
+        // 22. Recoil -> recoil offsets.
+        updateRecoil(ctx.ped);
+        // 23. Crouch drop -> crouchDrop.
+        updateCrouchDrop(ctx.ped);
+        // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom.
+        applyPose(base, aimSway(aimWeapon));
+        // 25. Auto-turn: the body follows the view.
+        updateAutoTurn(ctx.ped);
+        // 26. Aim point, shot redirection and tracers, once the follow is seeded.
+        if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
+    }
     // 27. Weapon audio while the camera renders.
     if (cameraRendering) updateWeaponAudio();
 }
@@ -263,6 +267,7 @@ void destroyCamera() {
     resetHeadBob();
     resetRecoil();
     resetCrouchDrop();
+    forgetHeldReadings();
     clearWeaponAudio();
 }
 

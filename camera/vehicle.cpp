@@ -149,6 +149,13 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
     return std::fabs(speed) <= kMaxVehicleSpeed ? speed : previous;
 }
 
+// The vehicle's speed in any direction, for the crash peak; a value the game
+// could not give reads as this frame's forward speed, so one bad reading is no crash.
+float readSpeed(Vehicle vehicle, float forwardSpeed) {
+    const float speed = game::getEntitySpeed(vehicle);
+    return speed >= 0.0f && speed <= kMaxVehicleSpeed ? speed : std::fabs(forwardSpeed);
+}
+
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
 // when the game does not show the player in any seat).
 const char* seatBoneFor(Vehicle vehicle, Ped player) {
@@ -217,7 +224,7 @@ void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float 
             shift += clampf((decel - kBrakeDecelThreshold) * kBrakeShiftPerDecel, 0.0f, kMaxSpeedShift);
         shift = clampf(shift, 0.0f, kMaxSpeedShift);
         // Crash: a sudden loss of more than kCrashMinLoss below the decaying peak speed.
-        float speed = finiteOr(game::getEntitySpeed(vehicle), std::fabs(forwardSpeed));
+        float speed = readSpeed(vehicle, forwardSpeed);
         s.peakSpeed = s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
         s.peakSpeed = std::max(0.0f, s.peakSpeed);
         impulse = s.crashImpulse;

@@ -349,8 +349,6 @@ void runController(bool usingKeyboard) {
 
 // Answers the "Reset All" dialog; only the keyboard can.
 void runResetDialog() {
-    holdStartLeft = 0;  // arrows held over the dialog start a fresh hold afterwards
-    holdStartRight = 0;
     if (keyHeld(kVkEnter) && since(dialogTimer, kToggleDebounceMs)) {
         resetAllSettings();
         syncLensEffect(BodycamMaster);

@@ -20,6 +20,13 @@ constexpr double kPow10[kLargestExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4, 
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// "inf" in any case: the start of "inf" and "infinity", both of which a
+// standard conversion reads as an infinity.
+bool startsWithInfinity(const char* p) {
+    return lowerAscii(p[0]) == 'i' && lowerAscii(p[1]) == 'n' && lowerAscii(p[2]) == 'f';
+}
 
 // Leading blanks and an optional sign; returns the first character after them.
 const char* skipBlanksAndSign(const char* p, bool* negative) {
@@ -46,6 +53,8 @@ double scaleByPowerOfTen(uint64_t mantissa, int exponent) {
 float decimalToFloat(const char* text) {
     bool negative = false;
     const char* p = skipBlanksAndSign(text, &negative);
+    // An infinity overflows the float range like "1e999" and saturates.
+    if (startsWithInfinity(p)) return negative ? -FLT_MAX : FLT_MAX;
 
     // Digits with an optional fraction: the first 19 significant digits in the
     // mantissa, the position of the decimal point in the exponent.

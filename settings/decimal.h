@@ -4,11 +4,15 @@
 // must read it identically in the release build and in the simulator. The C
 // runtimes disagree on text such as "nan", "inf", "0x1A" and "1e999" (one reads
 // hexadecimal and NaN, the other does not), and a NaN would slip past any
-// range clamp. These conversions therefore read decimal only:
-//   leading blanks (space, tab, LF, VT, FF, CR), an optional sign, digits with
-//   an optional fraction, an optional decimal exponent; the longest such prefix
-//   is converted and the rest ignored; no digits at all reads 0.
-// So "nan" and "inf" read 0, "0x1A" reads 0 (its prefix "0"), "95abc" reads 95.
+// range clamp. These conversions therefore read what a standard decimal
+// conversion reads, except NaN and hexadecimal:
+//   leading blanks (space, tab, LF, VT, FF, CR), an optional sign, then either
+//   digits with an optional fraction and an optional decimal exponent, or the
+//   word "inf" or "infinity" in any case; the longest such prefix is converted
+//   and the rest ignored; anything else reads 0.
+// An infinity is an overflow like "1e999": it saturates to the largest float,
+// which the range clamp then brings to the setting's end. So "inf" reads
+// FLT_MAX, "-Infinity" -FLT_MAX, "nan" 0, "0x1A" 0 (its prefix "0"), "95abc" 95.
 #pragma once
 #include <cstdint>
 

@@ -116,6 +116,24 @@ TEST(HeadBob, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
 
+TEST(HeadBob, AnExpiredWheelHoldNeverComesBackAfterTheClockMovesOn) {
+    startBobbing();
+    sim::player.forcedMoveRatio = 1.0f;
+    sim::runFor(3000);
+    const float walking = envelope(record(1400), &Sample::lateral);
+    ASSERT_GT(walking, 0.01f);
+    sim::tapControl(37);
+    sim::runFor(2000);  // the hold expired long ago; the bob is back
+    ASSERT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+
+    // The game suspended twice for 2^30 ms: the wheel press lies 2^31 ms and
+    // more in the past, which a stale hold-until tick reads as ahead again.
+    sim::setFrameMs(1u << 30);
+    sim::frames(2);
+    sim::setFrameMs(16);
+    EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+}
+
 // Engages a fresh camera and records the bob from its first frame.
 std::vector<Sample> freshRun(uint32_t ms) {
     sim::putGameInFirstPerson();

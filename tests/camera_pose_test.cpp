@@ -163,7 +163,7 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
     EXPECT_EQ(cam().position.x, good.position.x);
     EXPECT_EQ(cam().rotation.z, 20.0f);
 
-    // A huge yaw is brought into range; a huge head position is still a number.
+    // An absurd yaw keeps the last good one, a few turns wrap; a huge head position is still a number.
     sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
     sim::setGameplayRotation(0.0f, 0.0f, 3.0e30f);
     sim::frame();
@@ -183,6 +183,97 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
     sim::runFor(500);
     EXPECT_NEAR(cam().position.z, good.position.z, 0.02f);
     EXPECT_NEAR(cam().rotation.z, 20.0f, 1.0f);
+}
+
+TEST(Pose, WithTheBodycamOffItsDefaultDeadzoneLeavesTheViewAlone) {
+    sim::boot();
+    sim::frame();
+    resetAllSettings();  // the deadzone on at 10 degrees, the bodycam that it belongs to off
+    ASSERT_EQ(Deadzone, 1);
+    ASSERT_EQ(DeadzoneAngle, 10.0f);
+    ASSERT_EQ(BodycamMaster, 0);
+    sim::putGameInFirstPerson();
+    sim::setGameplayRotation(0.0f, 0.0f, 10.0f);
+    engageAndSettle();
+    sim::setGameplayRotation(-4.0f, 0.0f, 16.0f);  // a 6-degree turn, inside the box
+    sim::frame();
+    EXPECT_EQ(cam().rotation.z, 16.0f);
+    EXPECT_EQ(cam().rotation.x, -4.0f);
+}
+
+// Position, rotation and field-of-view calls made since a point in the call log.
+int poseCallsSince(size_t from) {
+    int count = 0;
+    for (size_t k = from; k < sim::callLog().size(); ++k) {
+        const uint64_t hash = sim::callLog()[k].hash;
+        count += hash == kSetCamCoord || hash == kSetCamRot || hash == kSetCamFov ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(Pose, ANewCameraWaitsForItsOwnGoodReadingsBeforeItIsPlaced) {
+    startSession();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    sim::setGameplayRotation(0.0f, 0.0f, 30.0f);
+
+    // Created while the head bone reads nothing usable: no pose (not one at the
+    // world origin) until the head reads well, then the head at once.
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    size_t from = sim::callLog().size();
+    pressV();
+    sim::frames(5);
+    ASSERT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(poseCallsSince(from), 0);
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::frame();
+    EXPECT_EQ(cam().position.z, sim::pedHeadPosition().z);
+    EXPECT_EQ(cam().rotation.z, 30.0f);
+    const Vec3 firstPlace = cam().position;
+
+    // Switched off, walked 50 m on, switched on with the head unreadable again:
+    // what the last camera held is not this camera's.
+    sim::runFor(400);
+    pressV();
+    sim::runFor(600);
+    sim::putGameInFirstPerson();  // switching off handed the game its third-person view
+    ASSERT_EQ(sim::liveScriptCam(), nullptr);
+    sim::playerPed().position.y += 50.0f;
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    from = sim::callLog().size();
+    pressV();
+    sim::frames(5);
+    EXPECT_EQ(poseCallsSince(from), 0);
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::frame();
+    EXPECT_NEAR(cam().position.y, firstPlace.y + 50.0f, 1e-3f);
+
+    // The same with a gameplay rotation that is a number but no angle.
+    sim::runFor(400);
+    pressV();
+    sim::runFor(600);
+    sim::putGameInFirstPerson();  // switching off handed the game its third-person view
+    sim::setGameplayRotation(0.0f, 0.0f, 1.0e9f);
+    from = sim::callLog().size();
+    pressV();
+    sim::frames(5);
+    EXPECT_EQ(poseCallsSince(from), 0);
+    sim::setGameplayRotation(0.0f, 0.0f, -60.0f);
+    sim::frame();
+    EXPECT_EQ(cam().rotation.z, -60.0f);
+
+    // A pose held for an earlier camera is not sent for a new one whose first
+    // pose leaves the world.
+    sim::runFor(400);
+    pressV();
+    sim::runFor(600);
+    sim::putGameInFirstPerson();  // switching off handed the game its third-person view
+    Side = 0.6f;  // looking north, so straight along x
+    sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
+    sim::playerPed().position.x = 99999.8f;
+    from = sim::callLog().size();
+    pressV();
+    sim::frames(5);
+    EXPECT_EQ(poseCallsSince(from), 0);
 }
 
 }  // namespace

@@ -62,6 +62,24 @@ TEST(SettingsChecker, ClampedAndNonNumericFloats) {
     EXPECT_EQ(inicheck::print("t.ini", r, std::tmpfile()), 1);
 }
 
+TEST(SettingsChecker, OverflowsAndInfinitiesAreOutOfRangeNotTextAfterANumber) {
+    inicheck::Result r = check(std::string(kCurrentBindings) +
+                               "MC_FOV=1e999\r\nVeh_FOV=inf\r\nFOV=-Infinity\r\nSide=1e39\r\nHeight=nan\r\n"
+                               "Forward=infinite\r\nHeadBob=1e999\r\n");
+    EXPECT_TRUE(warns(r, {"line 3", "MC_FOV=1e999 is out of range: loads as 120.0000"})) << dump(r);
+    EXPECT_TRUE(warns(r, {"line 4", "Veh_FOV=inf is out of range: loads as 120.0000"})) << dump(r);
+    EXPECT_TRUE(warns(r, {"line 5", "FOV=-Infinity is out of range: loads as 30.0000"})) << dump(r);
+    EXPECT_TRUE(warns(r, {"line 6", "Side=1e39 is out of range: loads as 0.6000"})) << dump(r);
+    // NaN is not read as a number at all; "infinite" is "inf" with text after it.
+    EXPECT_TRUE(warns(r, {"line 7", "Height=nan is not a number", "0.0000"})) << dump(r);
+    EXPECT_TRUE(warns(r, {"line 8", "Forward=infinite has text after the number", "0.6000"})) << dump(r);
+    EXPECT_TRUE(warns(r, {"line 9", "HeadBob=1e999 is cut to its first 3 characters", "1 (on)"})) << dump(r);
+    EXPECT_EQ(r.warnings.size(), 7u) << dump(r);
+    EXPECT_FLOAT_EQ(MC_FOV, 120.0f);
+    EXPECT_FLOAT_EQ(FOV, 30.0f);
+    EXPECT_FLOAT_EQ(Forward, 0.6f);
+}
+
 TEST(SettingsChecker, FlagsThatDoNotReadAsWritten) {
     inicheck::Result r = check(std::string(kCurrentBindings) +
                                "HeadBob=true\r\nAimSway=0.9\r\nWeaponLead=0001\r\nRecoilShake=2\r\nAutoTurn=-1\r\n");

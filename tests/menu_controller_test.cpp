@@ -202,6 +202,42 @@ TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
     EXPECT_EQ(FOV, 120.0f);
 }
 
+TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
+    bootWithDefaults();
+    openMenu();
+    openPage(10);  // ON FOOT, cursor on FOV
+    sim::setRecording(sim::Recording::Off);
+    sim::setFrameMs(1);
+
+    // NUM5 200 ms after ENTER is ignored; after 300 ms it resets the slider.
+    FOV = 100.0f;
+    const size_t posts = sim::feed.posted.size();
+    sim::tapKey(kVkEnter);  // nothing to do on a slider, but it is a select
+    const uint32_t enterTick = sim::now() - 1;
+    while (sim::now() - enterTick < 199) sim::frame();
+    sim::tapKey(kVkNumpad5);
+    EXPECT_EQ(FOV, 100.0f);
+    EXPECT_EQ(sim::feed.posted.size(), posts);
+    sim::runFor(300);
+    sim::tapKey(kVkNumpad5);
+    EXPECT_EQ(FOV, 90.0f);
+
+    // A held ENTER flips a toggle once, then again each time more than 250 ms have passed.
+    moveTo(15);  // "Show Head"
+    sim::runFor(300);
+    std::vector<uint32_t> flips;
+    uint8_t seen = ShowHead;
+    sim::holdKey(kVkEnter);
+    const uint32_t start = sim::now() + 1;
+    for (int k = 0; k < 800; ++k) {
+        sim::frame();
+        if (ShowHead != seen) flips.push_back(sim::now() - start);
+        seen = ShowHead;
+    }
+    sim::releaseKey(kVkEnter);
+    EXPECT_EQ(flips, (std::vector<uint32_t>{0, 251, 502, 753}));
+}
+
 TEST(MenuStepping, TogglesRevealAndLensSync) {
     bootWithDefaults();
     openMenu();
@@ -353,6 +389,31 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(FOV, 100.0f);
     EXPECT_EQ(menuShared.open, 1);  // the cancel restarted the BACK debounce
+}
+
+TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
+    bootWithDefaults();
+    openMenu();
+    moveTo(75);
+    // LEFT does nothing on "Reset All", but its hold has begun.
+    sim::holdKey(kVkLeft);
+    sim::runFor(700);
+    sim::tapKey(kVkEnter);
+    ASSERT_NE(sim::findText("Are you sure?"), nullptr);
+    sim::runFor(300);
+    sim::tapKey(kVkBackspace);
+    ASSERT_EQ(sim::findText("Are you sure?"), nullptr);
+
+    // Straight up to "ON FOOT" and into it, LEFT still down.
+    sim::holdKey(kVkUp);
+    for (int k = 0; k < 100 && cursorRow() != 10; ++k) sim::frame();
+    sim::releaseKey(kVkUp);
+    sim::tapKey(kVkEnter);
+    ASSERT_EQ(cursorRow(), 11);  // FOV
+    for (int k = 0; k < 20 && FOV == 90.0f; ++k) sim::frame();
+    // The first step: the hold began before the dialog, more than 1200 ms ago, so eight steps at once.
+    EXPECT_EQ(FOV, 82.0f);
+    sim::releaseKey(kVkLeft);
 }
 
 std::string settingsFileText() {

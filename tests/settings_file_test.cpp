@@ -179,10 +179,11 @@ TEST(SettingsFile, FlagsFloatsAndIntsConvertLikeTheGameFolderExpects) {
     EXPECT_EQ(ADSZoomAmount, 5.0f);
     EXPECT_EQ(Veh_YawLimit, 180.0f);
     EXPECT_EQ(AutoTurnAngle, 10.0f);
-    // No text reaches the camera as NaN or infinity: such words read 0, then clamp.
+    // No text reaches the camera as NaN or infinity: "nan" reads 0, an
+    // infinity overflows like 1e999 and clamps to the end of the range.
     EXPECT_EQ(Height, 0.0f);
-    EXPECT_EQ(Side, 0.0f);
-    EXPECT_EQ(Forward, 0.0f);
+    EXPECT_EQ(Side, 0.6f);
+    EXPECT_EQ(Forward, -0.6f);
     EXPECT_EQ(HeadBobSpeed, 0.25f);  // "0x1A" reads its decimal prefix "0"
     EXPECT_EQ(MC_YawLimit, 180.0f);
     EXPECT_EQ(Veh_Sensitivity, 1.0f);

@@ -172,4 +172,26 @@ TEST(VehicleInertia, SpeedsTheGameCannotGiveKeepTheCameraFinite) {
     EXPECT_NEAR(vehicleCam.filteredAccel, 0.0f, 1e-3f);
 }
 
+TEST(VehicleInertia, OneAbsurdSpeedReadingIsNoCrash) {
+    bootWithDefaults();
+    int32_t car = engageIn(sim::kSedanClass);
+    sim::driveSteady(car, 20.0f);
+    sim::runFor(1000);
+    settlePeakAt(20.0f);
+    // For one frame the game reports a sideways speed no vehicle reaches (the
+    // forward speed stays 20, a reading within reason); then all is as before.
+    sim::EntityState& e = *sim::findEntity(car);
+    sim::driveProfile(car, {});
+    const Vec3 position = e.position;
+    const Vec3 velocity = e.velocity;
+    e.velocity = {5.0e4f, velocity.y, velocity.z};
+    sim::frame();
+    e.position = position;
+    e.velocity = velocity;
+    sim::frames(3);
+    EXPECT_EQ(vehicleCam.crashImpulse, 0.0f);
+    EXPECT_LE(vehicleCam.peakSpeed, 20.0f);
+    EXPECT_NEAR(carShift(), 0.0f, 1e-4f);
+}
+
 }  // namespace

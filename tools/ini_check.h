@@ -7,10 +7,12 @@
 #pragma once
 #include <algorithm>
 #include <cctype>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -123,22 +125,52 @@ inline std::string closestKey(const std::string& key) {
     return best;
 }
 
-// Strict reading: the whole text is one decimal number.
+// The length of the number at the start of the text as the load's conversion
+// reads it: blanks, a sign, then decimal digits with an optional fraction and
+// exponent, or the word inf or infinity in any case. 0 when there is none, so
+// the text reads 0 (that includes nan and hexadecimal beyond its "0").
+inline size_t numberLength(const std::string& text, bool* infinityWord = nullptr) {
+    auto digit = [&](size_t k) { return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k])); };
+    size_t i = text.find_first_not_of(" \t\n\v\f\r");
+    if (i == std::string::npos) return 0;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    if (infinityWord) *infinityWord = false;
+    for (const char* word : {"infinity", "inf"}) {
+        if (lower(text.substr(i, std::strlen(word))) != word) continue;
+        if (infinityWord) *infinityWord = true;
+        return i + std::strlen(word);
+    }
+    bool anyDigit = false;
+    for (; digit(i); ++i) anyDigit = true;
+    if (i < text.size() && text[i] == '.')
+        for (++i; digit(i); ++i) anyDigit = true;
+    if (!anyDigit) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (digit(j)) {
+            i = j;
+            while (digit(i)) ++i;
+        }
+    }
+    return i;
+}
+
+// Strict reading: the whole text is one decimal number (not inf or nan). A
+// number too large for a double reads as an infinity here.
 inline bool wholeNumber(const std::string& text, double& out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    out = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(out)) return false;
-    for (char c : text)
-        if (std::isalpha(static_cast<unsigned char>(c)) && c != 'e' && c != 'E') return false;  // no hex, inf, nan
+    bool infinityWord = false;
+    if (text.empty() || numberLength(text, &infinityWord) != text.size() || infinityWord) return false;
+    out = std::strtod(text.c_str(), nullptr);
     return true;
 }
 
-// Whether the text starts with a number that the load's conversion would take.
-inline bool leadingNumber(const std::string& text) {
-    char* end = nullptr;
-    std::strtod(text.c_str(), &end);
-    return end != text.c_str();
+// The value of a float text that is one number, infinities included.
+inline double floatValue(const std::string& text) {
+    bool infinityWord = false;
+    numberLength(text, &infinityWord);
+    if (!infinityWord) return std::strtod(text.c_str(), nullptr);
+    return text.find('-') != std::string::npos ? -HUGE_VAL : HUGE_VAL;
 }
 
 inline std::string fmt(const char* format, double v) {
@@ -172,17 +204,23 @@ inline void checkValue(const Setting& s, const Entry& e, Result& r) {
     bool isNumber = wholeNumber(e.value, number);
     switch (s.kind) {
         case SettingKind::Float: {
+            const std::string range = fmt("%g", s.minimum) + " .. " + fmt("%g", s.maximum);
+            const size_t length = numberLength(e.value);
+            const double value = length == e.value.size() ? floatValue(e.value) : 0.0;
             if (e.value.size() > kFloatChars) {
                 r.warnings.push_back(where(e) + e.key + " is longer than " + std::to_string(kFloatChars) +
                                      " characters and is cut before it is read: loads as " + loaded);
-            } else if (!isNumber) {
-                r.warnings.push_back(where(e) + written + (leadingNumber(e.value) ? " has text after the number, which "
-                                                                                    "is ignored: loads as "
-                                                                                  : " is not a number: it reads as 0, "
-                                                                                    "so it loads as ") + loaded);
-            } else if (number < s.minimum || number > s.maximum) {
-                r.warnings.push_back(where(e) + written + " is outside " + fmt("%g", s.minimum) + " .. " +
-                                     fmt("%g", s.maximum) + ": clamped, loads as " + loaded);
+            } else if (length == 0) {
+                r.warnings.push_back(where(e) + written + " is not a number: it reads as 0, so it loads as " + loaded);
+            } else if (length < e.value.size()) {
+                r.warnings.push_back(where(e) + written + " has text after the number, which is ignored: loads as " +
+                                     loaded);
+            } else if (!(std::fabs(value) <= FLT_MAX)) {
+                // 1e999 and inf: beyond any float, read as the largest one, then clamped.
+                r.warnings.push_back(where(e) + written + " is out of range: loads as " + loaded +
+                                     ", the end of its range " + range);
+            } else if (value < s.minimum || value > s.maximum) {
+                r.warnings.push_back(where(e) + written + " is outside " + range + ": clamped, loads as " + loaded);
             }
             break;
         }

@@ -72,8 +72,10 @@ inline std::string generate() {
     md += "- **Default**: the value a key loads as when the file has no line for it.\n";
     md += "- **Template**: the value the file gets on the first start (\"absent\": no line, so the default).\n";
     md += "- **Reset All**: the value the menu's \"Reset All\" stores.\n";
-    md += "- Floats outside their range are clamped when the file is loaded; a flag is on for any nonzero whole "
-          "number; text that is not a number reads as 0. `zv-check-ini` shows what a file will load as.\n\n";
+    md += "- Floats outside their range are clamped when the file is loaded; a number too large for a float "
+          "(1e999, inf, -infinity) reads as the largest one and is clamped the same way; a flag is on for any "
+          "nonzero whole number; text that is not a number (nan included) reads as 0. `zv-check-ini` shows what a "
+          "file will load as.\n\n";
     md += "This file is generated from the settings table and the menu table by `zv_settings_doc`; "
           "do not edit it by hand.\n\n";
     md += "| Key | Type | Range | Default | Template | Reset All | Menu row | Help |\n";

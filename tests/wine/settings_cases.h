@@ -123,7 +123,8 @@ inline std::string initialFile(std::string_view name, bool* exists) {
     if (name == "number_edges")
         return lines({"[Camera]", "FOV=nan", "Veh_FOV=inf", "MC_FOV=0x1A", "Veh_YawLimit=1e999",
                       "MC_YawLimit=-1e999", "Height=0.1", "Side=-.5", "Forward=+.25e+0", "HeadBobSpeed=2.",
-                      "AimSwayAmount=1e", "RecoilAmount=3.999999999999999999999", "Hand3DAmount=1.30000001",
+                      "AimSwayAmount=1e", "HeadBobAmount=-Infinity", "Veh_Side=INF", "MC_Side=infinite",
+                      "HeadBob=inf", "RecoilAmount=3.999999999999999999999", "Hand3DAmount=1.30000001",
                       "DeadzoneAngle=000000000000000000000000007.5", "FollowAmount=0.00000000000000000000000001",
                       "BindVer=5", "MenuKeyVK=99999999999", "PadOpenBtn=-99999999999"});
     if (name == "blanks_quotes_and_case")
