@@ -1,7 +1,7 @@
 # Builds the release zip into WORK and checks what a player gets: the four
 # files and nothing else, the template byte for byte as the plug-in writes it,
 # Windows programs, a readme in Windows line ends naming the version, and the
-# plug-in carrying the same version for the menu's badge.
+# plug-in's menu badge showing that same version.
 #   cmake -DSOURCE=<repo> -DWIN_BUILD=<mingw build> -DTEMPLATE_TOOL=<zv_ini_template>
 #         -DWORK=<scratch folder> -P cmake/check-package.cmake
 cmake_policy(SET CMP0007 NEW)  # keep empty list items, then drop them explicitly
@@ -55,9 +55,9 @@ foreach(program Zentravisor.asi zv-check-ini.exe)
   endif()
 endforeach()
 string(REPLACE "." "[.]" version_pattern "${version}")
-file(STRINGS ${WORK}/unpacked/Zentravisor.asi badge REGEX "${version_pattern}")
+file(STRINGS ${WORK}/unpacked/Zentravisor.asi badge REGEX "^V${version_pattern}$")
 if(NOT badge)
-  message(FATAL_ERROR "Zentravisor.asi does not carry the version ${version}")
+  message(FATAL_ERROR "Zentravisor.asi has no menu badge V${version}: the badge and the package disagree")
 endif()
 
 # Windows line ends throughout: every LF follows a CR (file(READ) as text would

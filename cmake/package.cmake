@@ -13,7 +13,8 @@ foreach(file ${ASI} ${CHECKER} ${INI} ${SOURCE}/docs/PLAYERS.txt)
   endif()
 endforeach()
 
-# The version is the project's, the same one the menu's badge shows.
+# The version is the project's, the same one the menu's badge shows (the
+# package check holds the two together).
 file(STRINGS ${SOURCE}/CMakeLists.txt project_line REGEX "^project\\(Zentravisor VERSION ")
 string(REGEX MATCH "VERSION ([0-9.]+)" _ "${project_line}")
 set(version ${CMAKE_MATCH_1})

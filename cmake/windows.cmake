@@ -1,5 +1,7 @@
-# The release build: Zentravisor.asi, a PE32+ DLL for the script hook.
-add_compile_options(-fno-exceptions -fno-rtti)
+# The release build: Zentravisor.asi, a PE32+ DLL for the script hook, with a
+# version resource compiled by windres.
+enable_language(RC)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 # Import library for ScriptHookV.dll: plain C names on our side, the hook's
@@ -12,11 +14,15 @@ add_custom_command(
   COMMENT "import library for ScriptHookV.dll")
 add_custom_target(scripthook_import DEPENDS ${HOOK_IMPORT_LIB})
 
+# Product name, version and description for the file's properties in Windows.
+set(VERSION_RC ${CMAKE_BINARY_DIR}/version.rc)
+configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${VERSION_RC} @ONLY)
+
 add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
-            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp)
+            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${VERSION_RC})
 add_dependencies(Zentravisor scripthook_import)
 target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_options(Zentravisor PRIVATE ${PLUGIN_FLAGS})
+target_compile_options(Zentravisor PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${PLUGIN_FLAGS}>")
 target_link_libraries(Zentravisor PRIVATE ${HOOK_IMPORT_LIB} xinput1_4 user32 kernel32)
 set_target_properties(Zentravisor PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME "Zentravisor")
 # Players get the plug-in without its symbol table: a third of the size.

@@ -54,10 +54,12 @@ constexpr float kHighlightJump = 0.2f;    // farther than this, the highlight sn
 constexpr float kMaxFrameTime = 0.1f;     // seconds
 constexpr float kFirstFrameTime = 0.016f; // seconds
 
-// Centres of two right-hand texts, placed so that the widest of them ("+0.00m",
-// "180deg"; "Lens, vignette & effects") end inside the panel, clear of the scrollbar.
-constexpr float kValueTextX = 0.252f;
-constexpr float kPageSubtitleX = 0.238f;
+// Centres of two right-hand texts: an unselected slider's value and a page's subtitle.
+constexpr float kValueTextX = 0.257f;
+constexpr float kPageSubtitleX = 0.261f;
+
+// The badge beside the title on the section list.
+constexpr const char* kVersionBadge = "V2.7";
 
 constexpr float kRowHeight = 0.046f;
 constexpr float kSelectedSliderHeight = 0.064f;
@@ -142,21 +144,12 @@ void updateScrollTarget(const ListLayout& l) {
         target = maxScroll;
 }
 
-// The help box holds two lines of help text; longer texts get one line height
-// more per extra line. The game reports no text widths to scripts, so the line
-// count is estimated from the menu font's average advance, rounded up.
+// The help box under the panel: a fixed band of two lines of help text.
 constexpr float kHelpBoxHeight = 0.052f;
+constexpr float kHelpShadowHeight = 0.06f;
 constexpr float kHelpTextScale = 0.285f;
 constexpr float kHelpTextLeft = 0.037f;
 constexpr float kHelpTextRight = 0.267f;
-constexpr float kHelpLineHeight = 0.0175f;     // one wrapped line at the help scale
-constexpr float kAverageAdvancePerScale = 0.0118f;  // screen widths per character per unit of text scale
-
-float helpBoxHeight(const char* help) {
-    float lineChars = (kHelpTextRight - kHelpTextLeft) / (kAverageAdvancePerScale * kHelpTextScale);
-    float lines = std::ceil(static_cast<float>(std::strlen(help)) / lineChars);
-    return lines > 2.0f ? kHelpBoxHeight + (lines - 2.0f) * kHelpLineHeight : kHelpBoxHeight;
-}
 
 void formatSliderValue(const MenuItem& item, char (&out)[40]) {
     char value[32];
@@ -351,7 +344,7 @@ void drawHeader(float hy) {
         text("ZENTRAVISOR", 0.039f, hy - 0.024f, 0.44f, kAccent, 255, false);
         text("FIRST PERSON CAMERA SUITE", 0.0398f, hy + 0.008f, 0.195f, kGrey, 190, false);
         rect(0.249f, hy - 0.0105f, 0.034f, 0.0185f, kAccent, 46);
-        text("V" ZV_VERSION, 0.249f, hy - 0.0195f, 0.27f, kAccent, 255, true);
+        text(kVersionBadge, 0.249f, hy - 0.0195f, 0.27f, kAccent, 255, true);
         text("EARLY ACCESS", 0.249f, hy + 0.005f, 0.165f, kAccent, 200, true);
         return;
     }
@@ -583,16 +576,14 @@ void drawMenu() {
         rect(0.2715f, listTop + th / 2.0f + (l.view - th) * q, 0.0026f, th, kAccent, 235);
     }
 
-    // Help box under the panel for the selected row, grown downward for long texts.
+    // Help box under the panel for the selected row.
     const char* help = menuHelpText(l.selected);
     if (help[0]) {
         float hb = top + panelH + 0.03f;
-        float boxH = helpBoxHeight(help);
-        float centre = hb - kHelpBoxHeight / 2.0f + boxH / 2.0f;
-        rect(0.153f, centre + 0.004f, 0.256f, boxH + 0.008f, kBlack, 80);
-        rect(kPanelCentreX, centre, kPanelWidth, boxH, kInk, 242);
-        rect(0.0266f, centre, 0.0032f, boxH, kAccent, 220);
-        rect(kPanelCentreX, centre + boxH / 2.0f, kPanelWidth, 0.0015f, kRule, 120);
+        rect(0.153f, hb + 0.004f, 0.256f, kHelpShadowHeight, kBlack, 80);
+        rect(kPanelCentreX, hb, kPanelWidth, kHelpBoxHeight, kInk, 242);
+        rect(0.0266f, hb, 0.0032f, kHelpBoxHeight, kAccent, 220);
+        rect(kPanelCentreX, hb + kHelpBoxHeight / 2.0f, kPanelWidth, 0.0015f, kRule, 120);
         wrapped(help, kHelpTextLeft, hb - 0.014f, kHelpTextScale, kGrey, 210, false, kHelpTextLeft, kHelpTextRight);
     }
 }

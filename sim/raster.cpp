@@ -22,13 +22,13 @@
 namespace sim {
 namespace {
 
-constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+// The game's menu font is a condensed sans; Roboto Condensed (Debian's
+// fonts-roboto-unhinted) stands in for it at its own widths.
+constexpr const char* kFontPath = "/usr/share/fonts/truetype/roboto/unhinted/RobotoCondensed-Regular.ttf";
 // Text scale 1 is a line of about 6.4 % of the screen height in the game's menu
-// fonts, whose glyphs sit a little below the line's top; the menu font is
-// condensed, so the stand-in is narrowed.
+// fonts, whose glyphs sit a little below the line's top.
 constexpr float kLineHeightPerScale = 0.064f * kScreenHeight;
 constexpr float kTopPadding = 0.15f;  // of the line height
-constexpr float kCondense = 0.66f;
 constexpr float kWrapLineSpacing = 0.92f;  // wrapped lines, in line heights
 
 struct Canvas {
@@ -171,7 +171,7 @@ TextMetrics metricsFor(const TextStyle& style) {
     float s = stbtt_ScaleForPixelHeight(&f.info, height);
     int ascent, descent, gap;
     stbtt_GetFontVMetrics(&f.info, &ascent, &descent, &gap);
-    float sx = s * kCondense * (style.scaleY > 0 ? style.scaleX / style.scaleY : 1.0f);
+    float sx = s * (style.scaleY > 0 ? style.scaleX / style.scaleY : 1.0f);
     return {sx, s, height, ascent * s};
 }
 

@@ -1,7 +1,7 @@
 // Turns one frame's screen drawing into a picture: rectangles, texts and 3-D lines, alpha
 // blended in call order over a plain backdrop, written as a PNG. A stand-in
-// font (DejaVu Sans, narrowed like the game's condensed menu font) takes the
-// place of the game's fonts; the layout is the plug-in's own.
+// condensed sans (Roboto Condensed) takes the place of the game's fonts; the
+// layout is the plug-in's own.
 #pragma once
 #include <string>
 #include <vector>

@@ -2,7 +2,8 @@
 // names only Windows system DLLs and the script hook, the hook by the decorated
 // names its real build exports. A DLL the player's Windows lacks (a mingw
 // runtime DLL, XInput 1.3) or a hook name that does not exist makes the game's
-// loader refuse the plug-in.
+// loader refuse the plug-in. Its version resource gives the name, version and
+// description that Windows shows in the file's properties.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,6 +40,11 @@ struct PeFile {
     bool hasDelayImports = false;
     std::map<std::string, std::vector<std::string>> imports;  // DLL name (lower case) -> function names
     std::vector<std::string> ordinalImports;                  // DLLs imported from by ordinal
+    // The version resource: its fixed part and its strings (ASCII only).
+    bool hasVersion = false;
+    uint32_t fixedSignature = 0;
+    uint32_t fileVersionMs = 0, fileVersionLs = 0, productVersionMs = 0, productVersionLs = 0;
+    std::map<std::string, std::string> versionStrings;
 };
 
 class PeReader {
@@ -109,13 +115,15 @@ private:
                 return false;
             sections_.push_back(s);
         }
-        // Data directories of PE32+ start at byte 112: 1 is imports, 13 delay-load imports.
-        uint32_t directoryCount, importRva, delayRva;
+        // Data directories of PE32+ start at byte 112: 1 is imports, 2 resources,
+        // 13 delay-load imports.
+        uint32_t directoryCount, importRva, resourceRva, delayRva;
         if (!u32(optional + 108, directoryCount) || directoryCount < 14 || !u32(optional + 112 + 8 * 1, importRva) ||
-            !u32(optional + 112 + 8 * 13, delayRva))
+            !u32(optional + 112 + 8 * 2, resourceRva) || !u32(optional + 112 + 8 * 13, delayRva))
             return false;
         pe.hasDelayImports = delayRva != 0;
-        return importRva == 0 || parseImports(pe, importRva);
+        if (importRva != 0 && !parseImports(pe, importRva)) return false;
+        return resourceRva == 0 || parseResources(pe, resourceRva);
     }
 
     // Import descriptors of 20 bytes until an all-zero one: the name table's RVA
@@ -148,6 +156,95 @@ private:
                 functions.push_back(name);
             }
         }
+    }
+
+    // The resource tree has three levels (type, name, language) of directories:
+    // 16 header bytes, then 8-byte entries, named ones first. An entry's second
+    // word has its top bit set when it points (from the tree's start) to a
+    // subdirectory; otherwise it points to a data entry holding the RVA and
+    // size of the resource. Type 16 is the version resource.
+    bool parseResources(PeFile& pe, uint32_t resourceRva) {
+        constexpr uint32_t kVersionType = 16;
+        uint64_t root;
+        if (!fileOffset(resourceRva, root)) return false;
+        uint64_t directory = root;
+        uint32_t wanted = kVersionType;
+        for (int level = 0; level < 3; ++level) {
+            uint16_t named, numbered;
+            if (!u16(directory + 12, named) || !u16(directory + 14, numbered)) return false;
+            uint32_t target = 0;
+            bool found = false;
+            for (uint32_t k = 0; k < uint32_t(named) + numbered && !found; ++k) {
+                uint32_t id, offset;
+                if (!u32(directory + 16 + 8ull * k, id) || !u32(directory + 20 + 8ull * k, offset)) return false;
+                // Below the type, the first name and the first language will do.
+                if (level > 0 || (k >= named && id == wanted)) found = true, target = offset;
+            }
+            if (!found) return true;  // no version resource
+            bool subdirectory = (target >> 31) != 0;
+            if (subdirectory != (level < 2)) return refuse(pe, "malformed resource tree");
+            directory = root + (target & 0x7FFFFFFFu);
+        }
+        uint32_t dataRva, dataSize;
+        uint64_t data;
+        if (!u32(directory, dataRva) || !u32(directory + 4, dataSize) || !fileOffset(dataRva, data) ||
+            data + dataSize > bytes_.size())
+            return false;
+        pe.hasVersion = true;
+        return parseVersionBlock(pe, data, data + dataSize, "");
+    }
+
+    // A version block: its length, its value's length (in words for text), its
+    // type (1 text, 0 binary), a UTF-16 key, then the value and the child blocks,
+    // each 4-byte aligned from the resource's start.
+    bool parseVersionBlock(PeFile& pe, uint64_t at, uint64_t limit, const std::string& parent) {
+        uint16_t length, valueLength, type;
+        if (!u16(at, length) || !u16(at + 2, valueLength) || !u16(at + 4, type) || length < 6 || at + length > limit)
+            return refuse(pe, "malformed version block");
+        const uint64_t end = at + length;
+        std::string key;
+        uint64_t o = at + 6;
+        if (!utf16(o, end, key)) return refuse(pe, "malformed version key");
+        o = align4(o);
+        const uint64_t valueBytes = type == 1 ? 2ull * valueLength : valueLength;
+        if (o + valueBytes > end) return refuse(pe, "malformed version value");
+        if (parent.empty()) {
+            if (key != "VS_VERSION_INFO" || valueLength < 52) return refuse(pe, "not a version resource");
+            if (!u32(o, pe.fixedSignature) || !u32(o + 8, pe.fileVersionMs) || !u32(o + 12, pe.fileVersionLs) ||
+                !u32(o + 16, pe.productVersionMs) || !u32(o + 20, pe.productVersionLs))
+                return false;
+        } else if (parent == "StringTable" && type == 1) {
+            std::string value;
+            uint64_t v = o;
+            if (!utf16(v, o + valueBytes, value, false)) return refuse(pe, "malformed version string");
+            pe.versionStrings[key] = value;
+        }
+        // StringFileInfo holds tables named by language and code page, which hold the strings.
+        const std::string level = parent == "StringFileInfo" ? "StringTable" : key;
+        for (o = align4(o + valueBytes); o + 6 <= end; ) {
+            uint16_t childLength;
+            if (!u16(o, childLength) || childLength == 0) break;
+            if (!parseVersionBlock(pe, o, end, level)) return false;
+            o = align4(o + childLength);
+        }
+        return true;
+    }
+
+    static uint64_t align4(uint64_t o) { return (o + 3) & ~uint64_t(3); }
+
+    // A UTF-16 text up to its NUL or the limit, kept only when ASCII; leaves o
+    // after the NUL. Keys must end in a NUL, values may fill their space.
+    bool utf16(uint64_t& o, uint64_t limit, std::string& out, bool needsNul = true) const {
+        out.clear();
+        while (o + 2 <= limit) {
+            uint16_t c;
+            if (!u16(o, c)) return false;
+            o += 2;
+            if (c == 0) return true;
+            if (c > 0x7F) return false;
+            out.push_back(static_cast<char>(c));
+        }
+        return !needsNul;
     }
 };
 
@@ -212,6 +309,23 @@ TEST(ReleaseBinary, ImportsTheHookByItsDecoratedNames) {
     for (const char* name : {"?scriptRegister@@YAXPEAUHINSTANCE__@@P6AXXZ@Z", "?scriptUnregister@@YAXPEAUHINSTANCE__@@@Z",
                              "?scriptWait@@YAXK@Z"})
         EXPECT_NE(std::find(imported.begin(), imported.end(), name), imported.end()) << "does not import " << name;
+}
+
+TEST(ReleaseBinary, ShowsItsNameVersionAndDescriptionInWindows) {
+    READ_RELEASE_OR_SKIP(pe);
+    ASSERT_TRUE(pe.hasVersion) << "no version resource";
+    EXPECT_EQ(pe.fixedSignature, 0xFEEF04BDu);
+    // 2.7 as four 16-bit parts, 2.7.0.0, for the file and the product.
+    EXPECT_EQ(pe.fileVersionMs, (2u << 16) | 7u);
+    EXPECT_EQ(pe.fileVersionLs, 0u);
+    EXPECT_EQ(pe.productVersionMs, (2u << 16) | 7u);
+    EXPECT_EQ(pe.productVersionLs, 0u);
+    EXPECT_EQ(pe.versionStrings["ProductName"], "Zentravisor");
+    EXPECT_EQ(pe.versionStrings["ProductVersion"], "2.7");
+    EXPECT_EQ(pe.versionStrings["FileVersion"], "2.7");
+    EXPECT_EQ(pe.versionStrings["ProductVersion"], ZV_VERSION) << "the resource and the package disagree";
+    EXPECT_EQ(pe.versionStrings["FileDescription"], "First-person camera suite");
+    EXPECT_EQ(pe.versionStrings["OriginalFilename"], "Zentravisor.asi");
 }
 
 }  // namespace

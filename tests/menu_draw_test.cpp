@@ -25,7 +25,12 @@ TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
     bootWithDefaults();
     openMenu();
     EXPECT_NE(sim::findText("ZENTRAVISOR"), nullptr);
-    EXPECT_NE(sim::findText("V" ZV_VERSION), nullptr);
+    // The badge reads V2.7, centred on x 0.249, and the package carries that version.
+    const sim::DrawItem* badge = sim::findText("V2.7");
+    ASSERT_NE(badge, nullptr);
+    EXPECT_FLOAT_EQ(badge->x, 0.249f);
+    EXPECT_TRUE(badge->style.centre);
+    EXPECT_STREQ("V" ZV_VERSION, "V2.7");
     const sim::DrawItem* counter = sim::findText("1 / 8");
     ASSERT_NE(counter, nullptr);
     EXPECT_TRUE(counter->style.centre);
@@ -65,7 +70,11 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
     EXPECT_FLOAT_EQ(panel->y, 0.5f);
     EXPECT_FALSE(hasScrollbar());
     EXPECT_NE(sim::findText("WEAPON"), nullptr);
-    EXPECT_NE(sim::findText("Lead, sway & recoil"), nullptr);
+    // The page subtitle is centred on x 0.261 under the page name.
+    const sim::DrawItem* subtitle = sim::findText("Lead, sway & recoil");
+    ASSERT_NE(subtitle, nullptr);
+    EXPECT_FLOAT_EQ(subtitle->x, 0.261f);
+    EXPECT_TRUE(subtitle->style.centre);
 
     press(kVkDown);  // "Lead Lag", a slider
     panel = panelRect();
@@ -76,7 +85,39 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
     EXPECT_NE(sim::findText("0.30"), nullptr);
     EXPECT_NE(sim::findText("0.90"), nullptr);
     EXPECT_NE(sim::findText("0.85"), nullptr);
-    EXPECT_NE(sim::findText("1.20deg"), nullptr);  // an unselected slider: value and unit
+    // An unselected slider: value and unit, centred on x 0.257 on the label's line.
+    const sim::DrawItem* value = sim::findText("1.20deg");
+    ASSERT_NE(value, nullptr);
+    EXPECT_FLOAT_EQ(value->x, 0.257f);
+    EXPECT_TRUE(value->style.centre);
+}
+
+TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
+    bootWithDefaults();
+    openMenu();
+    openPage(10);  // ON FOOT
+    moveTo(19);    // "Bob Intensity": one of the longest help texts
+    sim::runFor(600);
+    const sim::DrawItem* panel = panelRect();
+    ASSERT_NE(panel, nullptr);
+    float hb = panel->y + panel->height / 2.0f + 0.03f;
+    const sim::DrawItem* box = nullptr;
+    const sim::DrawItem* shadow = nullptr;
+    for (const sim::DrawItem* d : rectsOfColour(13, 13, 16))
+        if (d->y > hb - 0.001f) box = d;
+    for (const sim::DrawItem* d : rectsOfColour(0, 0, 0))
+        if (d->colour.a == 80) shadow = d;
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_NEAR(box->y, hb, 1e-5f);
+    EXPECT_NEAR(box->height, 0.052f, 1e-6f);
+    EXPECT_NEAR(shadow->y, hb + 0.004f, 1e-5f);
+    EXPECT_NEAR(shadow->height, 0.06f, 1e-6f);
+    EXPECT_NEAR(shadow->width, 0.256f, 1e-6f);
+    const sim::DrawItem* help = sim::findText(menuHelpText(19));
+    ASSERT_NE(help, nullptr);
+    EXPECT_NEAR(help->y, hb - 0.014f, 1e-5f);
+    EXPECT_TRUE(help->style.wrap);
 }
 
 TEST(MenuDraw, LongPageScrollsFadesItsEdgeRowsAndDrawsNothingOutside) {
