@@ -46,3 +46,8 @@ file(GLOB WINE_TEST_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/wine-t
 foreach(fragment IN LISTS WINE_TEST_FRAGMENTS)
   include(${fragment})
 endforeach()
+
+# The demo's clips: animated WebP through libwebp's animation encoder.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
+target_link_libraries(zv_demo PRIVATE PkgConfig::WEBP)

@@ -1,0 +1,27 @@
+// A street for the demo's clips to read motion against: a straight road north
+// through the spawn point, posts along both kerbs, and low walls, crates and
+// buildings set back from it. The boxes are solid, so probes and bullets stop
+// on them as on any wall; the road itself is paint on the ground plane.
+#pragma once
+#include "runtime/native_call.h"
+
+namespace sim {
+
+constexpr float kRoadHalfWidth = 3.5f;      // metres either side of x = 0
+constexpr float kRoadStartY = -120.0f;      // metres: the road runs north from here
+constexpr float kRoadEndY = 700.0f;
+constexpr float kPostSpacing = 10.0f;       // metres between posts along a kerb
+constexpr float kPostOffset = 4.5f;         // metres from the road's centre line
+
+struct StageState {
+    bool built = false;
+};
+extern StageState stage;
+
+void buildStage();  // adds the street's boxes to the collision world, once
+
+// The road's paint at a ground point: 0 off the road, 1 asphalt, 2 the dashed
+// centre line.
+int roadPaintAt(float x, float y);
+
+}  // namespace sim
