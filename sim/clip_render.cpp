@@ -18,7 +18,8 @@ constexpr float kNearDepth = 0.05f;     // metres: nearer parts of a face are cu
 constexpr float kFogDistance = 320.0f;  // metres to full haze
 constexpr float kGridSpacing = 1.0f;    // metres between the thin grid lines
 constexpr float kGridMajor = 5.0f;      // every fifth line is brighter
-constexpr float kGridHalfWidth = 0.025f;  // metres
+constexpr float kGridHalfWidth = 0.035f;  // metres
+constexpr float kMinRectPixels = 2.0f;    // a clip is half the screen's size: the 2-pixel dot must not vanish
 constexpr Vec3 kPedHalf{0.3f, 0.3f, 0.9f};       // the boxes the probes see
 constexpr Vec3 kVehicleHalf{1.0f, 2.3f, 0.75f};
 
@@ -33,7 +34,7 @@ Rgb mix(Rgb a, Rgb b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g
 constexpr Rgb kHorizon{0.78f, 0.74f, 0.70f};
 constexpr Rgb kZenith{0.28f, 0.42f, 0.66f};
 constexpr Rgb kGround{0.34f, 0.37f, 0.30f};
-constexpr Rgb kGridLine{0.52f, 0.56f, 0.48f};
+constexpr Rgb kGridLine{0.56f, 0.60f, 0.52f};
 constexpr Rgb kGridMajorLine{0.70f, 0.72f, 0.64f};
 constexpr Rgb kAsphalt{0.20f, 0.20f, 0.22f};
 constexpr Rgb kRoadPaint{0.92f, 0.90f, 0.80f};
@@ -77,22 +78,27 @@ float lineCoverage(float c, float spacing, float footprint) {
     return cover * std::min(1.0f, share * 3.0f);
 }
 
-Rgb groundColour(float x, float y, float footprint) {
+// footX, footY: how far a pixel reaches along world x and y there, so that
+// lines running away from the eye stay sharp while lines across it blur.
+Rgb groundColour(float x, float y, float footX, float footY) {
     Rgb base = kGround;
     int paint = stage.built ? roadPaintAt(x, y) : 0;
     if (paint == 1) return kAsphalt;
     if (paint == 2) return kRoadPaint;
-    float fade = std::clamp(1.0f - footprint * 8.0f, 0.0f, 1.0f);
-    if (fade <= 0.0f) return base;
-    float minor = std::max(lineCoverage(x, kGridSpacing, footprint), lineCoverage(y, kGridSpacing, footprint));
-    float major = std::max(lineCoverage(x, kGridMajor, footprint), lineCoverage(y, kGridMajor, footprint));
-    base = mix(base, kGridLine, minor * fade);
-    return mix(base, kGridMajorLine, major * fade);
+    float fadeX = std::clamp(1.0f - footX * 6.0f, 0.0f, 1.0f), fadeY = std::clamp(1.0f - footY * 6.0f, 0.0f, 1.0f);
+    if (fadeX <= 0.0f && fadeY <= 0.0f) return base;
+    float minor = std::max(lineCoverage(x, kGridSpacing, footX) * fadeX, lineCoverage(y, kGridSpacing, footY) * fadeY);
+    float major = std::max(lineCoverage(x, kGridMajor, footX) * fadeX, lineCoverage(y, kGridMajor, footY) * fadeY);
+    base = mix(base, kGridLine, minor);
+    return mix(base, kGridMajorLine, major);
 }
 
 void paintSkyAndGround(const Eye& eye, std::vector<float>& rgb, std::vector<float>& depth) {
     const float groundZ = collision.groundZ;
-    const float pixelAngle = 2.0f * eye.tanV / float(eye.height);
+    // One pixel's step across the screen, as a change of the ray.
+    const float stepX = 2.0f * eye.tanH / float(eye.width), stepY = 2.0f * eye.tanV / float(eye.height);
+    const Vec3 rx{eye.right.x * stepX, eye.right.y * stepX, eye.right.z * stepX};
+    const Vec3 uy{eye.up.x * stepY, eye.up.y * stepY, eye.up.z * stepY};
     for (int py = 0; py < eye.height; ++py) {
         float sy = (1.0f - 2.0f * (float(py) + 0.5f) / float(eye.height)) * eye.tanV;
         for (int px = 0; px < eye.width; ++px) {
@@ -106,9 +112,11 @@ void paintSkyAndGround(const Eye& eye, std::vector<float>& rgb, std::vector<floa
             if (collision.ground && d.z < 0.0f && eye.pos.z > groundZ) {
                 float t = (groundZ - eye.pos.z) / d.z;
                 float distance = t * len;
-                float grazing = std::max(-d.z / len, 0.02f);
-                float footprint = distance * pixelAngle / grazing;
-                Rgb g = groundColour(eye.pos.x + d.x * t, eye.pos.y + d.y * t, footprint);
+                // The ground point moves by t (step - d step.z / d.z) for a step of the ray.
+                float kx = rx.z / d.z, ky = uy.z / d.z;
+                float footX = t * (std::fabs(rx.x - d.x * kx) + std::fabs(uy.x - d.x * ky));
+                float footY = t * (std::fabs(rx.y - d.y * kx) + std::fabs(uy.y - d.y * ky));
+                Rgb g = groundColour(eye.pos.x + d.x * t, eye.pos.y + d.y * t, footX, footY);
                 c = mix(g, kHorizon, fogOf(distance));
                 z = t;
             }
@@ -249,7 +257,13 @@ std::vector<unsigned char> renderClipFrame(const ViewPose& view, const std::vect
     if (!fontLoaded()) return {};
     std::vector<float> rgb;
     paintClipWorld(view, width, height, rgb);
-    paintItems(items, &view, width, height, rgb);
+    std::vector<DrawItem> shown = items;
+    for (DrawItem& d : shown) {
+        if (d.kind != DrawKind::Rect) continue;
+        d.width = std::max(d.width, kMinRectPixels / float(width));
+        d.height = std::max(d.height, kMinRectPixels / float(height));
+    }
+    paintItems(shown, &view, width, height, rgb);
     return toBytes(rgb);
 }
 

@@ -29,6 +29,7 @@ struct Motion {
     std::vector<double> roll;   // degrees
     std::vector<double> up;     // metres, world vertical
     std::vector<bool> counts;   // the plug-in's camera fills the screen
+    std::vector<bool> moving;   // the player walks or runs: the frames the bob is measured on
 };
 
 enum Axis { kPitch, kYaw, kRoll, kAxes };
@@ -45,9 +46,14 @@ struct Figures {
 
 inline double wrapDegrees(double d) { return std::remainder(d, 360.0); }
 
-// The vertical offset minus its running mean over kBobWindowS, at the counted frames.
+// The vertical offset minus its running mean over kBobWindowS, at the counted
+// frames whose window lies wholly inside the trace (NaN elsewhere: a window cut
+// short by the trace's end would leave part of a stride in its mean). A crouch
+// eases the eye down too; the bob figures read only the frames where the
+// player moves, so a crouch while standing is not taken for a bob.
 inline std::vector<double> bobSignal(const Motion& m) {
-    std::vector<double> out(m.time.size(), 0.0);
+    std::vector<double> out(m.time.size(), NAN);
+    if (m.time.empty()) return out;
     size_t lo = 0, hi = 0;
     double sum = 0.0;
     int count = 0;
@@ -56,11 +62,12 @@ inline std::vector<double> bobSignal(const Motion& m) {
             if (m.counts[hi]) sum += m.up[hi], ++count;
             ++hi;
         }
-        while (m.time[lo] < m.time[k] - kBobWindowS / 2) {
+        while (m.time[lo] <= m.time[k] - kBobWindowS / 2) {
             if (m.counts[lo]) sum -= m.up[lo], --count;
             ++lo;
         }
-        if (m.counts[k] && count > 0) out[k] = m.up[k] - sum / count;
+        bool whole = m.time[k] - kBobWindowS / 2 >= m.time.front() && m.time[k] + kBobWindowS / 2 <= m.time.back();
+        if (m.counts[k] && count > 0 && whole) out[k] = m.up[k] - sum / count;
     }
     return out;
 }
@@ -72,7 +79,7 @@ inline double mainFrequency(const Motion& m, const std::vector<double>& bob) {
     for (double f = kBobMinHz; f <= kBobMaxHz + 1e-9; f += kBobHzStep) {
         std::complex<double> sum = 0.0;
         for (size_t k = 0; k < bob.size(); ++k)
-            if (m.counts[k]) sum += bob[k] * std::polar(1.0, -2.0 * kPi * f * m.time[k]);
+            if (m.counts[k] && m.moving[k] && std::isfinite(bob[k])) sum += bob[k] * std::polar(1.0, -2.0 * kPi * f * m.time[k]);
         if (std::norm(sum) > bestPower) bestPower = std::norm(sum), best = f;
     }
     return best;
@@ -111,11 +118,12 @@ inline Figures analyse(const Motion& m) {
     }
     for (int a = 0; a < kAxes; ++a) out.speedRms[a] = speeds ? std::sqrt(sumSq[a] / speeds) : 0.0;
     out.rollRms = out.frames ? std::sqrt(rollSq / out.frames) : 0.0;
-    // The bob's spread over all counted frames (runs are joined: the running mean removes their offsets).
+    // The bob's spread over the counted frames in motion (runs are joined: the
+    // running mean removes their offsets).
     double lo = 0.0, hi = 0.0;
     bool any = false;
     for (size_t k = 0; k < bob.size(); ++k)
-        if (m.counts[k]) {
+        if (m.counts[k] && m.moving[k] && std::isfinite(bob[k])) {
             lo = any ? std::min(lo, bob[k]) : bob[k], hi = any ? std::max(hi, bob[k]) : bob[k];
             any = true;
         }

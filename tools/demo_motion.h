@@ -29,13 +29,15 @@ inline comfort::Motion addedMotion(const Trace& t) {
     m.time = t.column("time_s");
     std::vector<double> pitch = t.column("pitch"), yaw = t.column("yaw"), roll = t.column("roll"), z = t.column("cam_z");
     std::vector<double> gp = t.column("gameplay_pitch"), gy = t.column("gameplay_yaw"), gr = t.column("gameplay_roll"),
-                        gz = t.column("game_z"), blend = t.column("blend"), rendering = t.column("rendering");
+                        gz = t.column("game_z"), blend = t.column("blend"), rendering = t.column("rendering"),
+                        moveRatio = t.column("move_ratio");
     for (size_t k = 0; k < m.time.size(); ++k) {
         m.pitch.push_back(comfort::wrapDegrees(pitch[k] - gp[k]));
         m.yaw.push_back(comfort::wrapDegrees(yaw[k] - gy[k]));
         m.roll.push_back(comfort::wrapDegrees(roll[k] - gr[k]));
         m.up.push_back(z[k] - gz[k]);
         m.counts.push_back(rendering[k] > 0.5 && blend[k] >= kFullBlend);
+        m.moving.push_back(moveRatio[k] > 0.0 && t.text(k, "mode") == "on-foot");
     }
     return m;
 }
@@ -115,7 +117,7 @@ inline std::string addedMotionPlot(const std::string& name, const Trace& t, cons
     comfort::Motion m = addedMotion(t);
     svg::Plot p{name + ": motion the camera adds", "time (s)", "degrees / cm", {}, t.marks()};
     svg::Series pitch{"pitch (°)", {}, {}, "", false}, yaw{"yaw (°)", {}, {}, "", false}, roll{"roll (°)", {}, {}, "", false},
-        up{"height (cm, less its 1 s mean)", {}, {}, "", false};
+        up{"bob (cm)", {}, {}, "", false};
     std::vector<double> bob = comfort::bobSignal(m);
     for (size_t k = 0; k < m.time.size(); ++k) {
         if (!m.counts[k]) continue;
@@ -123,7 +125,7 @@ inline std::string addedMotionPlot(const std::string& name, const Trace& t, cons
         pitch.y.push_back(m.pitch[k]);
         yaw.y.push_back(m.yaw[k]);
         roll.y.push_back(m.roll[k]);
-        up.y.push_back(bob[k] * 100.0);
+        up.y.push_back(std::isfinite(bob[k]) ? bob[k] * 100.0 : 0.0);
     }
     p.series = {pitch, yaw, roll, up};
     fs::create_directories(out / "plots");
@@ -195,19 +197,33 @@ struct RateDifference {
     double range = 0.0;    // the channel's largest magnitude at 60 fps
 };
 
-// The largest difference of one run from the reference, allowing either run
-// to land an event up to one of its frames later: a step that starts on the
-// next frame is the frame clock, not the effect.
+// When each step of the session started, by its line.
+inline std::map<int, double> stepStarts(const Trace& t) {
+    std::map<int, double> starts;
+    std::vector<double> time = t.column("time_s"), line = t.column("line");
+    for (size_t k = 0; k < time.size(); ++k)
+        if (std::isfinite(line[k]) && !starts.count(int(line[k]))) starts[int(line[k])] = time[k];
+    return starts;
+}
+
+// The largest difference of one run from the reference. A step with a
+// duration runs whole frames until its time has passed, so at another frame
+// rate each step starts a little earlier or later; the runs are lined up step
+// by step, and either may land an event up to one of its frames later: a step
+// that starts on the next frame is the frame clock, not the effect.
 inline RateDifference compare(const Trace& reference, const Trace& other, const Channel& c, double slack) {
     RateDifference r;
-    std::vector<double> t0 = reference.column("time_s"), v0 = c.read(reference);
+    std::vector<double> t0 = reference.column("time_s"), v0 = c.read(reference), line0 = reference.column("line");
     std::vector<double> t1 = other.column("time_s"), v1 = c.read(other);
+    std::map<int, double> starts0 = stepStarts(reference), starts1 = stepStarts(other);
     for (size_t k = 0; k < t0.size(); ++k) {
         if (!std::isfinite(v0[k])) continue;
         r.range = std::max(r.range, std::fabs(v0[k]));
+        double x = t0[k];
+        if (std::isfinite(line0[k]) && starts1.count(int(line0[k]))) x = starts1[int(line0[k])] + (t0[k] - starts0[int(line0[k])]);
         double best = INFINITY;
         for (int s = -4; s <= 4; ++s) {
-            double d = v0[k] - at(t1, v1, t0[k] + slack * s / 4.0, c.angle);
+            double d = v0[k] - at(t1, v1, x + slack * s / 4.0, c.angle);
             if (c.angle) d = comfort::wrapDegrees(d);
             best = std::min(best, std::fabs(d));
         }
@@ -294,8 +310,9 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
     std::ostringstream h;
     h << "<h2 id=\"frame-rate\">Frame rate</h2>\n<p>Every session played again at 30, 60 and 144 frames a second (the "
          "game's millisecond clock advancing 33/34, 16/17 and 6/7 ms a frame). For each motion channel, the largest "
-         "difference of the 30 and 144 fps runs from the 60 fps run, over all sessions, allowing an event to land "
-         "one frame later. Relative is that difference against the channel's largest value at 60 fps.</p>\n";
+         "difference of the 30 and 144 fps runs from the 60 fps run, over all sessions, with the runs lined up step "
+         "by step and an event allowed to land one frame later. Relative is that difference against the channel's "
+         "largest value in any session at 60 fps.</p>\n";
     if (traces.size() != std::size(kFrameRates)) {
         h << "<p class=\"bad\">Frame-rate traces are missing.</p>\n";
         return h.str();
@@ -303,16 +320,18 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
     std::vector<RateRow> rows;
     for (const Channel& c : channels()) {
         RateRow best{&c, "", 0.0, {}};
+        double range = 0.0;  // the channel's largest magnitude in any session at 60 fps
         for (const std::string& s : sessions) {
             if (!traces[60.0].count(s)) continue;
             for (double fps : {30.0, 144.0}) {
                 if (!traces[fps].count(s)) continue;
                 RateDifference d = compare(traces[60.0][s], traces[fps][s], c, 1.0 / std::min(fps, 60.0));
-                RateRow candidate{&c, s, fps, d};
-                if (candidate.relative() > best.relative() || (best.session.empty() && d.range > 0.0)) best = candidate;
+                range = std::max(range, d.range);
+                if (best.session.empty() || d.largest > best.diff.largest) best = {&c, s, fps, d};
             }
         }
-        if (!best.session.empty()) rows.push_back(best);
+        best.diff.range = range;
+        if (!best.session.empty() && range > 0.0) rows.push_back(best);
     }
     std::sort(rows.begin(), rows.end(), [](const RateRow& a, const RateRow& b) { return a.relative() > b.relative(); });
     h << "<table><tr><th>channel</th><th>largest difference</th><th>relative</th><th>at</th><th>session</th><th>time</th></tr>\n";
@@ -361,23 +380,17 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
 
 // ---- presets ---------------------------------------------------------------------
 
-struct Preset {
-    const char* name;
-    const char* what;
-    const char* clipSession;  // the session its clip shows (a substring of the name)
+// The session each preset's clip shows (a part of its name), and which part of it.
+struct PresetClip {
+    const char* preset;
+    const char* session;
+    double from, to;  // seconds into the session
 };
-
-constexpr Preset kPresets[] = {
-    {"Comfort", "The least added motion that still reads as first person: no head bob, roll or hand sway, a light "
-                "recoil that settles fast, a wide field of view and no camera inertia in vehicles.",
-     "walk"},
-    {"Bodycam", "The full hand-held look: strong head bob, per-shot recoil with roll, lagging follow with an aim "
-                "deadzone, 3D hand motion, aim sway, weapon lead, tracers and the lens effects.",
-     "bodycam"},
-    {"Cinematic", "A steady, filmic camera: a narrower field of view, a slow gentle bob, soft recoil, smooth follow "
-                  "without a deadzone, and strong vehicle inertia.",
-     "drive"},
-    {"Classic", "The plug-in's own defaults, as it writes them on its first start.", "walk"},
+constexpr PresetClip kPresetClips[] = {
+    {"Comfort", "walk", 3.0, 9.0},
+    {"Bodycam", "bodycam", 1.3, 7.3},
+    {"Cinematic", "bodycam", 1.3, 7.3},
+    {"Classic", "walk", 3.0, 9.0},
 };
 
 // The keys where a settings file differs from another, "Key=value" each.

@@ -428,7 +428,7 @@ inline void writeIndex(const Report& r, const fs::path& out) {
       << ".wide{overflow-x:auto}table.figures td,table.figures th{text-align:right;padding:.2em .45em;font-size:.85em}"
          "table.figures td:first-child,table.figures th:first-child{text-align:left}\n"
       << ".def{display:block;font-size:.8em;color:#888}.def.more{color:#b35900}.def.less{color:#2a7a2a}\n"
-      << ".clip{display:flex;gap:1em;align-items:flex-start;flex-wrap:wrap;margin:1.5em 0}.clip figure{margin:0;flex:1 1 420px}"
+      << ".clip{display:flex;gap:1em;align-items:flex-start;flex-wrap:wrap;margin:1.5em 0}.clip figure{margin:0;flex:1 1 420px;max-width:640px}"
          ".clip img{width:100%;border:1px solid #ddd}\n</style></head><body>\n"
       << "<h1>Zentravisor in the simulator</h1>\n"
       << "<p>Every session below drove the real plug-in, frame by frame, through a simulated game: the same "

@@ -32,6 +32,7 @@
 #include "tools/demo_motion.h"
 #include "tools/demo_report.h"
 #include "tools/demo_trace.h"
+#include "tools/presets.h"
 #include "tools/webp_clip.h"
 
 namespace fs = std::filesystem;
@@ -311,6 +312,12 @@ std::string comfortSection(const std::vector<std::string>& names, const std::map
     return h.str();
 }
 
+const motion::PresetClip* clipOf(const std::string& preset) {
+    for (const motion::PresetClip& c : motion::kPresetClips)
+        if (preset == c.preset) return &c;
+    return nullptr;
+}
+
 std::string presetsSection(const std::vector<std::string>& names, const fs::path& out, const fs::path& presetsDir,
                            const std::map<std::string, comfort::Figures>& defaults) {
     std::ostringstream h;
@@ -319,8 +326,9 @@ std::string presetsSection(const std::vector<std::string>& names, const fs::path
          "while the game is closed, or start from it and change it further in the menu. Each played every session "
          "with the sessions' own settings lines ignored; figures beside the defaults' (green: calmer, orange: more "
          "motion).</p>\n";
-    for (const motion::Preset& p : motion::kPresets) {
+    for (const presets::Preset& p : presets::all()) {
         std::string dir = std::string("presets/") + p.name;
+        const motion::PresetClip* clip = clipOf(p.name);
         h << "<h3>" << p.name << "</h3>\n<p>" << p.what << " <a href=\"presets/" << p.name << ".ini\">" << p.name
           << ".ini</a></p>\n";
         std::vector<std::string> changes = motion::differingKeys(presetsDir / (std::string(p.name) + ".ini"),
@@ -332,7 +340,7 @@ std::string presetsSection(const std::vector<std::string>& names, const fs::path
         }
         std::string session;
         for (const std::string& n : names)
-            if (n.find(p.clipSession) != std::string::npos) session = n;
+            if (clip && n.find(clip->session) != std::string::npos) session = n;
         h << "<div class=\"clip\"><figure><img src=\"clips/presets/" << p.name << ".webp\" alt=\"" << p.name
           << " clip\"><figcaption>" << p.name << ": part of " << report::html(session) << ".</figcaption></figure></div>\n";
         h << motion::figuresTable(names, figuresOf(names, out / "traces" / dir), &defaults);
@@ -341,19 +349,6 @@ std::string presetsSection(const std::vector<std::string>& names, const fs::path
 }
 
 constexpr const char* kPresetsDir = "presets";
-
-// The part of a session a preset's clip shows: seconds into it.
-struct ClipWindow {
-    const char* session;
-    double from, to;
-};
-constexpr ClipWindow kPresetClipWindows[] = {{"walk", 3.0, 9.0}, {"bodycam", 1.3, 7.3}, {"drive", 3.0, 9.0}};
-
-ClipWindow windowFor(const std::string& session) {
-    for (const ClipWindow& w : kPresetClipWindows)
-        if (session.find(w.session) != std::string::npos) return w;
-    return {"", 0.0, 6.0};
-}
 
 int demoAll(const fs::path& sessionsDir, const fs::path& out) {
     std::vector<fs::path> files = bundledSessions(sessionsDir);
@@ -373,18 +368,18 @@ int demoAll(const fs::path& sessionsDir, const fs::path& out) {
     for (double fps : motion::kFrameRates) addRuns(jobs, files, out, "fps" + motion::fixed(fps, 0), {"--fps", motion::fixed(fps, 0)}, false);
     addRuns(jobs, files, out, "defaults", {"--no-set"}, false);
     fs::create_directories(out / "presets");
-    for (const motion::Preset& p : motion::kPresets) {
+    for (const presets::Preset& p : presets::all()) {
         fs::path ini = fs::path(kPresetsDir) / (std::string(p.name) + ".ini");
         fs::copy_file(ini, out / "presets" / ini.filename(), fs::copy_options::overwrite_existing);
         size_t first = jobs.size();
         addRuns(jobs, files, out, std::string("presets/") + p.name, {"--no-set", "--ini", ini.string()}, false);
-        for (size_t k = first; k < jobs.size(); ++k) {
-            if (names[jobs[k].session].find(p.clipSession) == std::string::npos) continue;
-            ClipWindow w = windowFor(names[jobs[k].session]);
+        const motion::PresetClip* clip = clipOf(p.name);
+        for (size_t k = first; clip && k < jobs.size(); ++k) {
+            if (names[jobs[k].session].find(clip->session) == std::string::npos) continue;
             fs::create_directories(out / "clips" / "presets");
             jobs[k].extra.insert(jobs[k].extra.end(), {"--clip", (out / "clips" / "presets" / (std::string(p.name) + ".webp")).string(),
-                                                       "--clip-from", motion::fixed(w.from, 2), "--clip-to", motion::fixed(w.to, 2)});
-            jobs[k].cost = w.to - w.from;
+                                                       "--clip-from", motion::fixed(clip->from, 2), "--clip-to", motion::fixed(clip->to, 2)});
+            jobs[k].cost = clip->to - clip->from;
         }
     }
     fs::create_directories(out / "clips");
@@ -405,7 +400,7 @@ int demoAll(const fs::path& sessionsDir, const fs::path& out) {
     char summary[256];
     std::snprintf(summary, sizeof summary,
                   "%zu session runs (%zu clips, %.1f MB) in %.1f s on %u cores.", jobs.size(),
-                  files.size() + std::size(motion::kPresets), clipBytes / 1e6, played,
+                  files.size() + presets::all().size(), clipBytes / 1e6, played,
                   std::max(1u, std::thread::hardware_concurrency()));
     h << "<h2 id=\"clips\">The sessions in motion</h2>\n<p>Each session through the plug-in's camera as the simulator "
          "draws it: the street's grid, posts and walls, the crosshair, tracers and menu as the plug-in drew them. "
