@@ -69,12 +69,12 @@ float floorFast(float x) {
 // Distance-weighted coverage of a grid line at coordinate c: 1 on the line,
 // 0 a footprint away; far away, where a line is thinner than a pixel, the
 // coverage is its average share.
-float lineCoverage(float c, float spacing, float footprint) {
-    float u = c / spacing;
+float lineCoverage(float c, float spacing, float footprint, float perFootprint) {
+    float u = c * (1.0f / spacing);
     float m = std::fabs(u - floorFast(u + 0.5f)) * spacing;
     float halfWidth = kGridHalfWidth + footprint * 0.5f;
-    float cover = std::clamp((halfWidth - m) / std::max(footprint, 1e-4f) + 0.5f, 0.0f, 1.0f);
-    float share = 2.0f * kGridHalfWidth / std::max(footprint, 2.0f * kGridHalfWidth);
+    float cover = std::clamp((halfWidth - m) * perFootprint + 0.5f, 0.0f, 1.0f);
+    float share = 2.0f * kGridHalfWidth * std::min(perFootprint, 1.0f / (2.0f * kGridHalfWidth));
     return cover * std::min(1.0f, share * 3.0f);
 }
 
@@ -87,8 +87,9 @@ Rgb groundColour(float x, float y, float footX, float footY) {
     if (paint == 2) return kRoadPaint;
     float fadeX = std::clamp(1.0f - footX * 6.0f, 0.0f, 1.0f), fadeY = std::clamp(1.0f - footY * 6.0f, 0.0f, 1.0f);
     if (fadeX <= 0.0f && fadeY <= 0.0f) return base;
-    float minor = std::max(lineCoverage(x, kGridSpacing, footX) * fadeX, lineCoverage(y, kGridSpacing, footY) * fadeY);
-    float major = std::max(lineCoverage(x, kGridMajor, footX) * fadeX, lineCoverage(y, kGridMajor, footY) * fadeY);
+    float perX = 1.0f / std::max(footX, 1e-4f), perY = 1.0f / std::max(footY, 1e-4f);
+    float minor = std::max(lineCoverage(x, kGridSpacing, footX, perX) * fadeX, lineCoverage(y, kGridSpacing, footY, perY) * fadeY);
+    float major = std::max(lineCoverage(x, kGridMajor, footX, perX) * fadeX, lineCoverage(y, kGridMajor, footY, perY) * fadeY);
     base = mix(base, kGridLine, minor);
     return mix(base, kGridMajorLine, major);
 }

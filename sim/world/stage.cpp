@@ -1,7 +1,5 @@
 #include "sim/world/stage.h"
 
-#include <cmath>
-
 #include "sim/world/shapetests.h"
 
 namespace sim {
@@ -11,8 +9,6 @@ StageState stage;
 namespace {
 
 constexpr Vec3 kPostSize{0.18f, 0.18f, 1.2f};  // metres
-constexpr float kDashLength = 3.0f;            // metres of paint, then as much gap
-constexpr float kDashHalfWidth = 0.08f;        // metres
 
 // Buildings and walls well clear of the road, so that nothing on it is hidden:
 // centre and size in metres.
@@ -38,12 +34,6 @@ void buildStage() {
     for (const Block& b : kBlocks) addSolidBox(b.centre, b.size);
     for (float y = kRoadStartY; y <= kRoadEndY; y += kPostSpacing)
         for (float side : {-1.0f, 1.0f}) addSolidBox({side * kPostOffset, y, kPostSize.z * 0.5f}, kPostSize);
-}
-
-int roadPaintAt(float x, float y) {
-    if (std::fabs(x) > kRoadHalfWidth || y < kRoadStartY || y > kRoadEndY) return 0;
-    if (std::fabs(x) >= kDashHalfWidth) return 1;
-    return std::fmod(y - kRoadStartY, 2.0f * kDashLength) < kDashLength ? 2 : 1;
 }
 
 }  // namespace sim

@@ -20,8 +20,16 @@ extern StageState stage;
 
 void buildStage();  // adds the street's boxes to the collision world, once
 
+constexpr float kDashLength = 3.0f;         // metres of centre-line paint, then as much gap
+constexpr float kDashHalfWidth = 0.08f;     // metres
+
 // The road's paint at a ground point: 0 off the road, 1 asphalt, 2 the dashed
-// centre line.
-int roadPaintAt(float x, float y);
+// centre line. (Inline: the clip rasteriser asks for every ground pixel.)
+inline int roadPaintAt(float x, float y) {
+    if (x > kRoadHalfWidth || x < -kRoadHalfWidth || y < kRoadStartY || y > kRoadEndY) return 0;
+    if (x >= kDashHalfWidth || x <= -kDashHalfWidth) return 1;
+    float along = (y - kRoadStartY) / (2.0f * kDashLength);
+    return along - static_cast<float>(static_cast<int>(along)) < 0.5f ? 2 : 1;
+}
 
 }  // namespace sim
