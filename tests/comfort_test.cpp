@@ -22,6 +22,8 @@ comfort::Motion trace(double (*pitch)(double), double (*yaw)(double), double (*r
         m.yaw.push_back(yaw(t));
         m.roll.push_back(roll(t));
         m.up.push_back(up(t));
+        m.east.push_back(0.0);
+        m.north.push_back(0.0);
         m.counts.push_back(true);
         m.moving.push_back(true);
     }
@@ -53,6 +55,20 @@ TEST(Comfort, SineGivesItsAmplitudeFrequencyAndDerivatives) {
     EXPECT_NEAR(f.bobPeakToPeakCm, 2.0 * kBobAmplitude * 100.0, 0.05);
     EXPECT_NEAR(f.bobHz, kBobHz, comfort::kBobHzStep);
     EXPECT_EQ(f.frames, int(kSeconds * kFps) + 1);
+    EXPECT_EQ(f.shiftPeakCm, 0.0);
+}
+
+// A vehicle's inertia: the eye slides 12 cm forward for a moment and back.
+TEST(Comfort, SlideIsTheHorizontalOffsetFromItsRunningMean) {
+    comfort::Motion m = trace(zero, zero, zero, zero);
+    for (size_t k = 0; k < m.time.size(); ++k) {
+        m.north[k] = 0.5 + (k >= 298 && k <= 302 ? 0.12 : 0.0);  // the seat's offset; five frames of slide at 5 s
+        m.east[k] = 0.2;
+    }
+    comfort::Figures f = comfort::analyse(m);
+    // Five frames of the slide in the sixty of the running mean: 12 cm less 1 cm.
+    EXPECT_NEAR(f.shiftPeakCm, 11.0, 1e-6);
+    EXPECT_EQ(f.bobPeakToPeakCm, 0.0);
 }
 
 double pitchStep(double t) { return t < 5.0 ? 0.0 : 3.0; }

@@ -28,6 +28,7 @@ struct Motion {
     std::vector<double> yaw;    // degrees (any turn; differences are wrapped)
     std::vector<double> roll;   // degrees
     std::vector<double> up;     // metres, world vertical
+    std::vector<double> east, north;  // metres, world horizontal
     std::vector<bool> counts;   // the plug-in's camera fills the screen
     std::vector<bool> moving;   // the player walks or runs: the frames the bob is measured on
 };
@@ -42,16 +43,15 @@ struct Figures {
     double bobPeakToPeakCm = 0.0;
     double bobHz = 0.0;                // 0: no bob
     double jerkPeak = 0.0;             // degrees per second cubed, the largest axis
+    double shiftPeakCm = 0.0;          // the largest sideways or fore-and-aft slide of the eye
 };
 
 inline double wrapDegrees(double d) { return std::remainder(d, 360.0); }
 
-// The vertical offset minus its running mean over kBobWindowS, at the counted
-// frames whose window lies wholly inside the trace (NaN elsewhere: a window cut
-// short by the trace's end would leave part of a stride in its mean). A crouch
-// eases the eye down too; the bob figures read only the frames where the
-// player moves, so a crouch while standing is not taken for a bob.
-inline std::vector<double> bobSignal(const Motion& m) {
+// An offset minus its running mean over kBobWindowS, at the counted frames
+// whose window lies wholly inside the trace (NaN elsewhere: a window cut short
+// by the trace's end would leave part of a stride in its mean).
+inline std::vector<double> residual(const Motion& m, const std::vector<double>& values) {
     std::vector<double> out(m.time.size(), NAN);
     if (m.time.empty()) return out;
     size_t lo = 0, hi = 0;
@@ -59,18 +59,23 @@ inline std::vector<double> bobSignal(const Motion& m) {
     int count = 0;
     for (size_t k = 0; k < m.time.size(); ++k) {
         while (hi < m.time.size() && m.time[hi] <= m.time[k] + kBobWindowS / 2) {
-            if (m.counts[hi]) sum += m.up[hi], ++count;
+            if (m.counts[hi]) sum += values[hi], ++count;
             ++hi;
         }
         while (m.time[lo] <= m.time[k] - kBobWindowS / 2) {
-            if (m.counts[lo]) sum -= m.up[lo], --count;
+            if (m.counts[lo]) sum -= values[lo], --count;
             ++lo;
         }
         bool whole = m.time[k] - kBobWindowS / 2 >= m.time.front() && m.time[k] + kBobWindowS / 2 <= m.time.back();
-        if (m.counts[k] && count > 0 && whole) out[k] = m.up[k] - sum / count;
+        if (m.counts[k] && count > 0 && whole) out[k] = values[k] - sum / count;
     }
     return out;
 }
+
+// The eye's height less its running mean. A crouch eases the eye down too; the
+// bob figures read only the frames where the player moves, so a crouch while
+// standing is not taken for a bob.
+inline std::vector<double> bobSignal(const Motion& m) { return residual(m, m.up); }
 
 // The strongest frequency of the bob in the search band: a direct Fourier sum
 // at fine steps, so uneven frame times need no resampling.
@@ -129,6 +134,12 @@ inline Figures analyse(const Motion& m) {
         }
     out.bobPeakToPeakCm = (hi - lo) * 100.0;
     out.bobHz = out.bobPeakToPeakCm >= kNoBobCm ? mainFrequency(m, bob) : 0.0;
+    // The slide: the horizontal offset's distance from its running mean (vehicle
+    // inertia, the bob's sway), on every counted frame.
+    std::vector<double> east = residual(m, m.east), north = residual(m, m.north);
+    for (size_t k = 0; k < east.size(); ++k)
+        if (std::isfinite(east[k]) && std::isfinite(north[k]))
+            out.shiftPeakCm = std::max(out.shiftPeakCm, std::hypot(east[k], north[k]) * 100.0);
     return out;
 }
 

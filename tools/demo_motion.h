@@ -27,7 +27,8 @@ constexpr double kFullBlend = 0.999;  // the plug-in's camera fills the screen
 inline comfort::Motion addedMotion(const Trace& t) {
     comfort::Motion m;
     m.time = t.column("time_s");
-    std::vector<double> pitch = t.column("pitch"), yaw = t.column("yaw"), roll = t.column("roll"), z = t.column("cam_z");
+    std::vector<double> pitch = t.column("pitch"), yaw = t.column("yaw"), roll = t.column("roll"), z = t.column("cam_z"),
+                        x = t.column("cam_x"), y = t.column("cam_y"), gx = t.column("game_x"), gy2 = t.column("game_y");
     std::vector<double> gp = t.column("gameplay_pitch"), gy = t.column("gameplay_yaw"), gr = t.column("gameplay_roll"),
                         gz = t.column("game_z"), blend = t.column("blend"), rendering = t.column("rendering"),
                         moveRatio = t.column("move_ratio");
@@ -36,6 +37,8 @@ inline comfort::Motion addedMotion(const Trace& t) {
         m.yaw.push_back(comfort::wrapDegrees(yaw[k] - gy[k]));
         m.roll.push_back(comfort::wrapDegrees(roll[k] - gr[k]));
         m.up.push_back(z[k] - gz[k]);
+        m.east.push_back(x[k] - gx[k]);
+        m.north.push_back(y[k] - gy2[k]);
         m.counts.push_back(rendering[k] > 0.5 && blend[k] >= kFullBlend);
         m.moving.push_back(moveRatio[k] > 0.0 && t.text(k, "mode") == "on-foot");
     }
@@ -74,6 +77,7 @@ inline const std::vector<Column>& columns() {
         {"bob cm p-p", [](const comfort::Figures& f) { return f.bobPeakToPeakCm; }, 1},
         {"bob Hz", [](const comfort::Figures& f) { return f.bobHz; }, 2},
         {"jerk k°/s³ peak", [](const comfort::Figures& f) { return f.jerkPeak / 1000.0; }, 1},
+        {"slide cm peak", [](const comfort::Figures& f) { return f.shiftPeakCm; }, 1},
     };
     return kColumns;
 }
@@ -81,7 +85,8 @@ inline const std::vector<Column>& columns() {
 constexpr const char* kHowToRead =
     "How to read it: every figure is motion the camera makes on its own, on top of where the player looks; lower "
     "is calmer. Speeds are how fast the view turns by itself, roll is how far the horizon tilts, bob is the eye's "
-    "up-and-down and how many times a second it repeats, and a large jerk means a sudden lurch or stutter. The "
+    "up-and-down and how many times a second it repeats, a large jerk means a sudden lurch or stutter, and slide "
+    "is how far the eye slides sideways or fore and aft (vehicle inertia, the bob's sway). The "
     "small grey number under each figure is the same figure at the default settings.";
 
 // A table of figures per session; with defaults, each figure carries the
