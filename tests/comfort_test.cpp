@@ -26,6 +26,7 @@ comfort::Motion trace(double (*pitch)(double), double (*yaw)(double), double (*r
         m.north.push_back(0.0);
         m.counts.push_back(true);
         m.moving.push_back(true);
+        m.seated.push_back(true);
     }
     return m;
 }
@@ -59,6 +60,7 @@ TEST(Comfort, SineGivesItsAmplitudeFrequencyAndDerivatives) {
 }
 
 // A vehicle's inertia: the eye slides 12 cm forward for a moment and back.
+// (Off the seat the slide is not read.)
 TEST(Comfort, SlideIsTheHorizontalOffsetFromItsRunningMean) {
     comfort::Motion m = trace(zero, zero, zero, zero);
     for (size_t k = 0; k < m.time.size(); ++k) {
@@ -69,6 +71,8 @@ TEST(Comfort, SlideIsTheHorizontalOffsetFromItsRunningMean) {
     // Five frames of the slide in the sixty of the running mean: 12 cm less 1 cm.
     EXPECT_NEAR(f.shiftPeakCm, 11.0, 1e-6);
     EXPECT_EQ(f.bobPeakToPeakCm, 0.0);
+    for (size_t k = 0; k < m.time.size(); ++k) m.seated[k] = false;
+    EXPECT_EQ(comfort::analyse(m).shiftPeakCm, 0.0);
 }
 
 double pitchStep(double t) { return t < 5.0 ? 0.0 : 3.0; }

@@ -31,6 +31,7 @@ struct Motion {
     std::vector<double> east, north;  // metres, world horizontal
     std::vector<bool> counts;   // the plug-in's camera fills the screen
     std::vector<bool> moving;   // the player walks or runs: the frames the bob is measured on
+    std::vector<bool> seated;   // the player sits in a vehicle: the frames the slide is measured on
 };
 
 enum Axis { kPitch, kYaw, kRoll, kAxes };
@@ -43,7 +44,7 @@ struct Figures {
     double bobPeakToPeakCm = 0.0;
     double bobHz = 0.0;                // 0: no bob
     double jerkPeak = 0.0;             // degrees per second cubed, the largest axis
-    double shiftPeakCm = 0.0;          // the largest sideways or fore-and-aft slide of the eye
+    double shiftPeakCm = 0.0;          // the largest slide of the eye in a vehicle's seat
 };
 
 inline double wrapDegrees(double d) { return std::remainder(d, 360.0); }
@@ -134,11 +135,13 @@ inline Figures analyse(const Motion& m) {
         }
     out.bobPeakToPeakCm = (hi - lo) * 100.0;
     out.bobHz = out.bobPeakToPeakCm >= kNoBobCm ? mainFrequency(m, bob) : 0.0;
-    // The slide: the horizontal offset's distance from its running mean (vehicle
-    // inertia, the bob's sway), on every counted frame.
+    // The slide: the horizontal offset's distance from its running mean, in a
+    // vehicle (the inertia). On foot the body's own pace changes move the
+    // game's camera and the plug-in's apart by a frame's walk, which no setting
+    // changes; the bob's sway shows in roll and yaw.
     std::vector<double> east = residual(m, m.east), north = residual(m, m.north);
     for (size_t k = 0; k < east.size(); ++k)
-        if (std::isfinite(east[k]) && std::isfinite(north[k]))
+        if (m.seated[k] && std::isfinite(east[k]) && std::isfinite(north[k]))
             out.shiftPeakCm = std::max(out.shiftPeakCm, std::hypot(east[k], north[k]) * 100.0);
     return out;
 }

@@ -40,7 +40,9 @@ inline comfort::Motion addedMotion(const Trace& t) {
         m.east.push_back(x[k] - gx[k]);
         m.north.push_back(y[k] - gy2[k]);
         m.counts.push_back(rendering[k] > 0.5 && blend[k] >= kFullBlend);
-        m.moving.push_back(moveRatio[k] > 0.0 && t.text(k, "mode") == "on-foot");
+        std::string mode = t.text(k, "mode");
+        m.moving.push_back(moveRatio[k] > 0.0 && mode == "on-foot");
+        m.seated.push_back(mode == "vehicle" || mode == "two-wheeler");
     }
     return m;
 }
@@ -77,7 +79,7 @@ inline const std::vector<Column>& columns() {
         {"bob cm p-p", [](const comfort::Figures& f) { return f.bobPeakToPeakCm; }, 1},
         {"bob Hz", [](const comfort::Figures& f) { return f.bobHz; }, 2},
         {"jerk k°/s³ peak", [](const comfort::Figures& f) { return f.jerkPeak / 1000.0; }, 1},
-        {"slide cm peak", [](const comfort::Figures& f) { return f.shiftPeakCm; }, 1},
+        {"seat slide cm peak", [](const comfort::Figures& f) { return f.shiftPeakCm; }, 1},
     };
     return kColumns;
 }
@@ -85,8 +87,8 @@ inline const std::vector<Column>& columns() {
 constexpr const char* kHowToRead =
     "How to read it: every figure is motion the camera makes on its own, on top of where the player looks; lower "
     "is calmer. Speeds are how fast the view turns by itself, roll is how far the horizon tilts, bob is the eye's "
-    "up-and-down and how many times a second it repeats, a large jerk means a sudden lurch or stutter, and slide "
-    "is how far the eye slides sideways or fore and aft (vehicle inertia, the bob's sway). The "
+    "up-and-down and how many times a second it repeats, a large jerk means a sudden lurch or stutter, and seat "
+    "slide is how far the eye slides in a vehicle's seat (the inertia on braking and crashes). The "
     "small grey number under each figure is the same figure at the default settings.";
 
 // A table of figures per session; with defaults, each figure carries the

@@ -52,8 +52,8 @@ inline const std::vector<Preset>& all() {
          "A steady, filmic camera: a narrower field of view, a slow gentle bob, soft recoil, a heavy smooth "
          "follow without a deadzone, light hand motion and sway, the crosshair only when zoomed, film grain and "
          "strong vehicle inertia.",
-         {{"FOV", 70.0f}, {"Veh_FOV", 65.0f}, {"MC_FOV", 75.0f}, {"HeadBob", 1}, {"HeadBobAmount", 0.5f},
-          {"HeadBobSpeed", 0.75f}, {"BodycamMaster", 1}, {"BodycamRecoil", 1}, {"BodycamRecoilAmount", 0.6f},
+         {{"FOV", 70.0f}, {"Veh_FOV", 65.0f}, {"MC_FOV", 75.0f}, {"HeadBob", 1}, {"HeadBobAmount", 0.35f},
+          {"HeadBobSpeed", 0.65f}, {"BodycamMaster", 1}, {"BodycamRecoil", 1}, {"BodycamRecoilAmount", 0.6f},
           {"SmoothFollow", 1}, {"FollowAmount", 0.92f}, {"Deadzone", 0}, {"Hand3D", 1}, {"Hand3DAmount", 0.6f},
           {"RecoilShake", 0}, {"AimSway", 1}, {"AimSwayAmount", 0.5f}, {"CrosshairOnlyADS", 1}, {"FilmGrain", 1},
           {"CinematicAudio", 1}, {"Veh_CamInertiaAmount", 1.8f}, {"MC_CamInertiaAmount", 1.8f}}},
