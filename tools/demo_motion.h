@@ -394,10 +394,10 @@ struct PresetClip {
     double from, to;  // seconds into the session
 };
 constexpr PresetClip kPresetClips[] = {
-    {"Comfort", "walk", 3.0, 9.0},
-    {"Bodycam", "bodycam", 1.3, 7.3},
-    {"Cinematic", "bodycam", 1.3, 7.3},
-    {"Classic", "walk", 3.0, 9.0},
+    {"Comfort", "walk", 3.5, 8.5},  // walk, jog and into the sprint
+    {"Bodycam", "bodycam", 1.3, 5.8},  // aim, the burst and the single shots
+    {"Cinematic", "bodycam", 1.3, 5.8},
+    {"Classic", "walk", 3.5, 8.5},
 };
 
 // The keys where a settings file differs from another, "Key=value" each.
