@@ -234,7 +234,9 @@ std::vector<Box> sceneBoxes() {
                              {0, 0, 0}, {0.80f, 0.16f, 0.12f}});
     }
     for (const auto& [handle, e] : entities) {
-        if (handle == player.ped) continue;  // the player's own body is not in view in first person
+        // The player's own body and the vehicle they sit in: a box around the eye
+        // would only hide the road the motion is read against.
+        if (handle == player.ped || handle == player.vehicle) continue;
         if (e.kind == EntityKind::Vehicle) boxes.push_back({e.position, kVehicleHalf, e.rotation, {0.50f, 0.13f, 0.11f}});
         if (e.kind == EntityKind::Ped)
             boxes.push_back({{e.position.x, e.position.y, e.position.z - 0.1f}, kPedHalf, {0, 0, e.rotation.z}, {0.30f, 0.28f, 0.34f}});

@@ -122,9 +122,10 @@ inline std::string figuresTable(const std::vector<std::string>& sessions, const 
 
 inline std::string addedMotionPlot(const std::string& name, const Trace& t, const fs::path& out) {
     comfort::Motion m = addedMotion(t);
+    // height wobble: the eye's height less its one-second running mean.
     svg::Plot p{name + ": motion the camera adds", "time (s)", "degrees / cm", {}, t.marks()};
     svg::Series pitch{"pitch (°)", {}, {}, "", false}, yaw{"yaw (°)", {}, {}, "", false}, roll{"roll (°)", {}, {}, "", false},
-        up{"bob (cm)", {}, {}, "", false};
+        up{"height wobble (cm)", {}, {}, "", false};
     std::vector<double> bob = comfort::bobSignal(m);
     for (size_t k = 0; k < m.time.size(); ++k) {
         if (!m.counts[k]) continue;
