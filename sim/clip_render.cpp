@@ -31,7 +31,8 @@ float& component(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y :
 
 Rgb mix(Rgb a, Rgb b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
-constexpr Rgb kHorizon{0.78f, 0.74f, 0.70f};
+constexpr Rgb kHorizon{0.80f, 0.76f, 0.72f};
+constexpr Rgb kHaze{0.62f, 0.63f, 0.61f};  // distant ground and walls: darker than the sky, so the horizon shows
 constexpr Rgb kZenith{0.28f, 0.42f, 0.66f};
 constexpr Rgb kGround{0.34f, 0.37f, 0.30f};
 constexpr Rgb kGridLine{0.56f, 0.60f, 0.52f};
@@ -118,7 +119,7 @@ void paintSkyAndGround(const Eye& eye, std::vector<float>& rgb, std::vector<floa
                 float footX = t * (std::fabs(rx.x - d.x * kx) + std::fabs(uy.x - d.x * ky));
                 float footY = t * (std::fabs(rx.y - d.y * kx) + std::fabs(uy.y - d.y * ky));
                 Rgb g = groundColour(eye.pos.x + d.x * t, eye.pos.y + d.y * t, footX, footY);
-                c = mix(g, kHorizon, fogOf(distance));
+                c = mix(g, kHaze, fogOf(distance));
                 z = t;
             }
             size_t k = size_t(py) * eye.width + px;
@@ -184,7 +185,7 @@ void fillFace(const Eye& eye, const Vec3* corners, Rgb colour, std::vector<float
             size_t k = size_t(py) * eye.width + px;
             if (z >= depth[k]) continue;
             depth[k] = z;
-            Rgb c = mix(colour, kHorizon, fogOf(z));
+            Rgb c = mix(colour, kHaze, fogOf(z));
             rgb[k * 3] = c.r, rgb[k * 3 + 1] = c.g, rgb[k * 3 + 2] = c.b;
         }
     }
