@@ -1,5 +1,5 @@
 # Builds the release zip into WORK and checks what a player gets: the four
-# files and nothing else, the template byte for byte as the plug-in writes it,
+# files and the four presets and nothing else, each preset as committed, the template byte for byte as the plug-in writes it,
 # Windows programs, a readme in Windows line ends naming the version, and the
 # plug-in's menu badge showing that same version.
 #   cmake -DSOURCE=<repo> -DWIN_BUILD=<mingw build> -DTEMPLATE_TOOL=<zv_ini_template>
@@ -32,7 +32,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listin
 string(REPLACE "\n" ";" names "${listing}")
 list(REMOVE_ITEM names "")
 list(SORT names)
-set(expected README.txt Zentravisor.asi Zentravisor.ini zv-check-ini.exe)
+set(expected README.txt Zentravisor.asi Zentravisor.ini presets/Bodycam.ini presets/Cinematic.ini presets/Classic.ini
+    presets/Comfort.ini zv-check-ini.exe)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "zip holds [${names}], expected [${expected}]")
 endif()
@@ -47,6 +48,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/unpacked/Zentr
 if(differs)
   message(FATAL_ERROR "Zentravisor.ini differs from the plug-in's template")
 endif()
+
+foreach(preset Bodycam Cinematic Classic Comfort)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/unpacked/presets/${preset}.ini
+                          ${SOURCE}/presets/${preset}.ini RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "presets/${preset}.ini in the zip differs from the repository's")
+  endif()
+endforeach()
 
 foreach(program Zentravisor.asi zv-check-ini.exe)
   file(READ ${WORK}/unpacked/${program} magic LIMIT 2 HEX)

@@ -1,5 +1,6 @@
 # The release zip: dist/Zentravisor-<version>.zip with the plug-in, the players'
-# readme, the default settings file and the settings checker.
+# readme, the default settings file, the settings checker and the four presets
+# (presets/*.ini, complete settings files in Windows line ends).
 #   cmake -DSOURCE=<repo> -DASI=<Zentravisor.asi> -DCHECKER=<zv-check-ini.exe>
 #         -DINI=<template Zentravisor.ini> -DOUT=<folder> -P cmake/package.cmake
 foreach(input SOURCE ASI CHECKER INI OUT)
@@ -33,12 +34,21 @@ file(READ ${SOURCE}/docs/PLAYERS.txt readme)
 string(REPLACE "@VERSION@" "${version}" readme "${readme}")
 string(REPLACE "\n" "\r\n" readme "${readme}")
 file(WRITE ${stage}/README.txt "${readme}")
+set(presets Bodycam.ini Cinematic.ini Classic.ini Comfort.ini)
+file(MAKE_DIRECTORY ${stage}/presets)
+foreach(preset IN LISTS presets)
+  if(NOT EXISTS ${SOURCE}/presets/${preset})
+    message(FATAL_ERROR "package.cmake: missing ${SOURCE}/presets/${preset}")
+  endif()
+  file(COPY_FILE ${SOURCE}/presets/${preset} ${stage}/presets/${preset})
+endforeach()
+list(TRANSFORM presets PREPEND presets/)
 
 set(zip ${OUT}/Zentravisor-${version}.zip)
 file(REMOVE ${zip})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip "--mtime=2026-01-01 00:00:00"
-          Zentravisor.asi README.txt Zentravisor.ini zv-check-ini.exe
+          Zentravisor.asi README.txt Zentravisor.ini zv-check-ini.exe ${presets}
   WORKING_DIRECTORY ${stage}
   RESULT_VARIABLE status)
 file(REMOVE_RECURSE ${stage})

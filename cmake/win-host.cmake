@@ -13,6 +13,7 @@ set(ZV_SIM_LINUX_ONLY
   sim/platform_sim.cpp
   sim/files_sim.cpp
   sim/raster.cpp
+  sim/clip_render.cpp
   sim/scenario.cpp
   sim/scenario_play.cpp
   sim/adversary.cpp)

@@ -31,13 +31,16 @@ constexpr float kLineHeightPerScale = 0.064f * kScreenHeight;
 constexpr float kTopPadding = 0.15f;  // of the line height
 constexpr float kWrapLineSpacing = 0.92f;  // wrapped lines, in line heights
 
+// A picture of any size; the screen's fractions and the text scale with it.
 struct Canvas {
-    std::vector<float> rgb = std::vector<float>(size_t(kScreenWidth) * kScreenHeight * 3);
+    int width, height;
+    std::vector<float>& rgb;  // three floats 0..1 per pixel, rows top down
 
+    float textScale() const { return float(height) / kScreenHeight; }
     void blend(int x, int y, const Rgba& c, float coverage) {
-        if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight || coverage <= 0.0f) return;
+        if (x < 0 || y < 0 || x >= width || y >= height || coverage <= 0.0f) return;
         float a = std::clamp(c.a, 0, 255) / 255.0f * std::min(coverage, 1.0f);
-        float* p = &rgb[(size_t(y) * kScreenWidth + x) * 3];
+        float* p = &rgb[(size_t(y) * width + x) * 3];
         p[0] += (std::clamp(c.r, 0, 255) / 255.0f - p[0]) * a;
         p[1] += (std::clamp(c.g, 0, 255) / 255.0f - p[1]) * a;
         p[2] += (std::clamp(c.b, 0, 255) / 255.0f - p[2]) * a;
@@ -46,8 +49,8 @@ struct Canvas {
 
 // A muted dusk street scene in flat bands, so translucent panels read as they would in the game.
 void paintBackdrop(Canvas& canvas) {
-    for (int y = 0; y < kScreenHeight; ++y) {
-        float t = float(y) / kScreenHeight;
+    for (int y = 0; y < canvas.height; ++y) {
+        float t = float(y) / canvas.height;
         float r, g, b;
         if (t < 0.55f) {  // sky
             float k = t / 0.55f;
@@ -56,8 +59,8 @@ void paintBackdrop(Canvas& canvas) {
             float k = (t - 0.55f) / 0.45f;
             r = 0.22f - 0.10f * k, g = 0.21f - 0.10f * k, b = 0.22f - 0.09f * k;
         }
-        for (int x = 0; x < kScreenWidth; ++x) {
-            float* p = &canvas.rgb[(size_t(y) * kScreenWidth + x) * 3];
+        for (int x = 0; x < canvas.width; ++x) {
+            float* p = &canvas.rgb[(size_t(y) * canvas.width + x) * 3];
             p[0] = r, p[1] = g, p[2] = b;
         }
     }
@@ -65,11 +68,12 @@ void paintBackdrop(Canvas& canvas) {
 
 // Filled rectangle with exact pixel coverage at its edges (hairlines stay visible).
 void paintRect(Canvas& canvas, const DrawItem& d) {
-    float x0 = (d.x - d.width / 2) * kScreenWidth, x1 = (d.x + d.width / 2) * kScreenWidth;
-    float y0 = (d.y - d.height / 2) * kScreenHeight, y1 = (d.y + d.height / 2) * kScreenHeight;
+    const int width = canvas.width, height = canvas.height;
+    float x0 = (d.x - d.width / 2) * width, x1 = (d.x + d.width / 2) * width;
+    float y0 = (d.y - d.height / 2) * height, y1 = (d.y + d.height / 2) * height;
     if (!(x1 > x0) || !(y1 > y0)) return;
-    int px0 = std::max(0, int(std::floor(x0))), px1 = std::min(kScreenWidth - 1, int(std::ceil(x1)) - 1);
-    int py0 = std::max(0, int(std::floor(y0))), py1 = std::min(kScreenHeight - 1, int(std::ceil(y1)) - 1);
+    int px0 = std::max(0, int(std::floor(x0))), px1 = std::min(width - 1, int(std::ceil(x1)) - 1);
+    int py0 = std::max(0, int(std::floor(y0))), py1 = std::min(height - 1, int(std::ceil(y1)) - 1);
     for (int y = py0; y <= py1; ++y) {
         float cy = std::min(y1, float(y + 1)) - std::max(y0, float(y));
         for (int x = px0; x <= px1; ++x) {
@@ -86,10 +90,11 @@ void paintLine(Canvas& canvas, const DrawItem& d, const ViewPose& view) {
     float sx0, sy0, sx1, sy1;
     if (!projectSegment(view, {d.from[0], d.from[1], d.from[2]}, {d.to[0], d.to[1], d.to[2]}, sx0, sy0, sx1, sy1))
         return;
-    float x0 = sx0 * kScreenWidth, y0 = sy0 * kScreenHeight, x1 = sx1 * kScreenWidth, y1 = sy1 * kScreenHeight;
+    const int width = canvas.width, height = canvas.height;
+    float x0 = sx0 * width, y0 = sy0 * height, x1 = sx1 * width, y1 = sy1 * height;
     // Keep the part inside a margin around the screen (a point close to the
     // camera plane can project very far out).
-    constexpr float kMargin = 4.0f * kScreenWidth;
+    const float kMargin = 4.0f * width;
     if (std::fabs(x0) > kMargin || std::fabs(x1) > kMargin || std::fabs(y0) > kMargin || std::fabs(y1) > kMargin) {
         float t0 = 0.0f, t1 = 1.0f;
         const float p[4] = {-(x1 - x0), x1 - x0, -(y1 - y0), y1 - y0};
@@ -109,8 +114,8 @@ void paintLine(Canvas& canvas, const DrawItem& d, const ViewPose& view) {
         x0 = x0 + dx * t0, y0 = y0 + dy * t0;
     }
     float dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
-    int px0 = std::max(0, int(std::floor(std::min(x0, x1) - 2))), px1 = std::min(kScreenWidth - 1, int(std::ceil(std::max(x0, x1) + 2)));
-    int py0 = std::max(0, int(std::floor(std::min(y0, y1) - 2))), py1 = std::min(kScreenHeight - 1, int(std::ceil(std::max(y0, y1) + 2)));
+    int px0 = std::max(0, int(std::floor(std::min(x0, x1) - 2))), px1 = std::min(width - 1, int(std::ceil(std::max(x0, x1) + 2)));
+    int py0 = std::max(0, int(std::floor(std::min(y0, y1) - 2))), py1 = std::min(height - 1, int(std::ceil(std::max(y0, y1) + 2)));
     bool steep = std::fabs(dy) > std::fabs(dx);
     // Walk the major axis; only pixels within two of the line on the minor axis.
     int from = steep ? py0 : px0, to = steep ? py1 : px1;
@@ -165,9 +170,9 @@ struct TextMetrics {
     float ascent;          // pixels
 };
 
-TextMetrics metricsFor(const TextStyle& style) {
+TextMetrics metricsFor(const TextStyle& style, float canvasScale) {
     Font& f = font();
-    float height = std::max(1.0f, style.scaleY * kLineHeightPerScale);
+    float height = std::max(1.0f, style.scaleY * kLineHeightPerScale * canvasScale);
     float s = stbtt_ScaleForPixelHeight(&f.info, height);
     int ascent, descent, gap;
     stbtt_GetFontVMetrics(&f.info, &ascent, &descent, &gap);
@@ -244,12 +249,12 @@ std::vector<std::pair<size_t, size_t>> wrapLines(const std::vector<int>& cps, fl
 void paintText(Canvas& canvas, const DrawItem& d) {
     const TextStyle& st = d.style;
     if (st.colour.a <= 0 || st.scaleY <= 0) return;
-    TextMetrics m = metricsFor(st);
+    TextMetrics m = metricsFor(st, canvas.textScale());
     std::vector<int> cps = decodeUtf8(d.text);
-    float x = d.x * kScreenWidth, top = d.y * kScreenHeight;
+    float x = d.x * canvas.width, top = d.y * canvas.height;
     std::vector<std::pair<size_t, size_t>> lines;
     if (st.wrap)
-        lines = wrapLines(cps, (st.wrapEnd - st.wrapStart) * kScreenWidth, m);
+        lines = wrapLines(cps, (st.wrapEnd - st.wrapStart) * canvas.width, m);
     else
         lines.emplace_back(0, cps.size());
     for (size_t n = 0; n < lines.size(); ++n) {
@@ -263,25 +268,48 @@ void paintText(Canvas& canvas, const DrawItem& d) {
 
 }  // namespace
 
-std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view) {
-    if (!font().loaded) {
-        std::fprintf(stderr, "raster: cannot load the font %s\n", kFontPath);
-        return {};
-    }
-    Canvas canvas;
-    if (view)
-        paintWorld(*view, kScreenWidth, kScreenHeight, canvas.rgb);
-    else
-        paintBackdrop(canvas);
+bool fontLoaded() {
+    if (font().loaded) return true;
+    std::fprintf(stderr, "raster: cannot load the font %s\n", kFontPath);
+    return false;
+}
+
+void paintItems(const std::vector<DrawItem>& items, const ViewPose* view, int width, int height, std::vector<float>& rgb) {
+    Canvas canvas{width, height, rgb};
     for (const DrawItem& d : items) {
         if (d.kind == DrawKind::Rect) paintRect(canvas, d);
         if (d.kind == DrawKind::Text) paintText(canvas, d);
         if (d.kind == DrawKind::Line && view) paintLine(canvas, d, *view);
     }
-    std::vector<unsigned char> bytes(canvas.rgb.size());
-    for (size_t k = 0; k < bytes.size(); ++k)
-        bytes[k] = static_cast<unsigned char>(std::lround(std::clamp(canvas.rgb[k], 0.0f, 1.0f) * 255.0f));
+}
+
+std::vector<unsigned char> toBytes(const std::vector<float>& rgb) {
+    std::vector<unsigned char> bytes(rgb.size());
+    // Plain pointers and a branch-free body, so that the loop vectorises (a
+    // byte store through the vector could alias its own size).
+    const float* from = rgb.data();
+    unsigned char* to = bytes.data();
+    const size_t n = bytes.size();
+    for (size_t k = 0; k < n; ++k) {
+        float v = from[k] * 255.0f + 0.5f;
+        v = v < 0.0f ? 0.0f : v;
+        v = v > 255.0f ? 255.0f : v;
+        to[k] = static_cast<unsigned char>(static_cast<int>(v));
+    }
     return bytes;
+}
+
+std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view) {
+    if (!fontLoaded()) return {};
+    std::vector<float> rgb(size_t(kScreenWidth) * kScreenHeight * 3);
+    if (view) {
+        paintWorld(*view, kScreenWidth, kScreenHeight, rgb);
+    } else {
+        Canvas canvas{kScreenWidth, kScreenHeight, rgb};
+        paintBackdrop(canvas);
+    }
+    paintItems(items, view, kScreenWidth, kScreenHeight, rgb);
+    return toBytes(rgb);
 }
 
 bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view) {

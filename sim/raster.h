@@ -21,6 +21,13 @@ constexpr int kScreenHeight = 1080;
 // over a plain backdrop.
 std::vector<unsigned char> rasterizeFrame(const std::vector<DrawItem>& items, const ViewPose* view = nullptr);
 
+// The same drawing at any size, over a picture already in rgb (width x height,
+// three floats 0..1 per pixel, rows top down): screen fractions scale with the
+// picture, text with its height. Call fontLoaded() first.
+void paintItems(const std::vector<DrawItem>& items, const ViewPose* view, int width, int height, std::vector<float>& rgb);
+bool fontLoaded();  // false, with a message on stderr, when the font cannot be loaded
+std::vector<unsigned char> toBytes(const std::vector<float>& rgb);  // 0..1 floats to 0..255 bytes
+
 // Writes rasterizeFrame's picture as a PNG. Returns false (with a message on
 // stderr) when the font cannot be loaded or the file cannot be written.
 bool writeFramePng(const std::vector<DrawItem>& items, const std::string& path, const ViewPose* view = nullptr);

@@ -82,11 +82,29 @@ struct FrameInfo {
 };
 using FrameObserver = void (*)(void* context, const FrameInfo& frame);
 
+// How a session is played beyond its own steps.
+struct PlayOptions {
+    uint32_t startTick = 1'000'000;  // the virtual clock's first value (it may sit just below 2^32)
+    // Frame time in microseconds for the whole session, in place of its own
+    // (and of its frame-ms steps); 0 keeps the session's. The game's clock counts
+    // whole milliseconds, so a 6944 us frame advances it 7, 7, 7, 6 ... ms, as a
+    // game at 144 frames a second sees it.
+    uint32_t frameUs = 0;
+    std::string settingsFile;    // a Zentravisor.ini in the game folder at boot; "" = none (the plug-in writes its template)
+    bool skipSettings = false;   // ignore the session's own "set" steps: the settings file decides
+    bool stage = false;          // the street of sim/world/stage.h around the spawn point
+};
+
 // Boots the simulator, runs the start-up frame and plays the steps; the
 // observer runs after every frame, the start-up frame included. False with a
 // message naming the line when a step cannot be played.
-// startTick: the virtual clock's first value (it may sit just below 2^32).
 bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
-          uint32_t startTick = 1'000'000);
+          const PlayOptions& options);
+inline bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
+                 uint32_t startTick = 1'000'000) {
+    PlayOptions options;
+    options.startTick = startTick;
+    return play(scenario, observer, context, error, options);
+}
 
 }  // namespace scenario

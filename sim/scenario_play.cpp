@@ -1,5 +1,7 @@
 // The session player: each step becomes inputs and world changes, then frames.
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 
 #include "settings/settings.h"
 #include "sim/scenario.h"
@@ -9,6 +11,7 @@
 #include "sim/world/os.h"
 #include "sim/world/player.h"
 #include "sim/world/scene.h"
+#include "sim/world/stage.h"
 #include "sim/world/vehicles.h"
 #include "sim/world/weapons.h"
 
@@ -39,8 +42,17 @@ struct Player {
     std::string pendingMark;
     bool hasMark = false;
     Ramp look;  // the game camera turning
+    uint32_t frameUs = 0;     // PlayOptions::frameUs
+    uint64_t elapsedUs = 0;   // virtual time played at frameUs
+    bool skipSettings = false;
 
     void frame() {
+        if (frameUs != 0 && sim::frameIndex() > 0) {
+            // The clock's whole milliseconds for this frame at the exact frame time.
+            uint64_t next = elapsedUs + frameUs;
+            sim::setFrameMs(static_cast<uint32_t>(next / 1000 - elapsedUs / 1000));
+            elapsedUs = next;
+        }
         if (look.active) {
             // Where the turn stands at the coming frame's tick.
             double t = look.lengthMs == 0 ? 1.0
@@ -95,7 +107,9 @@ int menuKey(const std::string& action) {
 // Plays one step; an empty result means it was played.
 std::string playStep(Player& p, const Step& s) {
     switch (s.verb) {
-        case Verb::FrameMs: sim::setFrameMs(s.duration.amount); return "";
+        case Verb::FrameMs:
+            if (p.frameUs == 0) sim::setFrameMs(s.duration.amount);
+            return "";
         case Verb::Wait: p.run(s.duration); return "";
         case Verb::Press: p.press(s.code, s); return "";
         case Verb::Hold:
@@ -130,7 +144,9 @@ std::string playStep(Player& p, const Step& s) {
             sim::os.pads[0].leftTrigger = static_cast<uint8_t>(s.word == "off" ? 0 : s.from);
             return "";
         case Verb::Input: sim::controls.usingKeyboard = s.word == "keyboard"; return "";
-        case Verb::Set: setSetting(s.word, s.from); return "";
+        case Verb::Set:
+            if (!p.skipSettings) setSetting(s.word, s.from);
+            return "";
         case Verb::Mark:
             p.pendingMark = s.word;
             p.hasMark = true;
@@ -224,13 +240,38 @@ std::string playStep(Player& p, const Step& s) {
 
 }  // namespace
 
-bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error, uint32_t startTick) {
+namespace {
+
+// A scratch game folder holding a copy of the settings file; "" when the copy fails.
+std::string gameFolderWith(const std::string& settingsFile) {
+    char folder[] = "/tmp/zv-session-XXXXXX";
+    if (!mkdtemp(folder)) return "";
+    std::error_code error;
+    std::filesystem::copy_file(settingsFile, std::string(folder) + "/Zentravisor.ini", error);
+    return error ? "" : folder;
+}
+
+}  // namespace
+
+bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
+          const PlayOptions& options) {
     Player p;
     p.observer = observer;
     p.context = context;
-    sim::Options options;
-    options.startTick = startTick;
-    sim::boot(options);
+    p.frameUs = options.frameUs;
+    p.skipSettings = options.skipSettings;
+    sim::Options boot;
+    boot.startTick = options.startTick;
+    if (options.frameUs != 0) boot.frameMs = options.frameUs / 1000;
+    if (!options.settingsFile.empty()) {
+        boot.diskRoot = gameFolderWith(options.settingsFile);
+        if (boot.diskRoot.empty()) {
+            error = {0, "cannot copy the settings file " + options.settingsFile};
+            return false;
+        }
+    }
+    if (options.stage) sim::buildStage();
+    sim::boot(boot);
     p.frame();  // start-up: the settings load before any step touches them
     for (const Step& s : scenario.steps) {
         p.step = &s;
@@ -241,6 +282,10 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
         }
     }
     if (p.hasMark) p.frame();  // a trailing mark still lands on a frame
+    if (!options.settingsFile.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(boot.diskRoot, ignored);
+    }
     return true;
 }
 

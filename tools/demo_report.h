@@ -112,6 +112,7 @@ struct Report {
     std::vector<Picture> plots;
     std::vector<Picture> screenshots;
     std::vector<std::string> notes;
+    std::string motionHtml;  // the clips, comfort, frame-rate and presets sections
 };
 
 inline bool writeText(const fs::path& path, const std::string& text) {
@@ -417,13 +418,18 @@ inline void writeIndex(const Report& r, const fs::path& out) {
     std::ostringstream h;
     h << "<!doctype html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
       << "<title>Zentravisor in the simulator</title>\n<style>\n"
-      << "body{font-family:'DejaVu Sans',Arial,sans-serif;max-width:900px;margin:2em auto;padding:0 1em;color:#222;"
+      << "body{font-family:'DejaVu Sans',Arial,sans-serif;max-width:1100px;margin:2em auto;padding:0 1em;color:#222;"
          "line-height:1.45}\n"
       << "h1{font-size:1.6em}h2{margin-top:2em;border-bottom:1px solid #ddd;padding-bottom:.2em}\n"
       << "figure{margin:1.5em 0}figure img{max-width:100%;border:1px solid #ddd}\n"
       << "figcaption{margin-top:.3em}figcaption b{display:block}\n"
       << "table{border-collapse:collapse}td,th{padding:.2em .8em;border-bottom:1px solid #eee;text-align:left}\n"
-      << ".bad{color:#b00}code{background:#f4f4f4;padding:0 .2em}pre{background:#f7f7f7;padding:.6em;overflow:auto}\n</style></head><body>\n"
+      << ".bad{color:#b00}code{background:#f4f4f4;padding:0 .2em}pre{background:#f7f7f7;padding:.6em;overflow:auto}\n"
+      << ".wide{overflow-x:auto}table.figures td,table.figures th{text-align:right;padding:.2em .45em;font-size:.85em}"
+         "table.figures td:first-child,table.figures th:first-child{text-align:left}\n"
+      << ".def{display:block;font-size:.8em;color:#888}.def.more{color:#b35900}.def.less{color:#2a7a2a}\n"
+      << ".clip{display:flex;gap:1em;align-items:flex-start;flex-wrap:wrap;margin:1.5em 0}.clip figure{margin:0;flex:1 1 420px;max-width:640px}"
+         ".clip img{width:100%;border:1px solid #ddd}\n</style></head><body>\n"
       << "<h1>Zentravisor in the simulator</h1>\n"
       << "<p>Every session below drove the real plug-in, frame by frame, through a simulated game: the same "
          "code that is in <code>Zentravisor.asi</code>, with the game's side played by the simulator. Each "
@@ -454,6 +460,7 @@ inline void writeIndex(const Report& r, const fs::path& out) {
         h << "<details><summary>" << html(run.name) << "</summary><pre>" << html(text.str()) << "</pre></details>\n";
     }
     for (const std::string& n : r.notes) h << "<p class=\"bad\">" << html(n) << "</p>\n";
+    h << r.motionHtml;
     auto pictures = [&](const char* title, const std::vector<Picture>& list) {
         if (list.empty()) return;
         h << "<h2>" << title << "</h2>\n";
