@@ -1,0 +1,278 @@
+// The trace build's recorder: every value the plug-in takes from the game and
+// the system, appended to a static buffer as it arrives and written to
+// Zentravisor-trace.zvt in large blocks at frame ends. The format is in
+// recorder/zvt_format.h. Nothing here allocates; a frame never waits on more
+// than one block write, and the time each frame end spends here (checksum and
+// write) goes into the next frame end record.
+#include "recorder/recorder.h"
+
+#include <cstring>
+
+#include "recorder/recorder_file.h"
+#include "recorder/zvt_format.h"
+
+#ifndef ZV_BUILD
+#define ZV_BUILD "trace"
+#endif
+
+namespace {
+
+constexpr uint32_t kBufferBytes = 1u << 20;       // complete frames waiting, plus the one being recorded
+constexpr uint32_t kBlockBytes = 64u * 1024;      // a frame end writes once this much waits...
+constexpr uint32_t kMaxFramesWaiting = 60;        // ...or this many frames (a second of play)
+constexpr uint64_t kFileCapBytes = 256ull << 20;  // the file stops growing here (the players' readme says so)
+constexpr uint32_t kEndRecordBytes = 2;
+// The largest single record: a native with every argument a full text, every
+// out-pointer at its largest, and a Define record before it.
+constexpr uint32_t kMaxRecordBytes =
+    64 + 1 + zvt::kMaxArgs * (5 + zvt::kMaxText) + 3 * 4 + zvt::kMaxArgs * zvt::kMaxOutBytes;
+constexpr char kTraceName[] = "Zentravisor-trace.zvt";
+constexpr char kPreviousName[] = "Zentravisor-trace.previous.zvt";
+constexpr uint32_t kPathBytes = 600;
+
+uint8_t buffer[kBufferBytes];
+uint32_t used = 0;        // bytes in the buffer
+uint32_t frameBegin = 0;  // where the frame being recorded starts in the buffer
+uint32_t framesWaiting = 0;
+uint64_t fileBytes = 0;   // bytes already in the file
+uint32_t frameNumber = 0;
+uint32_t lastEndMicros = 0;
+bool recording = false;
+bool frameTooLarge = false;
+
+// Native ids by hash: open addressing, slot value id + 1 (0 = empty).
+constexpr uint32_t kIdSlots = 256;
+uint64_t slotHash[kIdSlots];
+uint8_t slotId[kIdSlots];
+uint32_t nativesDefined = 0;
+
+uint8_t settingsBytes[zvt::kMaxSettingsBytes];
+
+void put8(uint32_t v) { buffer[used++] = static_cast<uint8_t>(v); }
+void put16(uint32_t v) {
+    put8(v);
+    put8(v >> 8);
+}
+void put32(uint32_t v) {
+    std::memcpy(buffer + used, &v, 4);  // both builds are little-endian
+    used += 4;
+}
+void putVarint(uint32_t v) {
+    while (v >= 0x80) {
+        put8((v & 0x7F) | 0x80);
+        v >>= 7;
+    }
+    put8(v);
+}
+void putZigzag(int32_t v) { putVarint((static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31)); }
+void putBytes(const void* bytes, uint32_t size) {
+    std::memcpy(buffer + used, bytes, size);
+    used += size;
+}
+
+// Writes the complete frames and keeps the one being recorded.
+void writeCompleteFrames() {
+    if (frameBegin == 0) return;
+    if (!traceFileWrite(buffer, frameBegin)) {
+        recording = false;  // a full disk: the file stays readable up to its last whole frame
+        traceFileClose();
+        return;
+    }
+    fileBytes += frameBegin;
+    std::memmove(buffer, buffer + frameBegin, used - frameBegin);
+    used -= frameBegin;
+    frameBegin = 0;
+    framesWaiting = 0;
+}
+
+// Drops the frame being recorded, closes the file with an end record.
+void stop(zvt::EndReason reason) {
+    if (!recording) return;
+    used = frameBegin;
+    put8(zvt::kEnd);
+    put8(reason);
+    frameBegin = used;
+    writeCompleteFrames();
+    recording = false;
+    traceFileClose();
+}
+
+// Room for one more record; false when the recording cannot take it.
+bool room() {
+    if (!recording || frameTooLarge) return false;
+    if (kBufferBytes - used >= kMaxRecordBytes) return true;
+    writeCompleteFrames();
+    if (kBufferBytes - used >= kMaxRecordBytes) return true;
+    frameTooLarge = recording;  // one frame larger than the buffer: the recording ends before it
+    return false;
+}
+
+// The id of a native, defined in the trace on its first call; kMaxNatives when
+// the table is full.
+uint32_t nativeId(uint64_t hash, const TraceSignature& signature) {
+    uint32_t slot = static_cast<uint32_t>(hash ^ (hash >> 29)) % kIdSlots;
+    while (slotId[slot] != 0) {
+        if (slotHash[slot] == hash) return slotId[slot] - 1u;
+        slot = (slot + 1) % kIdSlots;
+    }
+    if (nativesDefined == zvt::kMaxNatives) return zvt::kMaxNatives;
+    const uint32_t id = nativesDefined++;
+    slotHash[slot] = hash;
+    slotId[slot] = static_cast<uint8_t>(id + 1);
+    put8(zvt::kDefine);
+    put8(id);
+    putBytes(&hash, 8);
+    put8(signature.argc);
+    putBytes(signature.argKinds, signature.argc);
+    put8(static_cast<uint8_t>(signature.resultKind));
+    for (uint32_t k = 0; k < signature.argc; ++k)
+        if (signature.argKinds[k] == 'p') put8(signature.outSizes[k]);
+    return id;
+}
+
+void putText(const char* text) {
+    if (!text) return putVarint(0);
+    uint32_t n = 0;
+    while (n < zvt::kMaxText && text[n] != '\0') ++n;
+    putVarint(n);
+    putBytes(text, n);
+}
+
+// The path of a file in the settings file's folder.
+bool besideSettings(const char* settingsPath, const char* name, char* out) {
+    const char* slash = std::strrchr(settingsPath, '\\');
+    const size_t folder = slash ? static_cast<size_t>(slash - settingsPath) + 1 : 0;
+    const size_t nameLength = std::strlen(name);
+    if (folder + nameLength + 1 > kPathBytes) return false;
+    std::memcpy(out, settingsPath, folder);
+    std::memcpy(out + folder, name, nameLength + 1);
+    return true;
+}
+
+void putHeader() {
+    uint8_t header[zvt::kHeaderBytes] = {};
+    std::memcpy(header, zvt::kMagic, sizeof zvt::kMagic);
+    const uint16_t version = zvt::kFormatVersion, size = zvt::kHeaderBytes;
+    std::memcpy(header + 8, &version, 2);
+    std::memcpy(header + 10, &size, 2);
+    std::strncpy(reinterpret_cast<char*>(header + zvt::kVersionOffset), ZV_VERSION, zvt::kVersionBytes - 1);
+    std::strncpy(reinterpret_cast<char*>(header + zvt::kBuildOffset), ZV_BUILD " " __DATE__, zvt::kBuildBytes - 1);
+    putBytes(header, sizeof header);
+}
+
+}  // namespace
+
+void recordStart(const char* settingsPath) {
+    char tracePath[kPathBytes], previousPath[kPathBytes];
+    if (recording || !besideSettings(settingsPath, kTraceName, tracePath) ||
+        !besideSettings(settingsPath, kPreviousName, previousPath) || !traceFileCreate(tracePath, previousPath))
+        return;
+    recording = true;
+    putHeader();
+    frameBegin = used;  // the header belongs to no frame
+    const uint32_t n = traceFileReadAll(settingsPath, settingsBytes, sizeof settingsBytes);
+    put8(zvt::kSettings);
+    if (n == kTraceNoFile) {
+        put8(zvt::kSettingsMissing);
+        putVarint(0);
+    } else if (n > sizeof settingsBytes) {
+        put8(zvt::kSettingsTooLarge);
+        putVarint(0);
+    } else {
+        put8(zvt::kSettingsPresent);
+        putVarint(n);
+        putBytes(settingsBytes, n);
+    }
+}
+
+void recordFrameEnd() {
+    if (!recording) return;
+    const uint64_t began = traceClockMicros();
+    if (frameTooLarge) return stop(zvt::kEndFrameTooLarge);
+    if (!room()) return;
+    const uint32_t sum = zvt::checksum(buffer + frameBegin, used - frameBegin);
+    const uint32_t frameStart = frameBegin;
+    put8(zvt::kFrameEnd);
+    putVarint(frameNumber);
+    put32(sum);
+    putVarint(lastEndMicros);
+    if (fileBytes + used + kEndRecordBytes > kFileCapBytes) {
+        frameBegin = frameStart;  // this frame would pass the cap: the recording ends before it
+        return stop(zvt::kEndSizeCap);
+    }
+    ++frameNumber;
+    ++framesWaiting;
+    frameBegin = used;
+    if (used >= kBlockBytes || framesWaiting >= kMaxFramesWaiting) writeCompleteFrames();
+    lastEndMicros = static_cast<uint32_t>(traceClockMicros() - began);
+}
+
+void recordStop() { stop(zvt::kEndUnload); }
+
+uint32_t recordTick(uint32_t tick) {
+    if (!room()) return tick;
+    put8(zvt::kTick);
+    putVarint(tick);
+    return tick;
+}
+
+int16_t recordKeyState(int virtualKey, int16_t state) {
+    if (!room()) return state;
+    put8(zvt::kKeyState);
+    put8(static_cast<uint32_t>(virtualKey));
+    put16(static_cast<uint16_t>(state));
+    return state;
+}
+
+void recordKeyEvent(uint8_t virtualKey, uint32_t flags) {
+    if (!room()) return;
+    put8(zvt::kKeyEvent);
+    put8(virtualKey);
+    putVarint(flags);
+}
+
+uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16) {
+    if (!room()) return result;
+    put8(zvt::kPad);
+    put8(slot);
+    putVarint(result);
+    if (result == 0) putBytes(state16, 16);
+    return result;
+}
+
+void recordNativeCall(uint64_t hash, const TraceSignature& signature, const uint64_t* words, const uint64_t* result) {
+    if (!room()) return;
+    const uint32_t id = nativeId(hash, signature);
+    if (id == zvt::kMaxNatives) return stop(zvt::kEndTooManyNatives);
+    put8(zvt::kNativeTag + id);
+    for (uint32_t k = 0; k < signature.argc; ++k) {
+        const uint32_t low = static_cast<uint32_t>(words[k]);
+        switch (signature.argKinds[k]) {
+            case 'i': putZigzag(static_cast<int32_t>(low)); break;
+            case 'b': put8(low != 0 ? 1 : 0); break;
+            case 's': putText(reinterpret_cast<const char*>(static_cast<uintptr_t>(words[k]))); break;
+            case 'p': break;
+            default: put32(low); break;  // 'h', 'f'
+        }
+    }
+    switch (signature.resultKind) {
+        case 'v': break;
+        case 'i': putZigzag(static_cast<int32_t>(static_cast<uint32_t>(result[0]))); break;
+        case 'b': put8(static_cast<uint32_t>(result[0]) != 0 ? 1 : 0); break;
+        case '3':
+            for (int k = 0; k < 3; ++k) put32(static_cast<uint32_t>(result[k]));
+            break;
+        default: put32(static_cast<uint32_t>(result[0])); break;  // 'h', 'f'
+    }
+    for (uint32_t k = 0; k < signature.argc; ++k) {
+        if (signature.argKinds[k] != 'p') continue;
+        const void* out = reinterpret_cast<const void*>(static_cast<uintptr_t>(words[k]));
+        const uint32_t size = signature.outSizes[k];
+        if (out) {
+            putBytes(out, size);
+        } else {
+            std::memset(buffer + used, 0, size);
+            used += size;
+        }
+    }
+}

@@ -1,0 +1,18 @@
+// The recorder's contact with the system: the trace file and a microsecond
+// clock. The trace build implements it with Win32 (recorder_file_win32.cpp), the
+// simulator with its disk (sim/recorder_file_sim.cpp).
+#pragma once
+#include <cstdint>
+
+// Creates the trace file at path, empty. A trace already there is first moved
+// to previousPath (replacing any older one), so a restart after a crash keeps it.
+bool traceFileCreate(const char* path, const char* previousPath);
+bool traceFileWrite(const void* bytes, uint32_t size);  // appends; false when the write failed
+void traceFileClose();
+
+// The whole file at path into buffer: the byte count, kTraceNoFile when it
+// cannot be read, or size + 1 when it holds more than size bytes.
+constexpr uint32_t kTraceNoFile = 0xFFFFFFFFu;
+uint32_t traceFileReadAll(const char* path, void* buffer, uint32_t size);
+
+uint64_t traceClockMicros();  // a monotonic clock, microseconds
