@@ -29,6 +29,22 @@ foreach(src IN LISTS TOOL_SOURCES)
   zv_sim_executable(${tool} ${src})
 endforeach()
 
+# The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
+# recording sessions in the simulator and measuring the recorder's cost.
+add_library(zv_plugin_recorder OBJECT ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp)
+target_include_directories(zv_plugin_recorder PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(zv_plugin_recorder PRIVATE ${PLUGIN_FLAGS})
+target_compile_definitions(zv_plugin_recorder PRIVATE ZV_RECORDER ZV_BUILD="linux simulator")
+foreach(tool zv_record zv_bench_recorder)
+  set(src ${CMAKE_SOURCE_DIR}/tools/recorder/${tool}.cpp)
+  if(tool STREQUAL zv_bench_recorder)
+    set(src ${CMAKE_SOURCE_DIR}/tools/zv_bench.cpp)
+  endif()
+  add_executable(${tool} ${src} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
+  target_include_directories(${tool} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${tool} PRIVATE -Wall -Wextra)
+endforeach()
+
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)

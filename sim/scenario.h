@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim.h"
+
 namespace scenario {
 
 enum class Verb : uint8_t {
@@ -88,5 +90,13 @@ using FrameObserver = void (*)(void* context, const FrameInfo& frame);
 // startTick: the virtual clock's first value (it may sit just below 2^32).
 bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
           uint32_t startTick = 1'000'000);
+// The same with the simulator's boot options (the game folder, the plug-in's path).
+bool play(const Scenario& scenario, const sim::Options& options, FrameObserver observer, void* context,
+          ParseError& error);
+
+// The settings file that gives the session's leading "set" steps (those before
+// any other step) at start-up: how a session's settings reach a plug-in in
+// another module, such as the release binary under Wine. Empty when there are none.
+std::string leadingSettingsFile(const Scenario& scenario);
 
 }  // namespace scenario

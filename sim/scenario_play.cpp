@@ -1,5 +1,6 @@
 // The session player: each step becomes inputs and world changes, then frames.
 #include <cmath>
+#include <cstdio>
 
 #include "settings/settings.h"
 #include "sim/scenario.h"
@@ -39,6 +40,7 @@ struct Player {
     std::string pendingMark;
     bool hasMark = false;
     Ramp look;  // the game camera turning
+    bool pastLeadingSettings = false;  // a step other than "set" has been played
 
     void frame() {
         if (look.active) {
@@ -130,7 +132,14 @@ std::string playStep(Player& p, const Step& s) {
             sim::os.pads[0].leftTrigger = static_cast<uint8_t>(s.word == "off" ? 0 : s.from);
             return "";
         case Verb::Input: sim::controls.usingKeyboard = s.word == "keyboard"; return "";
-        case Verb::Set: setSetting(s.word, s.from); return "";
+        case Verb::Set:
+#ifdef SIM_STANDIN_HOOK
+            // The plug-in is another module here: its settings come from the
+            // file written before start-up (leadingSettingsFile).
+            if (p.pastLeadingSettings) return "under Wine a setting can only be set at the top of a session";
+#endif
+            setSetting(s.word, s.from);
+            return "";
         case Verb::Mark:
             p.pendingMark = s.word;
             p.hasMark = true;
@@ -225,16 +234,33 @@ std::string playStep(Player& p, const Step& s) {
 }  // namespace
 
 bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error, uint32_t startTick) {
+    sim::Options options;
+    options.startTick = startTick;
+    return play(scenario, options, observer, context, error);
+}
+
+std::string leadingSettingsFile(const Scenario& scenario) {
+    std::string file;
+    for (const Step& s : scenario.steps) {
+        if (s.verb != Verb::Set) break;
+        char value[32];
+        std::snprintf(value, sizeof value, "%.9g", s.from);
+        file += s.word + "=" + value + "\r\n";
+    }
+    return file.empty() ? file : "[Camera]\r\n" + file;
+}
+
+bool play(const Scenario& scenario, const sim::Options& options, FrameObserver observer, void* context,
+          ParseError& error) {
     Player p;
     p.observer = observer;
     p.context = context;
-    sim::Options options;
-    options.startTick = startTick;
     sim::boot(options);
     p.frame();  // start-up: the settings load before any step touches them
     for (const Step& s : scenario.steps) {
         p.step = &s;
         std::string message = playStep(p, s);
+        if (s.verb != Verb::Set) p.pastLeadingSettings = true;
         if (!message.empty()) {
             error = {s.line, message};
             return false;
