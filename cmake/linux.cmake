@@ -51,7 +51,8 @@ include(GoogleTest)
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 zv_sim_executable(zv_tests ${TEST_SOURCES})
 target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
-target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
+add_dependencies(zv_tests zv_replay)
 # One process per test: each starts with a freshly loaded plug-in.
 gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 

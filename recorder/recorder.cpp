@@ -1,9 +1,9 @@
 // The trace build's recorder: every value the plug-in takes from the game and
 // the system, appended to a static buffer as it arrives and written to
-// Zentravisor-trace.zvt in large blocks at frame ends. The format is in
-// recorder/zvt_format.h. Nothing here allocates; a frame never waits on more
-// than one block write, and the time each frame end spends here (checksum and
-// write) goes into the next frame end record.
+// Zentravisor-trace.zvt in large blocks, handed off at frame ends and written
+// off the frame (recorder/recorder_file.h). The format is in
+// recorder/zvt_format.h. Nothing here allocates. The time each frame end spends
+// here (checksum, hand-off) goes into the next frame end record.
 #include "recorder/recorder.h"
 
 #include <cstring>
@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr uint32_t kBufferBytes = 1u << 20;       // complete frames waiting, plus the one being recorded
+constexpr uint32_t kBufferBytes = kTraceWriteMax;  // complete frames waiting, plus the one being recorded
 constexpr uint32_t kBlockBytes = 64u * 1024;      // a frame end writes once this much waits...
 constexpr uint32_t kMaxFramesWaiting = 60;        // ...or this many frames (a second of play)
 constexpr uint64_t kFileCapBytes = 256ull << 20;  // the file stops growing here (the players' readme says so)
@@ -70,14 +70,16 @@ void putBytes(const void* bytes, uint32_t size) {
     used += size;
 }
 
-// Writes the complete frames and keeps the one being recorded.
-void writeCompleteFrames() {
-    if (frameBegin == 0) return;
-    if (!traceFileWrite(buffer, frameBegin)) {
+// Hands the complete frames to the file and keeps the one being recorded. With
+// a write still in flight, waits for it only when mayWait.
+void writeCompleteFrames(bool mayWait) {
+    if (frameBegin == 0 || (!mayWait && traceFileBusy())) return;
+    if (!traceFileWait()) {
         recording = false;  // a full disk: the file stays readable up to its last whole frame
         traceFileClose();
         return;
     }
+    traceFileWriteBehind(buffer, frameBegin);
     fileBytes += frameBegin;
     std::memmove(buffer, buffer + frameBegin, used - frameBegin);
     used -= frameBegin;
@@ -92,7 +94,7 @@ void stop(zvt::EndReason reason) {
     put8(zvt::kEnd);
     put8(reason);
     frameBegin = used;
-    writeCompleteFrames();
+    writeCompleteFrames(true);
     recording = false;
     traceFileClose();
 }
@@ -101,7 +103,7 @@ void stop(zvt::EndReason reason) {
 bool room() {
     if (!recording || frameTooLarge) return false;
     if (kBufferBytes - used >= kMaxRecordBytes) return true;
-    writeCompleteFrames();
+    writeCompleteFrames(true);  // the disk is slower than the game: the frame waits, and the wait is measured
     if (kBufferBytes - used >= kMaxRecordBytes) return true;
     frameTooLarge = recording;  // one frame larger than the buffer: the recording ends before it
     return false;
@@ -170,6 +172,8 @@ void recordStart(const char* settingsPath) {
     recording = true;
     putHeader();
     frameBegin = used;  // the header belongs to no frame
+    writeCompleteFrames(true);  // the file's first write, which may be slow, happens in start-up
+    traceFileWait();
     const uint32_t n = traceFileReadAll(settingsPath, settingsBytes, sizeof settingsBytes);
     put8(zvt::kSettings);
     if (n == kTraceNoFile) {
@@ -203,7 +207,7 @@ void recordFrameEnd() {
     ++frameNumber;
     ++framesWaiting;
     frameBegin = used;
-    if (used >= kBlockBytes || framesWaiting >= kMaxFramesWaiting) writeCompleteFrames();
+    if (used >= kBlockBytes || framesWaiting >= kMaxFramesWaiting) writeCompleteFrames(false);
     lastEndMicros = static_cast<uint32_t>(traceClockMicros() - began);
 }
 
@@ -238,6 +242,13 @@ uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16) {
     putVarint(result);
     if (result == 0) putBytes(state16, 16);
     return result;
+}
+
+int32_t recordRandom(int32_t value) {
+    if (!room()) return value;
+    put8(zvt::kRandom);
+    putVarint(static_cast<uint32_t>(value));
+    return value;
 }
 
 void recordNativeCall(uint64_t hash, const TraceSignature& signature, const uint64_t* words, const uint64_t* result) {

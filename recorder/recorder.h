@@ -1,7 +1,7 @@
 // The recorder's hooks. The trace build (ZV_RECORDER) keeps everything the
 // plug-in takes from the outside in Zentravisor-trace.zvt: the hooks sit in the
 // native-call layer (runtime/native_call.h), the platform layer
-// (runtime/platform.h) and the script main's start-up and frame end. In every
+// (runtime/platform.h: clock, keys, key presses, pads, random draws) and the script main's start-up and frame end. In every
 // other build they are empty inline functions and compile to nothing.
 #pragma once
 #include <cstdint>
@@ -73,6 +73,7 @@ uint32_t recordTick(uint32_t tick);
 int16_t recordKeyState(int virtualKey, int16_t state);
 void recordKeyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16);
+int32_t recordRandom(int32_t value);
 void recordNativeCall(uint64_t hash, const TraceSignature& signature, const uint64_t* words, const uint64_t* result);
 
 // One native call: its words as pushed, its result area as returned.
@@ -91,6 +92,7 @@ inline uint32_t recordTick(uint32_t tick) { return tick; }
 inline int16_t recordKeyState(int, int16_t state) { return state; }
 inline void recordKeyEvent(uint8_t, uint32_t) {}
 inline uint32_t recordPadState(uint32_t, uint32_t result, const void*) { return result; }
+inline int32_t recordRandom(int32_t value) { return value; }
 template <typename R, typename... Args>
 inline void recordNative(uint64_t, const uint64_t*, Args...) {}
 

@@ -37,6 +37,7 @@ enum Tag : uint8_t {
                         // previous frame end spent in the recorder (checksum and writes)
     kSettings = 0x07,   // u8 state (kSettings*), varint length, the settings file's bytes
     kEnd = 0x08,        // u8 reason (kEnd*): the recording stopped; nothing follows
+    kRandom = 0x09,     // varint: a draw of the C runtime's rand()
     kNativeTag = 0x80,
 };
 constexpr uint32_t kMaxNatives = 0x80;

@@ -1,7 +1,7 @@
 // The operating-system calls the plug-in makes, in one place. The release build
 // implements them with Win32 (platform_win32.cpp); the simulator build with its
 // virtual clock, keyboard, pads and file system. The clock, keyboard and pad
-// calls pass through the trace build's recorder (recorder/recorder.h), which is
+// calls and the random draws pass through the trace build's recorder (recorder/recorder.h), which is
 // empty in every other build.
 #pragma once
 #include <cstdint>
@@ -13,6 +13,7 @@ uint32_t systemTickCount();
 int16_t systemAsyncKeyState(int virtualKey);
 void systemKeyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t systemPadState(uint32_t slot, void* state16);
+int32_t systemRandom();
 
 // Milliseconds since boot, 32-bit: wraps every 49.7 days.
 inline uint32_t osTickCount() { return recordTick(systemTickCount()); }
@@ -40,6 +41,10 @@ static_assert(sizeof(PadState) == 16, "XINPUT_STATE is 16 bytes");
 inline uint32_t osPadState(uint32_t slot, PadState* state) {
     return recordPadState(slot, systemPadState(slot, state), state);
 }
+
+// rand(): the C runtime's generator, never seeded (0..RAND_MAX). Its sequence
+// differs between C runtimes, so the trace build records every draw.
+inline int32_t osRandom() { return recordRandom(systemRandom()); }
 
 // GetModuleFileNameA(no module): the host executable's full path, NUL-terminated
 // and cut to size. Returns the length written.

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <xinput.h>
 
+#include <cstdlib>
+
 #include "runtime/platform.h"
 
 uint32_t systemTickCount() { return GetTickCount(); }
@@ -9,6 +11,8 @@ uint32_t systemTickCount() { return GetTickCount(); }
 int16_t systemAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
 void systemKeyEvent(uint8_t virtualKey, uint32_t flags) { keybd_event(virtualKey, 0, flags, 0); }
+
+int32_t systemRandom() { return std::rand(); }
 
 uint32_t systemPadState(uint32_t slot, void* state16) {
     static_assert(sizeof(XINPUT_STATE) == sizeof(PadState), "same layout as XINPUT_STATE");

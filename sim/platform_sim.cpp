@@ -1,5 +1,6 @@
 // The simulator's side of the plug-in's platform layer: every call lands on the
 // simulated operating system, or, while a trace is replayed, on the trace.
+#include <cstdlib>
 #include <cstring>
 
 #include "runtime/platform.h"
@@ -22,6 +23,10 @@ void systemKeyEvent(uint8_t virtualKey, uint32_t flags) {
     const sim::OutsidePlugin system;
     if (sim::replay::active()) sim::replay::keyEvent(virtualKey, flags);
     else sim::keyEvent(virtualKey, flags);
+}
+int32_t systemRandom() {
+    if (sim::replay::active()) return sim::replay::random();
+    return std::rand();
 }
 uint32_t systemPadState(uint32_t slot, void* state16) {
     if (sim::replay::active()) return sim::replay::padState(slot, state16);

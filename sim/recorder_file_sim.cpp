@@ -1,5 +1,6 @@
 // The recorder's file and clock in the simulator: the trace file lands on the
-// simulated disk beside the settings file, the clock is the host's.
+// simulated disk beside the settings file and each write runs at once; the
+// clock is the host's.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -10,6 +11,7 @@
 
 namespace {
 std::FILE* traceFile = nullptr;
+bool writeFailed = false;
 }
 
 bool traceFileCreate(const char* path, const char* previousPath) {
@@ -20,10 +22,14 @@ bool traceFileCreate(const char* path, const char* previousPath) {
     return traceFile != nullptr;
 }
 
-bool traceFileWrite(const void* bytes, uint32_t size) {
+void traceFileWriteBehind(const void* bytes, uint32_t size) {
     const sim::OutsidePlugin system;
-    return traceFile && std::fwrite(bytes, 1, size, traceFile) == size && std::fflush(traceFile) == 0;
+    if (!traceFile || std::fwrite(bytes, 1, size, traceFile) != size || std::fflush(traceFile) != 0) writeFailed = true;
 }
+
+bool traceFileBusy() { return false; }
+
+bool traceFileWait() { return !writeFailed; }
 
 void traceFileClose() {
     const sim::OutsidePlugin system;

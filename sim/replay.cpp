@@ -1,13 +1,13 @@
 #include "sim/replay.h"
 
-#include "recorder/zvt_format.h"
-
 #include <cfloat>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "recorder/zvt_format.h"
 
 namespace sim::replay {
 namespace {
@@ -58,6 +58,7 @@ std::string recordText(const zvt::Record& r) {
         case zvt::RecordKind::KeyState: return "GetAsyncKeyState(" + hex(r.key, 2) + ") -> " + hex(r.value, 4);
         case zvt::RecordKind::KeyEvent: return "keybd_event(" + hex(r.key, 2) + ", flags " + std::to_string(r.value) + ")";
         case zvt::RecordKind::Pad: return "XInputGetState(" + std::to_string(r.key) + ") -> " + std::to_string(r.value);
+        case zvt::RecordKind::Random: return "rand() -> " + std::to_string(r.value);
         case zvt::RecordKind::Native: break;
     }
     const zvt::NativeDef& def = trace->natives[r.key];
@@ -115,18 +116,20 @@ std::string liveText(const NativeCall& call) {
     }
     if (!before.empty()) std::printf("  before it (matched):\n");
     for (size_t k = before.size(); k-- > 0;) std::printf("    %s\n", before[k].c_str());
-    std::printf("zv replay: %" PRIu64 " natives and %" PRIu64 " clock, key and pad calls matched before it\n", natives,
+    std::printf("zv replay: %" PRIu64 " natives and %" PRIu64 " clock, key, pad and random calls matched before it\n", natives,
                 platform);
     std::fflush(stdout);
-    std::exit(kExitDiverged);
+    std::_Exit(kExitDiverged);  // from inside the plug-in's coroutine: no unwinding, no destructors
 }
 
-// The next record, which must be of this kind.
-const zvt::Record& expect(zvt::RecordKind kind, const std::string& live) {
+// The next record when it is of this kind; otherwise the run diverges with the
+// live call's text (made only then: the common path builds no strings).
+template <typename LiveText>
+const zvt::Record& expect(zvt::RecordKind kind, const LiveText& live) {
     const zvt::Frame& frame = trace->frames[frameIndex];
-    if (next >= frame.records.size()) diverge(live, "the plug-in made more calls in this frame than were recorded");
+    if (next >= frame.records.size()) diverge(live(), "the plug-in made more calls in this frame than were recorded");
     const zvt::Record& r = frame.records[next];
-    if (r.kind != kind) diverge(live, "a different call");
+    if (r.kind != kind) diverge(live(), "a different call");
     return r;
 }
 
@@ -157,63 +160,65 @@ void endFrame() {
 }
 
 uint32_t tick() {
-    const zvt::Record& r = expect(zvt::RecordKind::Tick, "GetTickCount()");
+    const zvt::Record& r = expect(zvt::RecordKind::Tick, [] { return std::string("GetTickCount()"); });
     ++next, ++platform;
     return r.value;
 }
 
 int16_t keyState(int virtualKey) {
-    const std::string live = "GetAsyncKeyState(" + hex(static_cast<uint32_t>(virtualKey), 2) + ")";
+    auto live = [&] { return "GetAsyncKeyState(" + hex(static_cast<uint32_t>(virtualKey), 2) + ")"; };
     const zvt::Record& r = expect(zvt::RecordKind::KeyState, live);
-    if (r.key != static_cast<uint32_t>(virtualKey)) diverge(live, "another key");
+    if (r.key != static_cast<uint32_t>(virtualKey)) diverge(live(), "another key");
     ++next, ++platform;
     return static_cast<int16_t>(static_cast<uint16_t>(r.value));
 }
 
 void keyEvent(uint8_t virtualKey, uint32_t flags) {
-    const std::string live = "keybd_event(" + hex(virtualKey, 2) + ", flags " + std::to_string(flags) + ")";
+    auto live = [&] { return "keybd_event(" + hex(virtualKey, 2) + ", flags " + std::to_string(flags) + ")"; };
     const zvt::Record& r = expect(zvt::RecordKind::KeyEvent, live);
-    if (r.key != virtualKey || r.value != flags) diverge(live, "another key press");
+    if (r.key != virtualKey || r.value != flags) diverge(live(), "another key press");
     ++next, ++platform;
 }
 
 uint32_t padState(uint32_t slot, void* state16) {
-    const std::string live = "XInputGetState(" + std::to_string(slot) + ")";
+    auto live = [&] { return "XInputGetState(" + std::to_string(slot) + ")"; };
     const zvt::Record& r = expect(zvt::RecordKind::Pad, live);
-    if (r.key != slot) diverge(live, "another controller slot");
+    if (r.key != slot) diverge(live(), "another controller slot");
     if (r.value == 0) std::memcpy(state16, r.pad, sizeof r.pad);
     ++next, ++platform;
     return r.value;
 }
 
+int32_t random() {
+    const zvt::Record& r = expect(zvt::RecordKind::Random, [] { return std::string("rand()"); });
+    ++next, ++platform;
+    return static_cast<int32_t>(r.value);
+}
+
 void native(NativeCall& call) {
-    const zvt::Record& r = expect(zvt::RecordKind::Native, liveText(call));
+    auto live = [&] { return liveText(call); };
+    const zvt::Record& r = expect(zvt::RecordKind::Native, live);
     const zvt::NativeDef& def = trace->natives[r.key];
-    if (def.hash != call.info->hash) diverge(liveText(call), "a different native");
-    if (def.argKinds.size() != static_cast<size_t>(call.argc)) diverge(liveText(call), "a different argument count");
+    if (def.hash != call.info->hash) diverge(live(), "a different native");
+    if (def.argKinds.size() != static_cast<size_t>(call.argc)) diverge(live(), "a different argument count");
     size_t text = 0;
     for (int k = 0; k < call.argc; ++k) {
         const uint32_t low = static_cast<uint32_t>(call.args[k]);
-        const std::string which = "argument " + std::to_string(k + 1) + " differs";
+        bool same = true;
         switch (def.argKinds[k]) {
-            case 'f':
-                if (!floatsClose(low, r.args[k], kMaxUlps)) diverge(liveText(call), which);
-                break;
-            case 'b':
-                if ((low != 0) != (r.args[k] != 0)) diverge(liveText(call), which);
-                break;
+            case 'f': same = floatsClose(low, r.args[k], kMaxUlps); break;
+            case 'b': same = (low != 0) == (r.args[k] != 0); break;
             case 's': {
-                const std::string& recorded = r.texts[text++];
-                const std::string live = call.s(k) ? call.s(k) : "";
                 // The recorder keeps at most kMaxText bytes of a text.
-                if (live.substr(0, zvt::kMaxText) != recorded) diverge(liveText(call), which);
+                const std::string& recorded = r.texts[text++];
+                const char* liveString = call.s(k) ? call.s(k) : "";
+                same = std::strncmp(liveString, recorded.c_str(), zvt::kMaxText) == 0;
                 break;
             }
             case 'p': break;
-            default:
-                if (low != r.args[k]) diverge(liveText(call), which);
-                break;
+            default: same = low == r.args[k]; break;
         }
+        if (!same) diverge(live(), "argument " + std::to_string(k + 1) + " differs");
     }
     std::memset(call.result, 0, sizeof call.result);
     if (def.resultKind == '3') {

@@ -187,12 +187,13 @@ struct Parser {
                         r.kind = RecordKind::Pad;
                         ok = c.u8(r.key) && c.varint(r.value) && (r.value != 0 || c.raw(r.pad, sizeof r.pad));
                         break;
+                    case kRandom: r.kind = RecordKind::Random; ok = c.varint(r.value); break;
                     case kDefine: o = define(); break;
                     case kSettings: o = settings(trace.frames.empty() && recordStart == frameStart); break;
                     default: return damaged("an unknown record tag " + std::to_string(tag));
                 }
                 if (!ok) return Outcome::OutOfBytes;
-                if (o == Outcome::Frame && (tag == kTick || tag == kKeyState || tag == kKeyEvent || tag == kPad))
+                if (o == Outcome::Frame && tag != kDefine && tag != kSettings)
                     frame.records.push_back(std::move(r));
             }
             if (o != Outcome::Frame) return o;

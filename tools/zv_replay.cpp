@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int kExitUnreadable = 2;
+constexpr uint32_t kSlowFrameEndMicros = 1000;
 
 // The settings file with KEY=VALUE in place of any line for KEY, first in its section.
 std::string withSetting(const std::string& file, const std::string& line) {
@@ -104,19 +105,23 @@ int main(int argc, char** argv) {
     const auto began = std::chrono::steady_clock::now();
     sim::replay::begin(trace);
     uint64_t recorderMicros = 0, slowestMicros = 0;
+    size_t slowestFrame = 0, slowFrameEnds = 0;
     for (size_t k = 0; k < trace.frames.size(); ++k) {
         sim::replay::beginFrame(k);
         sim::frame();
         sim::replay::endFrame();
         recorderMicros += trace.frames[k].endMicros;
-        if (trace.frames[k].endMicros > slowestMicros) slowestMicros = trace.frames[k].endMicros;
+        if (trace.frames[k].endMicros > kSlowFrameEndMicros) ++slowFrameEnds;
+        if (trace.frames[k].endMicros > slowestMicros) slowestMicros = trace.frames[k].endMicros, slowestFrame = k - 1;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("zv replay: OK: %zu frames, %" PRIu64 " natives and %" PRIu64
-                " clock, key and pad calls matched in %.2f s (%.0f frames/s)\n",
+                " clock, key, pad and random calls matched in %.2f s (%.0f frames/s)\n",
                 trace.frames.size(), sim::replay::matchedCalls(), sim::replay::matchedPlatformCalls(), seconds,
                 static_cast<double>(trace.frames.size()) / (seconds > 0 ? seconds : 1e-9));
-    std::printf("zv replay: the recorder's frame ends took %.1f us on average, %" PRIu64 " us at most\n",
-                static_cast<double>(recorderMicros) / static_cast<double>(trace.frames.size()), slowestMicros);
+    std::printf("zv replay: the recorder's frame ends took %.1f us on average, %" PRIu64
+                " us at most (frame %zu), %zu over %u us\n",
+                static_cast<double>(recorderMicros) / static_cast<double>(trace.frames.size()), slowestMicros,
+                slowestFrame, slowFrameEnds, kSlowFrameEndMicros);
     return 0;
 }
