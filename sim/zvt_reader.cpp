@@ -255,9 +255,10 @@ bool read(const std::string& bytes, Trace& out, std::string& error) {
             }
             return true;
         }
-        // A cut-off file, or a torn last write that left zeros, ends the trace
-        // at its last complete frame. Anything else is damage.
-        if (o == Outcome::OutOfBytes || allZero(bytes, p.frameStart)) {
+        // A cut-off file, or a torn last write that left zeros from the point
+        // where reading failed to the end, ends the trace at its last complete
+        // frame. Anything else is damage.
+        if (o == Outcome::OutOfBytes || allZero(bytes, p.c.at - 1)) {
             out.natives.resize(definedBefore);
             out.incompleteBytes = bytes.size() - p.frameStart;
             return true;

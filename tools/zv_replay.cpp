@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
 
     sim::Options options;
     options.worldModels = false;
+    sim::setRecording(sim::Recording::Off);  // the trace is the record; the simulator's own log would only grow
     sim::boot(options);
     std::string file = trace.settings;
     const bool hadFile = trace.settingsState == 1;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
 #include "sim/trace.h"
@@ -62,6 +63,9 @@ SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, 
         if (!out || std::fwrite(settings.data(), 1, settings.size(), out) != settings.size() || std::fclose(out) != 0)
             return sessionFailed(message, messageSize, "cannot write " + ini);
     }
+    // The session reads the menu key from its own copy of the settings: the
+    // defaults, then its "set" steps.
+    resetAllSettings();
     sim::setPluginPath(pluginPath);
     sessionFrameObserver = onFrame;
     if (!scenario::play(session, options, observeSessionFrame, nullptr, error))
