@@ -1,5 +1,5 @@
 # Builds the release zip into WORK and checks what a player gets: the four
-# files and nothing else, the template byte for byte as the plug-in writes it,
+# files and the trace build under extras/, nothing else, the template byte for byte as the plug-in writes it,
 # Windows programs, a readme in Windows line ends naming the version, and the
 # plug-in carrying the same version for the menu's badge.
 #   cmake -DSOURCE=<repo> -DWIN_BUILD=<mingw build> -DTEMPLATE_TOOL=<zv_ini_template>
@@ -13,6 +13,7 @@ if(NOT status EQUAL 0)
 endif()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DASI=${WIN_BUILD}/Zentravisor.asi
+          -DTRACE_ASI=${WIN_BUILD}/Zentravisor-trace.asi
           -DCHECKER=${WIN_BUILD}/zv-check-ini.exe -DINI=${WORK}/expected/Zentravisor.ini -DOUT=${WORK}
           -P ${SOURCE}/cmake/package.cmake
   RESULT_VARIABLE status)
@@ -32,7 +33,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listin
 string(REPLACE "\n" ";" names "${listing}")
 list(REMOVE_ITEM names "")
 list(SORT names)
-set(expected README.txt Zentravisor.asi Zentravisor.ini zv-check-ini.exe)
+set(expected README.txt Zentravisor.asi Zentravisor.ini extras/Zentravisor-trace.asi zv-check-ini.exe)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "zip holds [${names}], expected [${expected}]")
 endif()
@@ -48,7 +49,7 @@ if(differs)
   message(FATAL_ERROR "Zentravisor.ini differs from the plug-in's template")
 endif()
 
-foreach(program Zentravisor.asi zv-check-ini.exe)
+foreach(program Zentravisor.asi extras/Zentravisor-trace.asi zv-check-ini.exe)
   file(READ ${WORK}/unpacked/${program} magic LIMIT 2 HEX)
   if(NOT magic STREQUAL "4d5a")
     message(FATAL_ERROR "${program} is not a Windows program")
@@ -75,7 +76,8 @@ if(NOT first_line STREQUAL "ZENTRAVISOR ${version}")
   message(FATAL_ERROR "README.txt starts with '${first_line}', not the version")
 endif()
 file(READ ${WORK}/unpacked/README.txt readme)
-foreach(topic "REQUIREMENTS" "INSTALL" "UNINSTALL" "F10" "TROUBLESHOOTING" "zv-check-ini.exe")
+foreach(topic "REQUIREMENTS" "INSTALL" "UNINSTALL" "F10" "TROUBLESHOOTING" "zv-check-ini.exe"
+              "REPORTING A CAMERA PROBLEM" "extras\\Zentravisor-trace.asi" "Zentravisor-trace.zvt")
   string(FIND "${readme}" "${topic}" at)
   if(at LESS 0)
     message(FATAL_ERROR "README.txt does not cover ${topic}")
