@@ -48,27 +48,37 @@ uint32_t nativesDefined = 0;
 
 uint8_t settingsBytes[zvt::kMaxSettingsBytes];
 
-void put8(uint32_t v) { buffer[used++] = static_cast<uint8_t>(v); }
-void put16(uint32_t v) {
-    put8(v);
-    put8(v >> 8);
-}
-void put32(uint32_t v) {
-    std::memcpy(buffer + used, &v, 4);  // both builds are little-endian
-    used += 4;
-}
-void putVarint(uint32_t v) {
-    while (v >= 0x80) {
-        put8((v & 0x7F) | 0x80);
-        v >>= 7;
+// Appends to the buffer through a local cursor, so that a record is written
+// with its position in a register; the fill level is stored once, at the end.
+// The caller has checked room() for the record.
+struct Out {
+    uint8_t* p = buffer + used;
+    Out() = default;
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+    ~Out() { used = static_cast<uint32_t>(p - buffer); }
+
+    void u8(uint32_t v) { *p++ = static_cast<uint8_t>(v); }
+    void u16(uint32_t v) {
+        u8(v);
+        u8(v >> 8);
     }
-    put8(v);
-}
-void putZigzag(int32_t v) { putVarint((static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31)); }
-void putBytes(const void* bytes, uint32_t size) {
-    std::memcpy(buffer + used, bytes, size);
-    used += size;
-}
+    void u32(uint32_t v) {
+        std::memcpy(p, &v, 4);  // both builds are little-endian
+        p += 4;
+    }
+    void varint(uint32_t v) {
+        while (v >= 0x80) {
+            u8((v & 0x7F) | 0x80);
+            v >>= 7;
+        }
+        u8(v);
+    }
+    void bytes(const void* from, uint32_t size) {
+        std::memcpy(p, from, size);
+        p += size;
+    }
+};
 
 // Hands the complete frames to the file and keeps the one being recorded. With
 // a write still in flight, waits for it only when mayWait.
@@ -91,8 +101,11 @@ void writeCompleteFrames(bool mayWait) {
 void stop(zvt::EndReason reason) {
     if (!recording) return;
     used = frameBegin;
-    put8(zvt::kEnd);
-    put8(reason);
+    {
+        Out out;
+        out.u8(zvt::kEnd);
+        out.u8(reason);
+    }
     frameBegin = used;
     writeCompleteFrames(true);
     recording = false;
@@ -111,7 +124,7 @@ bool room() {
 
 // The id of a native, defined in the trace on its first call; kMaxNatives when
 // the table is full.
-uint32_t nativeId(uint64_t hash, const TraceSignature& signature) {
+uint32_t nativeId(Out& out, uint64_t hash, const TraceSignature& signature) {
     uint32_t slot = static_cast<uint32_t>(hash ^ (hash >> 29)) % kIdSlots;
     while (slotId[slot] != 0) {
         if (slotHash[slot] == hash) return slotId[slot] - 1u;
@@ -121,23 +134,15 @@ uint32_t nativeId(uint64_t hash, const TraceSignature& signature) {
     const uint32_t id = nativesDefined++;
     slotHash[slot] = hash;
     slotId[slot] = static_cast<uint8_t>(id + 1);
-    put8(zvt::kDefine);
-    put8(id);
-    putBytes(&hash, 8);
-    put8(signature.argc);
-    putBytes(signature.argKinds, signature.argc);
-    put8(static_cast<uint8_t>(signature.resultKind));
+    out.u8(zvt::kDefine);
+    out.u8(id);
+    out.bytes(&hash, 8);
+    out.u8(signature.argc);
+    out.bytes(signature.argKinds, signature.argc);
+    out.u8(static_cast<uint8_t>(signature.resultKind));
     for (uint32_t k = 0; k < signature.argc; ++k)
-        if (signature.argKinds[k] == 'p') put8(signature.outSizes[k]);
+        if (signature.argKinds[k] == 'p') out.u8(signature.outSizes[k]);
     return id;
-}
-
-void putText(const char* text) {
-    if (!text) return putVarint(0);
-    uint32_t n = 0;
-    while (n < zvt::kMaxText && text[n] != '\0') ++n;
-    putVarint(n);
-    putBytes(text, n);
 }
 
 // The path of a file in the settings file's folder.
@@ -159,7 +164,8 @@ void putHeader() {
     std::memcpy(header + 10, &size, 2);
     std::strncpy(reinterpret_cast<char*>(header + zvt::kVersionOffset), ZV_VERSION, zvt::kVersionBytes - 1);
     std::strncpy(reinterpret_cast<char*>(header + zvt::kBuildOffset), ZV_BUILD " " __DATE__, zvt::kBuildBytes - 1);
-    putBytes(header, sizeof header);
+    Out out;
+    out.bytes(header, sizeof header);
 }
 
 }  // namespace
@@ -175,17 +181,18 @@ void recordStart(const char* settingsPath) {
     writeCompleteFrames(true);  // the file's first write, which may be slow, happens in start-up
     traceFileWait();
     const uint32_t n = traceFileReadAll(settingsPath, settingsBytes, sizeof settingsBytes);
-    put8(zvt::kSettings);
+    Out out;
+    out.u8(zvt::kSettings);
     if (n == kTraceNoFile) {
-        put8(zvt::kSettingsMissing);
-        putVarint(0);
+        out.u8(zvt::kSettingsMissing);
+        out.varint(0);
     } else if (n > sizeof settingsBytes) {
-        put8(zvt::kSettingsTooLarge);
-        putVarint(0);
+        out.u8(zvt::kSettingsTooLarge);
+        out.varint(0);
     } else {
-        put8(zvt::kSettingsPresent);
-        putVarint(n);
-        putBytes(settingsBytes, n);
+        out.u8(zvt::kSettingsPresent);
+        out.varint(n);
+        out.bytes(settingsBytes, n);
     }
 }
 
@@ -196,10 +203,13 @@ void recordFrameEnd() {
     if (!room()) return;
     const uint32_t sum = zvt::checksum(buffer + frameBegin, used - frameBegin);
     const uint32_t frameStart = frameBegin;
-    put8(zvt::kFrameEnd);
-    putVarint(frameNumber);
-    put32(sum);
-    putVarint(lastEndMicros);
+    {
+        Out out;
+        out.u8(zvt::kFrameEnd);
+        out.varint(frameNumber);
+        out.u32(sum);
+        out.varint(lastEndMicros);
+    }
     if (fileBytes + used + kEndRecordBytes > kFileCapBytes) {
         frameBegin = frameStart;  // this frame would pass the cap: the recording ends before it
         return stop(zvt::kEndSizeCap);
@@ -215,75 +225,68 @@ void recordStop() { stop(zvt::kEndUnload); }
 
 uint32_t recordTick(uint32_t tick) {
     if (!room()) return tick;
-    put8(zvt::kTick);
-    putVarint(tick);
+    Out out;
+    out.u8(zvt::kTick);
+    out.varint(tick);
     return tick;
 }
 
 int16_t recordKeyState(int virtualKey, int16_t state) {
     if (!room()) return state;
-    put8(zvt::kKeyState);
-    put8(static_cast<uint32_t>(virtualKey));
-    put16(static_cast<uint16_t>(state));
+    Out out;
+    out.u8(zvt::kKeyState);
+    out.u8(static_cast<uint32_t>(virtualKey));
+    out.u16(static_cast<uint16_t>(state));
     return state;
 }
 
 void recordKeyEvent(uint8_t virtualKey, uint32_t flags) {
     if (!room()) return;
-    put8(zvt::kKeyEvent);
-    put8(virtualKey);
-    putVarint(flags);
+    Out out;
+    out.u8(zvt::kKeyEvent);
+    out.u8(virtualKey);
+    out.varint(flags);
 }
 
 uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16) {
     if (!room()) return result;
-    put8(zvt::kPad);
-    put8(slot);
-    putVarint(result);
-    if (result == 0) putBytes(state16, 16);
+    Out out;
+    out.u8(zvt::kPad);
+    out.u8(slot);
+    out.varint(result);
+    if (result == 0) out.bytes(state16, 16);
     return result;
 }
 
 int32_t recordRandom(int32_t value) {
     if (!room()) return value;
-    put8(zvt::kRandom);
-    putVarint(static_cast<uint32_t>(value));
+    Out out;
+    out.u8(zvt::kRandom);
+    out.varint(static_cast<uint32_t>(value));
     return value;
 }
 
-void recordNativeCall(uint64_t hash, const TraceSignature& signature, const uint64_t* words, const uint64_t* result) {
-    if (!room()) return;
-    const uint32_t id = nativeId(hash, signature);
-    if (id == zvt::kMaxNatives) return stop(zvt::kEndTooManyNatives);
-    put8(zvt::kNativeTag + id);
-    for (uint32_t k = 0; k < signature.argc; ++k) {
-        const uint32_t low = static_cast<uint32_t>(words[k]);
-        switch (signature.argKinds[k]) {
-            case 'i': putZigzag(static_cast<int32_t>(low)); break;
-            case 'b': put8(low != 0 ? 1 : 0); break;
-            case 's': putText(reinterpret_cast<const char*>(static_cast<uintptr_t>(words[k]))); break;
-            case 'p': break;
-            default: put32(low); break;  // 'h', 'f'
-        }
+uint8_t* recordNativeBegin(uint64_t hash, const TraceSignature& signature) {
+    if (!room()) return nullptr;
+    uint32_t id;
+    {
+        Out out;
+        id = nativeId(out, hash, signature);
+        if (id != zvt::kMaxNatives) out.u8(zvt::kNativeTag + id);
     }
-    switch (signature.resultKind) {
-        case 'v': break;
-        case 'i': putZigzag(static_cast<int32_t>(static_cast<uint32_t>(result[0]))); break;
-        case 'b': put8(static_cast<uint32_t>(result[0]) != 0 ? 1 : 0); break;
-        case '3':
-            for (int k = 0; k < 3; ++k) put32(static_cast<uint32_t>(result[k]));
-            break;
-        default: put32(static_cast<uint32_t>(result[0])); break;  // 'h', 'f'
+    if (id == zvt::kMaxNatives) {
+        stop(zvt::kEndTooManyNatives);
+        return nullptr;
     }
-    for (uint32_t k = 0; k < signature.argc; ++k) {
-        if (signature.argKinds[k] != 'p') continue;
-        const void* out = reinterpret_cast<const void*>(static_cast<uintptr_t>(words[k]));
-        const uint32_t size = signature.outSizes[k];
-        if (out) {
-            putBytes(out, size);
-        } else {
-            std::memset(buffer + used, 0, size);
-            used += size;
-        }
-    }
+    return buffer + used;
+}
+
+void recordNativeEnd(uint8_t* end) { used = static_cast<uint32_t>(end - buffer); }
+
+void traceText(uint8_t*& at, const char* text) {
+    uint32_t n = 0;
+    while (text && n < zvt::kMaxText && text[n] != '\0') ++n;
+    traceVarint(at, n);
+    if (n > 0) std::memcpy(at, text, n);
+    at += n;
 }

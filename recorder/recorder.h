@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #ifdef ZV_RECORDER
+#include <cstring>
 #include <type_traits>
 
 // The C++ types of a native's arguments and result, as the trace's kind letters.
@@ -74,13 +75,69 @@ int16_t recordKeyState(int virtualKey, int16_t state);
 void recordKeyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16);
 int32_t recordRandom(int32_t value);
-void recordNativeCall(uint64_t hash, const TraceSignature& signature, const uint64_t* words, const uint64_t* result);
+// A native call's record is encoded inline at each call site, argument by
+// argument from its C++ type (recorder/zvt_format.h has the encodings):
+// recordNativeBegin writes the record's tag (and the native's definition on its
+// first call) and returns where the arguments go, or nullptr when nothing is
+// being recorded; recordNativeEnd takes the position after the last byte.
+uint8_t* recordNativeBegin(uint64_t hash, const TraceSignature& signature);
+void recordNativeEnd(uint8_t* end);
+void traceText(uint8_t*& at, const char* text);
 
-// One native call: its words as pushed, its result area as returned.
+inline void traceVarint(uint8_t*& at, uint32_t v) {
+    while (v >= 0x80) {
+        *at++ = static_cast<uint8_t>(v | 0x80);
+        v >>= 7;
+    }
+    *at++ = static_cast<uint8_t>(v);
+}
+inline void traceWord32(uint8_t*& at, uint32_t v) {
+    std::memcpy(at, &v, 4);  // both builds are little-endian
+    at += 4;
+}
+inline void traceArg(uint8_t*& at, int32_t v) {
+    traceVarint(at, (static_cast<uint32_t>(v) << 1) ^ static_cast<uint32_t>(v >> 31));
+}
+inline void traceArg(uint8_t*& at, uint32_t v) { traceWord32(at, v); }
+inline void traceArg(uint8_t*& at, bool v) { *at++ = v ? 1 : 0; }
+inline void traceArg(uint8_t*& at, float v) {
+    std::memcpy(at, &v, 4);
+    at += 4;
+}
+inline void traceArg(uint8_t*& at, const char* text) { traceText(at, text); }
+template <typename T>
+inline void traceArg(uint8_t*&, T*) {}  // an out-pointer: its bytes follow the result
+
+template <typename T>
+inline void traceOut(uint8_t*&, T) {}
+inline void traceOut(uint8_t*&, const char*) {}
+template <typename T>
+inline void traceOut(uint8_t*& at, T* out) {
+    if (out) std::memcpy(at, out, sizeof(T));
+    else std::memset(at, 0, sizeof(T));
+    at += sizeof(T);
+}
+
+template <typename R>
+inline void traceResult(uint8_t*& at, const uint64_t* area) {
+    constexpr char kind = TraceKind<R>::kind;
+    const uint32_t low = static_cast<uint32_t>(area[0]);
+    if constexpr (kind == 'i') traceArg(at, static_cast<int32_t>(low));
+    else if constexpr (kind == 'b') traceArg(at, low != 0);
+    else if constexpr (kind == '3') {
+        for (int k = 0; k < 3; ++k) traceWord32(at, static_cast<uint32_t>(area[k]));
+    } else if constexpr (kind != 'v') traceWord32(at, low);  // 'h', 'f'
+}
+
+// One native call: its arguments as passed, its result area as returned.
 template <typename R, typename... Args>
 inline void recordNative(uint64_t hash, const uint64_t* result, Args... args) {
-    const uint64_t words[] = {nativeWord(args)..., 0};
-    recordNativeCall(hash, TraceSignatureOf<R, Args...>::value, words, result);
+    uint8_t* at = recordNativeBegin(hash, TraceSignatureOf<R, Args...>::value);
+    if (!at) return;
+    (traceArg(at, args), ...);
+    traceResult<R>(at, result);
+    (traceOut(at, args), ...);
+    recordNativeEnd(at);
 }
 
 #else

@@ -87,7 +87,8 @@ std::string liveText(const NativeCall& call) {
         if (k > 0) out += ", ";
         const char kind = k < call.info->argc ? call.info->argKinds[k] : 'i';
         const uint32_t low = static_cast<uint32_t>(call.args[k]);
-        if (kind == 's') out += call.s(k) ? "\"" + std::string(call.s(k)) + "\"" : "null";
+        if (kind == 's' && call.s(k)) out.append("\"").append(call.s(k)).append("\"");
+        else if (kind == 's') out += "null";
         else if (kind == 'p') out += "&out";
         else out += valueText(kind, low);
     }
