@@ -118,7 +118,7 @@ bool room() {
     if (kBufferBytes - used >= kMaxRecordBytes) return true;
     writeCompleteFrames(true);  // the disk is slower than the game: the frame waits, and the wait is measured
     if (kBufferBytes - used >= kMaxRecordBytes) return true;
-    frameTooLarge = recording;  // one frame larger than the buffer: the recording ends before it
+    frameTooLarge = true;  // one frame larger than the buffer: the recording ends before it
     return false;
 }
 
@@ -202,7 +202,6 @@ void recordFrameEnd() {
     if (frameTooLarge) return stop(zvt::kEndFrameTooLarge);
     if (!room()) return;
     const uint32_t sum = zvt::checksum(buffer + frameBegin, used - frameBegin);
-    const uint32_t frameStart = frameBegin;
     {
         Out out;
         out.u8(zvt::kFrameEnd);
@@ -210,10 +209,8 @@ void recordFrameEnd() {
         out.u32(sum);
         out.varint(lastEndMicros);
     }
-    if (fileBytes + used + kEndRecordBytes > kFileCapBytes) {
-        frameBegin = frameStart;  // this frame would pass the cap: the recording ends before it
-        return stop(zvt::kEndSizeCap);
-    }
+    // A frame that would pass the cap is dropped: the recording ends before it.
+    if (fileBytes + used + kEndRecordBytes > kFileCapBytes) return stop(zvt::kEndSizeCap);
     ++frameNumber;
     ++framesWaiting;
     frameBegin = used;

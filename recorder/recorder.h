@@ -1,8 +1,9 @@
 // The recorder's hooks. The trace build (ZV_RECORDER) keeps everything the
 // plug-in takes from the outside in Zentravisor-trace.zvt: the hooks sit in the
 // native-call layer (runtime/native_call.h), the platform layer
-// (runtime/platform.h: clock, keys, key presses, pads, random draws) and the script main's start-up and frame end. In every
-// other build they are empty inline functions and compile to nothing.
+// (runtime/platform.h: clock, keys, key presses, pads, random draws), the script
+// main's start-up and frame end, and the unload. In every other build they are
+// empty inline functions and compile to nothing.
 #pragma once
 #include <cstdint>
 
@@ -113,6 +114,7 @@ inline void traceOut(uint8_t*&, T) {}
 inline void traceOut(uint8_t*&, const char*) {}
 template <typename T>
 inline void traceOut(uint8_t*& at, T* out) {
+    static_assert(sizeof(T) <= 64, "the trace format takes out-pointers of up to 64 bytes");
     if (out) std::memcpy(at, out, sizeof(T));
     else std::memset(at, 0, sizeof(T));
     at += sizeof(T);
