@@ -56,6 +56,17 @@ add_dependencies(zv_tests zv_replay)
 # One process per test: each starts with a freshly loaded plug-in.
 gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
+# Each demo session recorded with the recorder in the simulator's plug-in and
+# replayed: the recorder's own code runs here under the sanitizers too.
+file(GLOB ZV_DEMO_SESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sessions/*.zvs)
+foreach(session IN LISTS ZV_DEMO_SESSIONS)
+  get_filename_component(name ${session} NAME_WE)
+  add_test(NAME RecordReplayInSimulator.${name}
+           COMMAND ${CMAKE_COMMAND} -DRECORD=$<TARGET_FILE:zv_record> -DREPLAY=$<TARGET_FILE:zv_replay>
+                   -DSESSION=${session} -DGAME_FOLDER=${CMAKE_BINARY_DIR}/recordings/${name}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/record-replay-linux.cmake)
+endforeach()
+
 # Tests that run Windows programs from the release build under Wine, labelled
 # "wine": one fragment each. ZV_WIN_BUILD is the release build folder.
 set(ZV_WIN_BUILD "${CMAKE_SOURCE_DIR}/build/win" CACHE PATH "the mingw build folder")
