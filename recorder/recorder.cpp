@@ -86,7 +86,7 @@ void writeCompleteFrames(bool mayWait) {
     if (frameBegin == 0 || (!mayWait && traceFileBusy())) return;
     if (!traceFileWait()) {
         recording = false;  // a full disk: the file stays readable up to its last whole frame
-        traceFileClose();
+        traceFileClose(true);
         return;
     }
     traceFileWriteBehind(buffer, frameBegin);
@@ -97,19 +97,21 @@ void writeCompleteFrames(bool mayWait) {
     framesWaiting = 0;
 }
 
-// Drops the frame being recorded, closes the file with an end record.
-void stop(zvt::EndReason reason) {
+// Drops the frame being recorded and writes the rest with an end record, on
+// this thread; then closes the file. At process exit the threads that ran the
+// handed-off writes are gone: with one cut off mid-write nothing more is
+// written, so the file still ends at whole frames.
+void stop(zvt::EndReason reason, bool processEnding = false) {
     if (!recording) return;
+    recording = false;
     used = frameBegin;
     {
         Out out;
         out.u8(zvt::kEnd);
         out.u8(reason);
     }
-    frameBegin = used;
-    writeCompleteFrames(true);
-    recording = false;
-    traceFileClose();
+    if (processEnding ? !traceFileBusy() : traceFileWait()) traceFileWriteNow(buffer, used);
+    traceFileClose(!processEnding);
 }
 
 // Room for one more record; false when the recording cannot take it.
@@ -218,7 +220,7 @@ void recordFrameEnd() {
     lastEndMicros = static_cast<uint32_t>(traceClockMicros() - began);
 }
 
-void recordStop() { stop(zvt::kEndUnload); }
+void recordStop(bool processEnding) { stop(zvt::kEndUnload, processEnding); }
 
 uint32_t recordTick(uint32_t tick) {
     if (!room()) return tick;

@@ -70,7 +70,7 @@ struct TraceSignatureOf {
 
 void recordStart(const char* settingsPath);
 void recordFrameEnd();
-void recordStop();
+void recordStop(bool processEnding);
 uint32_t recordTick(uint32_t tick);
 int16_t recordKeyState(int virtualKey, int16_t state);
 void recordKeyEvent(uint8_t virtualKey, uint32_t flags);
@@ -146,7 +146,7 @@ inline void recordNative(uint64_t hash, const uint64_t* result, Args... args) {
 
 inline void recordStart(const char*) {}
 inline void recordFrameEnd() {}
-inline void recordStop() {}
+inline void recordStop(bool) {}
 inline uint32_t recordTick(uint32_t tick) { return tick; }
 inline int16_t recordKeyState(int, int16_t state) { return state; }
 inline void recordKeyEvent(uint8_t, uint32_t) {}

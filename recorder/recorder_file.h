@@ -15,7 +15,10 @@ constexpr uint32_t kTraceWriteMax = 1u << 20;
 void traceFileWriteBehind(const void* bytes, uint32_t size);
 bool traceFileBusy();  // a write is in flight
 bool traceFileWait();  // waits for the write in flight; false once any write has failed
-void traceFileClose(); // waits, then closes
+bool traceFileWriteNow(const void* bytes, uint32_t size);  // appends on the calling thread
+// Closes the file; first waits for the writes handed off when waitForWrites
+// (not at process exit, when the threads that ran them are gone).
+void traceFileClose(bool waitForWrites);
 
 // The whole file at path into buffer: the byte count, kTraceNoFile when it
 // cannot be read, or size + 1 when it holds more than size bytes.

@@ -69,8 +69,13 @@ bool traceFileWait() {
     return writeFailed == 0;
 }
 
-void traceFileClose() {
-    while (awaitCallback()) {
+bool traceFileWriteNow(const void* bytes, uint32_t size) {
+    DWORD written = 0;
+    return WriteFile(traceFile, bytes, size, &written, nullptr) && written == size;
+}
+
+void traceFileClose(bool waitForWrites) {
+    while (waitForWrites && awaitCallback()) {
     }
     if (traceFile != INVALID_HANDLE_VALUE) CloseHandle(traceFile);
     traceFile = INVALID_HANDLE_VALUE;

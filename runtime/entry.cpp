@@ -12,11 +12,12 @@ constexpr uint32_t kProcessDetach = 0;
 constexpr uint32_t kProcessAttach = 1;
 }  // namespace
 
-extern "C" int DllMain(void* module, uint32_t reason, void* /*reserved*/) {
+// The loader's third argument is non-null when the process is ending.
+extern "C" int DllMain(void* module, uint32_t reason, void* reserved) {
     if (reason == kProcessAttach) {
         scriptRegister(module, scriptMain);
     } else if (reason == kProcessDetach) {
-        recordStop();  // trace build: the last complete frames reach the file
+        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file
         scriptUnregister(module);
     }
     return 1;

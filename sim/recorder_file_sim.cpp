@@ -22,16 +22,19 @@ bool traceFileCreate(const char* path, const char* previousPath) {
     return traceFile != nullptr;
 }
 
-void traceFileWriteBehind(const void* bytes, uint32_t size) {
+bool traceFileWriteNow(const void* bytes, uint32_t size) {
     const sim::OutsidePlugin system;
     if (!traceFile || std::fwrite(bytes, 1, size, traceFile) != size || std::fflush(traceFile) != 0) writeFailed = true;
+    return !writeFailed;
 }
+
+void traceFileWriteBehind(const void* bytes, uint32_t size) { traceFileWriteNow(bytes, size); }
 
 bool traceFileBusy() { return false; }
 
 bool traceFileWait() { return !writeFailed; }
 
-void traceFileClose() {
+void traceFileClose(bool) {
     const sim::OutsidePlugin system;
     if (traceFile) std::fclose(traceFile);
     traceFile = nullptr;
