@@ -1,6 +1,7 @@
-// The release Zentravisor.asi carries no recorder: the recorder's file name and
-// its format's magic, present in Zentravisor-trace.asi from the same sources,
-// appear nowhere in it, and it is smaller by at least the recorder's code.
+// The release Zentravisor.asi carries no recorder: the recorder's file name, its
+// format's magic and the thread-pool import its writer uses, all present in
+// Zentravisor-trace.asi from the same sources, appear nowhere in it, and it is
+// smaller by at least the recorder's code.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -27,7 +28,7 @@ TEST(TraceBuild, ReleaseBinaryCarriesNoRecorder) {
         GTEST_SKIP() << "no release build in " << ZV_WIN_BUILD << " (./zv build makes it)";
     ASSERT_EQ(release.substr(0, 2), "MZ");
     ASSERT_EQ(trace.substr(0, 2), "MZ");
-    const std::string markers[] = {"Zentravisor-trace.zvt", std::string("ZVTRACE", 8)};
+    const std::string markers[] = {"Zentravisor-trace.zvt", std::string("ZVTRACE", 8), "TrySubmitThreadpoolCallback"};
     for (const std::string& marker : markers) {
         EXPECT_NE(trace.find(marker), std::string::npos) << "the trace build lacks '" << marker.c_str() << "'";
         EXPECT_EQ(release.find(marker), std::string::npos) << "the release build carries '" << marker.c_str() << "'";
