@@ -1,5 +1,6 @@
 # Builds the release zip into WORK and checks what a player gets: the four
-# files and the four presets and nothing else, each preset as committed, the template byte for byte as the plug-in writes it,
+# files, the four presets and the trace build under extras/, nothing else, each preset as committed,
+# the template byte for byte as the plug-in writes it,
 # Windows programs, a readme in Windows line ends naming the version, and the
 # plug-in's menu badge showing that same version.
 #   cmake -DSOURCE=<repo> -DWIN_BUILD=<mingw build> -DTEMPLATE_TOOL=<zv_ini_template>
@@ -13,6 +14,7 @@ if(NOT status EQUAL 0)
 endif()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DASI=${WIN_BUILD}/Zentravisor.asi
+          -DTRACE_ASI=${WIN_BUILD}/Zentravisor-trace.asi
           -DCHECKER=${WIN_BUILD}/zv-check-ini.exe -DINI=${WORK}/expected/Zentravisor.ini -DOUT=${WORK}
           -P ${SOURCE}/cmake/package.cmake
   RESULT_VARIABLE status)
@@ -32,8 +34,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listin
 string(REPLACE "\n" ";" names "${listing}")
 list(REMOVE_ITEM names "")
 list(SORT names)
-set(expected README.txt Zentravisor.asi Zentravisor.ini presets/Bodycam.ini presets/Cinematic.ini presets/Classic.ini
-    presets/Comfort.ini zv-check-ini.exe)
+set(expected README.txt Zentravisor.asi Zentravisor.ini extras/Zentravisor-trace.asi presets/Bodycam.ini
+    presets/Cinematic.ini presets/Classic.ini presets/Comfort.ini zv-check-ini.exe)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "zip holds [${names}], expected [${expected}]")
 endif()
@@ -57,7 +59,7 @@ foreach(preset Bodycam Cinematic Classic Comfort)
   endif()
 endforeach()
 
-foreach(program Zentravisor.asi zv-check-ini.exe)
+foreach(program Zentravisor.asi extras/Zentravisor-trace.asi zv-check-ini.exe)
   file(READ ${WORK}/unpacked/${program} magic LIMIT 2 HEX)
   if(NOT magic STREQUAL "4d5a")
     message(FATAL_ERROR "${program} is not a Windows program")
@@ -84,7 +86,8 @@ if(NOT first_line STREQUAL "ZENTRAVISOR ${version}")
   message(FATAL_ERROR "README.txt starts with '${first_line}', not the version")
 endif()
 file(READ ${WORK}/unpacked/README.txt readme)
-foreach(topic "REQUIREMENTS" "INSTALL" "UNINSTALL" "F10" "TROUBLESHOOTING" "zv-check-ini.exe")
+foreach(topic "REQUIREMENTS" "INSTALL" "UNINSTALL" "F10" "TROUBLESHOOTING" "zv-check-ini.exe"
+              "REPORTING A CAMERA PROBLEM" "extras\\Zentravisor-trace.asi" "Zentravisor-trace.zvt")
   string(FIND "${readme}" "${topic}" at)
   if(at LESS 0)
     message(FATAL_ERROR "README.txt does not cover ${topic}")

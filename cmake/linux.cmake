@@ -33,18 +33,46 @@ foreach(src IN LISTS TOOL_SOURCES)
   zv_sim_executable(${tool} ${src})
 endforeach()
 
+# The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
+# recording sessions in the simulator and measuring the recorder's cost.
+add_library(zv_plugin_recorder OBJECT ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp)
+target_include_directories(zv_plugin_recorder PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(zv_plugin_recorder PRIVATE ${PLUGIN_FLAGS})
+target_compile_definitions(zv_plugin_recorder PRIVATE ZV_RECORDER ZV_BUILD="linux simulator")
+foreach(tool zv_record zv_bench_recorder)
+  set(src ${CMAKE_SOURCE_DIR}/tools/recorder/${tool}.cpp)
+  if(tool STREQUAL zv_bench_recorder)
+    set(src ${CMAKE_SOURCE_DIR}/tools/zv_bench.cpp)
+  endif()
+  add_executable(${tool} ${src} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
+  target_include_directories(${tool} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(${tool} PRIVATE -Wall -Wextra)
+endforeach()
+
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 zv_sim_executable(zv_tests ${TEST_SOURCES})
 target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
-target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
+add_dependencies(zv_tests zv_replay)
 # One process per test: each starts with a freshly loaded plug-in. The
 # comparisons against Windows' settings files need the Wine probe's output and
 # run as one test after it (cmake/wine-tests-settings.cmake), not on their own.
 gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
                      TEST_FILTER -*SettingsAgainstWindows*:*SettingsWhereWine*)
+
+# Each demo session recorded with the recorder in the simulator's plug-in and
+# replayed: the recorder's own code runs here under the sanitizers too.
+file(GLOB ZV_DEMO_SESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sessions/*.zvs)
+foreach(session IN LISTS ZV_DEMO_SESSIONS)
+  get_filename_component(name ${session} NAME_WE)
+  add_test(NAME RecordReplayInSimulator.${name}
+           COMMAND ${CMAKE_COMMAND} -DRECORD=$<TARGET_FILE:zv_record> -DREPLAY=$<TARGET_FILE:zv_replay>
+                   -DSESSION=${session} -DGAME_FOLDER=${CMAKE_BINARY_DIR}/recordings/${name}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/record-replay-linux.cmake)
+endforeach()
 
 # Tests that run Windows programs from the release build under Wine, labelled
 # "wine": one fragment each. ZV_WIN_BUILD is the release build folder.

@@ -1,14 +1,15 @@
 # The release zip: dist/Zentravisor-<version>.zip with the plug-in, the players'
-# readme, the default settings file, the settings checker and the four presets
-# (presets/*.ini, complete settings files in Windows line ends).
-#   cmake -DSOURCE=<repo> -DASI=<Zentravisor.asi> -DCHECKER=<zv-check-ini.exe>
-#         -DINI=<template Zentravisor.ini> -DOUT=<folder> -P cmake/package.cmake
-foreach(input SOURCE ASI CHECKER INI OUT)
+# readme, the default settings file, the settings checker, the four presets
+# (presets/*.ini, complete settings files in Windows line ends) and, under
+# extras/, the trace build for reporting a camera problem.
+#   cmake -DSOURCE=<repo> -DASI=<Zentravisor.asi> -DTRACE_ASI=<Zentravisor-trace.asi>
+#         -DCHECKER=<zv-check-ini.exe> -DINI=<template Zentravisor.ini> -DOUT=<folder> -P cmake/package.cmake
+foreach(input SOURCE ASI TRACE_ASI CHECKER INI OUT)
   if(NOT DEFINED ${input})
     message(FATAL_ERROR "package.cmake needs -D${input}=...")
   endif()
 endforeach()
-foreach(file ${ASI} ${CHECKER} ${INI} ${SOURCE}/docs/PLAYERS.txt)
+foreach(file ${ASI} ${TRACE_ASI} ${CHECKER} ${INI} ${SOURCE}/docs/PLAYERS.txt)
   if(NOT EXISTS ${file})
     message(FATAL_ERROR "package.cmake: missing ${file}")
   endif()
@@ -27,6 +28,8 @@ set(stage ${OUT}/Zentravisor-${version})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage})
 file(COPY_FILE ${ASI} ${stage}/Zentravisor.asi)
+file(MAKE_DIRECTORY ${stage}/extras)
+file(COPY_FILE ${TRACE_ASI} ${stage}/extras/Zentravisor-trace.asi)
 file(COPY_FILE ${CHECKER} ${stage}/zv-check-ini.exe)
 file(COPY_FILE ${INI} ${stage}/Zentravisor.ini)
 # The readme in Windows line ends, with the version filled in.
@@ -48,7 +51,7 @@ set(zip ${OUT}/Zentravisor-${version}.zip)
 file(REMOVE ${zip})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip "--mtime=2026-01-01 00:00:00"
-          Zentravisor.asi README.txt Zentravisor.ini zv-check-ini.exe ${presets}
+          Zentravisor.asi README.txt Zentravisor.ini zv-check-ini.exe extras/Zentravisor-trace.asi ${presets}
   WORKING_DIRECTORY ${stage}
   RESULT_VARIABLE status)
 file(REMOVE_RECURSE ${stage})

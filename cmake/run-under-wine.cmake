@@ -3,7 +3,10 @@
 #   MODE=host    copies zv_wine_host.exe, ScriptHookV.dll and Zentravisor.asi from
 #                WIN_BUILD into a fresh GAME_FOLDER and runs the host there; with
 #                LINUX_TRACER, also plays the same run in the Linux simulator and
-#                requires the two native-call traces to be equal
+#                requires the two native-call traces to be equal. PLUGIN names
+#                another .asi of WIN_BUILD to load; SESSION, a session file the
+#                host plays; REPLAY_TOOL, zv_replay, which must then replay the
+#                Zentravisor-trace.zvt the run left with no divergence.
 # WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
 # Without the release build the test is skipped, unless ZV_REQUIRE_WIN_BUILD is
 # set (./zv test sets it, so that a missing build fails there).
@@ -36,7 +39,10 @@ if(MODE STREQUAL "prefix")
   return()
 endif()
 
-set(files zv_wine_host.exe ScriptHookV.dll Zentravisor.asi)
+if(NOT PLUGIN)
+  set(PLUGIN Zentravisor.asi)
+endif()
+set(files zv_wine_host.exe ScriptHookV.dll ${PLUGIN})
 foreach(f IN LISTS files)
   if(NOT EXISTS "${WIN_BUILD}/${f}")
     if("$ENV{ZV_REQUIRE_WIN_BUILD}" STREQUAL "")
@@ -54,6 +60,14 @@ foreach(f IN LISTS files)
 endforeach()
 
 separate_arguments(args UNIX_COMMAND "${HOST_ARGS}")
+if(NOT PLUGIN STREQUAL "Zentravisor.asi")
+  list(APPEND args --plugin ${PLUGIN})
+endif()
+if(SESSION)
+  file(COPY "${SESSION}" DESTINATION "${GAME_FOLDER}")
+  get_filename_component(session_name "${SESSION}" NAME)
+  list(APPEND args --session ${session_name})
+endif()
 if(LINUX_TRACER)
   execute_process(COMMAND ${LINUX_TRACER} ${args} --trace "${GAME_FOLDER}/linux-trace.txt" RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
@@ -81,6 +95,14 @@ if(rc EQUAL 0 AND out MATCHES "zv_wine_host: OK")
       message(FATAL_ERROR "zv-wine: traces differ: ${diff_out}game folder kept at ${GAME_FOLDER}")
     endif()
     message("zv-wine: ${diff_out}")
+  endif()
+  if(REPLAY_TOOL)
+    execute_process(COMMAND ${REPLAY_TOOL} "${GAME_FOLDER}/Zentravisor-trace.zvt"
+                    RESULT_VARIABLE replay_rc OUTPUT_VARIABLE replay_out ERROR_VARIABLE replay_out)
+    message("${replay_out}")
+    if(NOT replay_rc EQUAL 0)
+      message(FATAL_ERROR "zv-wine: the recording does not replay (${replay_rc}); game folder kept at ${GAME_FOLDER}")
+    endif()
   endif()
   return()
 elseif(rc EQUAL 1)

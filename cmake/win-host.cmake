@@ -3,10 +3,13 @@
 
 # Every simulator file builds for Windows except these. The first four use
 # POSIX or have the plug-in linked in, and sim/win/ holds their Windows
-# counterparts; the menu rasterizer draws with the Linux system's stb and fonts;
-# play sessions read and set the plug-in's settings in its own process, which
-# the stand-in cannot (the .asi keeps its own). Any other sim/*.cpp and
-# sim/world/*.cpp joins the stand-in by itself, so it must be portable.
+# counterparts; the menu rasterizer and the clip renderer draw with the Linux
+# system's stb, fonts and libwebp;
+# the adversary changes the plug-in's settings in its own process, which the
+# stand-in cannot (the .asi keeps its own). Any other sim/*.cpp and
+# sim/world/*.cpp joins the stand-in by itself, so it must be portable. Play
+# sessions join it with the settings table, which they check "set" steps
+# against; under Wine those steps reach the plug-in through its settings file.
 set(ZV_SIM_LINUX_ONLY
   sim/coroutine_posix.cpp
   sim/load_linked.cpp
@@ -14,8 +17,6 @@ set(ZV_SIM_LINUX_ONLY
   sim/files_sim.cpp
   sim/raster.cpp
   sim/clip_render.cpp
-  sim/scenario.cpp
-  sim/scenario_play.cpp
   sim/adversary.cpp)
 set(ZV_STANDIN_SOURCES ${SIM_SOURCES})
 foreach(linux_only IN LISTS ZV_SIM_LINUX_ONLY)
@@ -23,7 +24,7 @@ foreach(linux_only IN LISTS ZV_SIM_LINUX_ONLY)
 endforeach()
 file(GLOB ZV_SIM_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/win/*.cpp)
 
-add_library(ScriptHookV SHARED ${ZV_STANDIN_SOURCES} ${ZV_SIM_WIN_SOURCES}
+add_library(ScriptHookV SHARED ${ZV_STANDIN_SOURCES} ${ZV_SIM_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/settings/settings.cpp
             ${CMAKE_SOURCE_DIR}/sim/win/scripthook_standin.def)
 add_dependencies(ScriptHookV native_table)
 target_include_directories(ScriptHookV PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)

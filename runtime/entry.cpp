@@ -1,8 +1,9 @@
 // The library entry routine: register the script main on attach, unregister on
-// detach, nothing else. In particular it reads no settings: the loader lock is
-// held here.
+// detach (the trace build also closes its trace file), nothing else. In
+// particular it reads no settings: the loader lock is held here.
 #include <cstdint>
 
+#include "recorder/recorder.h"
 #include "runtime/hook.h"
 #include "runtime/runtime.h"
 
@@ -11,8 +12,13 @@ constexpr uint32_t kProcessDetach = 0;
 constexpr uint32_t kProcessAttach = 1;
 }  // namespace
 
-extern "C" int DllMain(void* module, uint32_t reason, void* /*reserved*/) {
-    if (reason == kProcessAttach) scriptRegister(module, scriptMain);
-    else if (reason == kProcessDetach) scriptUnregister(module);
+// The loader's third argument is non-null when the process is ending.
+extern "C" int DllMain(void* module, uint32_t reason, void* reserved) {
+    if (reason == kProcessAttach) {
+        scriptRegister(module, scriptMain);
+    } else if (reason == kProcessDetach) {
+        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file
+        scriptUnregister(module);
+    }
     return 1;
 }

@@ -74,10 +74,15 @@ inline Vec3 nativeResult<Vec3>(const uint64_t* area) {
     return {raw.x, raw.y, raw.z};
 }
 
+// The trace build's recorder sees every call here, after the game answered.
+#include "recorder/recorder.h"
+
 // One native call: hash, arguments in order, typed result.
 template <typename R, typename... Args>
 inline R callNative(uint64_t hash, Args... args) {
     nativeInit(hash);
     (nativePush64(nativeWord(args)), ...);
-    return nativeResult<R>(nativeCall());
+    const uint64_t* result = nativeCall();
+    recordNative<R>(hash, result, args...);
+    return nativeResult<R>(result);
 }

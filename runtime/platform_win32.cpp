@@ -2,17 +2,21 @@
 #include <windows.h>
 #include <xinput.h>
 
+#include <cstdlib>
+
 #include "runtime/platform.h"
 
-uint32_t osTickCount() { return GetTickCount(); }
+uint32_t systemTickCount() { return GetTickCount(); }
 
-int16_t osAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
+int16_t systemAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
-void osKeyEvent(uint8_t virtualKey, uint32_t flags) { keybd_event(virtualKey, 0, flags, 0); }
+void systemKeyEvent(uint8_t virtualKey, uint32_t flags) { keybd_event(virtualKey, 0, flags, 0); }
 
-uint32_t osPadState(uint32_t slot, PadState* state) {
+int32_t systemRandom() { return std::rand(); }
+
+uint32_t systemPadState(uint32_t slot, void* state16) {
     static_assert(sizeof(XINPUT_STATE) == sizeof(PadState), "same layout as XINPUT_STATE");
-    return XInputGetState(slot, reinterpret_cast<XINPUT_STATE*>(state));
+    return XInputGetState(slot, static_cast<XINPUT_STATE*>(state16));
 }
 
 uint32_t osExecutablePath(char* buffer, uint32_t size) {

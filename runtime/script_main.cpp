@@ -1,4 +1,5 @@
 // The script main: start-up once, then one pass per game frame, forever.
+#include "recorder/recorder.h"
 #include "runtime/hook.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
@@ -17,6 +18,7 @@ namespace {
 void startUp() {
     buildSettingsPath();       // path of the settings file beside the game executable
     writeSettingsTemplate();   // the default file, only when none exists
+    recordStart(settingsFilePath());  // trace build: the trace file, with the settings file as loaded
     loadSettings();            // all 72 settings, clamped, with the binding migration
     syncLensEffect(BodycamMaster);  // the injector's lens effect follows the loaded switch
     rebuildSelectableRows();   // the section list's rows, so the cursor has somewhere to be
@@ -40,6 +42,7 @@ void scriptMain() {
     startUp();
     for (;;) {
         runFramePass();
+        recordFrameEnd();  // trace build: the frame's records are complete
         scriptWait(0);  // yield to the game until the next frame
     }
 }

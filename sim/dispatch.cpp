@@ -1,5 +1,6 @@
 // The hook's native interface: nativeInit / nativePush64 / nativeCall, dispatched
-// by hash to the models' handlers, checked against the native table, recorded.
+// by hash to the models' handlers (or, in a replay, answered from the trace),
+// checked against the native table, recorded.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "runtime/hook.h"
 #include "sim/alloc_watch.h"
 #include "sim/hostile.h"
+#include "sim/replay.h"
 #include "sim/sim.h"
 
 namespace sim {
@@ -154,13 +156,17 @@ extern "C" uint64_t* nativeCall() {
     if (current.argc != info.argc)
         fail(std::string("native ") + h + " (" + info.name + ") called with " + std::to_string(current.argc) +
              " arguments; it takes " + std::to_string(info.argc));
-    NativeHandler handler = registry().handlers[currentIndex];
-    if (!handler) fail(std::string("native ") + h + " (" + info.name + ") is not simulated");
-    if (callCount - frameCallStart >= kMaxNativesPerFrame)
-        fail("the pass called more than " + std::to_string(kMaxNativesPerFrame) + " natives: it does not finish");
-    checkArguments(current);
-    handler(current);
-    disturbResult(current);
+    if (replay::active()) {
+        replay::native(current);  // the recorded result and out-writes, after checking the arguments
+    } else {
+        NativeHandler handler = registry().handlers[currentIndex];
+        if (!handler) fail(std::string("native ") + h + " (" + info.name + ") is not simulated");
+        if (callCount - frameCallStart >= kMaxNativesPerFrame)
+            fail("the pass called more than " + std::to_string(kMaxNativesPerFrame) + " natives: it does not finish");
+        checkArguments(current);
+        handler(current);
+        disturbResult(current);
+    }
     ++callCount;
     if (recording != Recording::Off) {
         CallRecord r{};

@@ -29,12 +29,14 @@ std::vector<Step>& steps() {
 void (*registeredMain)() = nullptr;
 void* registeredModule = nullptr;
 bool booted = false;
+bool worldModels = true;
 bool inScript = false;
 void* waitSite = nullptr;  // where the script's loop calls scriptWait(0)
 int yieldsThisFrame = 0;
 uint32_t framesRun = 0;
 
 void runSteps(Phase phase) {
+    if (!worldModels) return;
     for (const Step& s : steps())
         if (s.phase == phase) s.fn();
 }
@@ -57,6 +59,7 @@ void boot(const Options& options) {
     os.now = options.startTick;
     os.frameMs = options.frameMs;
     os.exePath = options.exePath;
+    worldModels = options.worldModels;
     prepareDisk(options);
     loadPlugin();
     if (!registeredMain) fail("the plug-in did not register a script main on attach");

@@ -8,6 +8,8 @@
 //   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
 //   --setting KEY=VALUE a line of the settings file written before start-up
 //   --plugin PATH       the .asi to load (Wine host)
+//   --session FILE      play a session file instead (Wine host; the frame, key
+//                       and setting options do not apply)
 //   --trace FILE        write the run's trace
 // Numbers take C syntax: 117, 0x75.
 #pragma once
@@ -32,6 +34,7 @@ struct RunOptions {
     std::vector<KeyHold> keys;
     std::vector<std::string> settings;  // KEY=VALUE lines
     std::string plugin;
+    std::string session;
     std::string trace;
 };
 
@@ -71,6 +74,7 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         else if (name == "--frame-ms") ok = parseRunNumber(value, run.frameMs);
         else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
         else if (name == "--plugin") run.plugin = value;
+        else if (name == "--session") run.session = value;
         else if (name == "--setting") {
             ok = std::string(value).find('=') != std::string::npos;
             run.settings.push_back(value);

@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim.h"
+
 namespace scenario {
 
 enum class Verb : uint8_t {
@@ -84,7 +86,9 @@ using FrameObserver = void (*)(void* context, const FrameInfo& frame);
 
 // How a session is played beyond its own steps.
 struct PlayOptions {
-    uint32_t startTick = 1'000'000;  // the virtual clock's first value (it may sit just below 2^32)
+    // The simulator's boot: the virtual clock's first value (it may sit just
+    // below 2^32), the game folder, the plug-in's path.
+    sim::Options boot;
     // Frame time in microseconds for the whole session, in place of its own
     // (and of its frame-ms steps); 0 keeps the session's. The game's clock counts
     // whole milliseconds, so a 6944 us frame advances it 7, 7, 7, 6 ... ms, as a
@@ -103,8 +107,13 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
 inline bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
                  uint32_t startTick = 1'000'000) {
     PlayOptions options;
-    options.startTick = startTick;
+    options.boot.startTick = startTick;
     return play(scenario, observer, context, error, options);
 }
+
+// The settings file that gives the session's leading "set" steps (those before
+// any other step) at start-up: how a session's settings reach a plug-in in
+// another module, such as the release binary under Wine. Empty when there are none.
+std::string leadingSettingsFile(const Scenario& scenario);
 
 }  // namespace scenario

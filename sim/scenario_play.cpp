@@ -1,6 +1,7 @@
 // The session player: each step becomes inputs and world changes, then frames.
 #include <cmath>
-#include <cstdlib>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "settings/settings.h"
@@ -45,6 +46,7 @@ struct Player {
     uint32_t frameUs = 0;     // PlayOptions::frameUs
     uint64_t elapsedUs = 0;   // virtual time played at frameUs
     bool skipSettings = false;
+    bool pastLeadingSettings = false;  // a step other than "set" has been played
 
     void frame() {
         if (frameUs != 0 && sim::frameIndex() > 0) {
@@ -145,6 +147,11 @@ std::string playStep(Player& p, const Step& s) {
             return "";
         case Verb::Input: sim::controls.usingKeyboard = s.word == "keyboard"; return "";
         case Verb::Set:
+#ifdef SIM_STANDIN_HOOK
+            // The plug-in is another module here: its settings come from the
+            // file written before start-up (leadingSettingsFile).
+            if (p.pastLeadingSettings) return "under Wine a setting can only be set at the top of a session";
+#endif
             if (!p.skipSettings) setSetting(s.word, s.from);
             return "";
         case Verb::Mark:
@@ -244,14 +251,32 @@ namespace {
 
 // A scratch game folder holding a copy of the settings file; "" when the copy fails.
 std::string gameFolderWith(const std::string& settingsFile) {
-    char folder[] = "/tmp/zv-session-XXXXXX";
-    if (!mkdtemp(folder)) return "";
+    namespace fs = std::filesystem;
     std::error_code error;
-    std::filesystem::copy_file(settingsFile, std::string(folder) + "/Zentravisor.ini", error);
-    return error ? "" : folder;
+    const fs::path temp = fs::temp_directory_path(error);
+    if (error) return "";
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = temp / ("zv-session-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+        if (!fs::create_directory(folder, error)) continue;  // taken, or an error: try the next name
+        fs::copy_file(settingsFile, folder / "Zentravisor.ini", error);
+        return error ? "" : folder.string();
+    }
+    return "";
 }
 
 }  // namespace
+
+std::string leadingSettingsFile(const Scenario& scenario) {
+    std::string file;
+    for (const Step& s : scenario.steps) {
+        if (s.verb != Verb::Set) break;
+        char value[32];
+        std::snprintf(value, sizeof value, "%.9g", s.from);
+        file += s.word + "=" + value + "\r\n";
+    }
+    return file.empty() ? file : "[Camera]\r\n" + file;
+}
 
 bool play(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error,
           const PlayOptions& options) {
@@ -260,8 +285,7 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
     p.context = context;
     p.frameUs = options.frameUs;
     p.skipSettings = options.skipSettings;
-    sim::Options boot;
-    boot.startTick = options.startTick;
+    sim::Options boot = options.boot;
     if (options.frameUs != 0) boot.frameMs = options.frameUs / 1000;
     if (!options.settingsFile.empty()) {
         boot.diskRoot = gameFolderWith(options.settingsFile);
@@ -276,6 +300,7 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
     for (const Step& s : scenario.steps) {
         p.step = &s;
         std::string message = playStep(p, s);
+        if (s.verb != Verb::Set) p.pastLeadingSettings = true;
         if (!message.empty()) {
             error = {s.line, message};
             return false;

@@ -19,6 +19,7 @@ struct Options {
     uint32_t frameMs = 16;           // virtual milliseconds per frame
     std::string exePath = "C:\\Games\\TheGame\\GameApp.exe";
     std::string diskRoot;            // host folder standing in for the game folder; "" = a fresh temp folder
+    bool worldModels = true;         // false: no model runs around the script's pass (a replay)
 };
 
 void boot(const Options& options = {});  // loads the plug-in (entry routine, registration)

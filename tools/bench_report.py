@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """The frame-cost report behind ./zv bench: instructions and natives per frame
-of the plug-in's own code in each bench state (zv_bench under callgrind), and
-start-up and the menu-close save timed under Wine with the release .asi.
+of the plug-in's own code in each bench state (zv_bench under callgrind, and
+zv_bench_recorder, the same with the trace build's recorder), start-up and the
+menu-close save timed under Wine with the release .asi, and a session's frames
+timed under Wine with the release and the trace .asi.
 Writes docs/performance.md.
 usage: bench_report.py ROOT SIM_BUILD WIN_BUILD"""
 import bisect, collections, os, re, shutil, statistics, subprocess, sys
 
 ROOT, SIM, WIN = sys.argv[1:4]
 BENCH = os.path.join(SIM, 'zv_bench')
+BENCH_RECORDER = os.path.join(SIM, 'zv_bench_recorder')
+TRACE_SESSION = os.path.join(ROOT, 'tests', 'trace', 'every-effect.zvs')
 OUT = os.path.join(ROOT, 'build', 'bench')
 FRAMES = 300
 STATES = [  # name, label, budget (instructions per frame) or None
@@ -35,7 +39,7 @@ def symbols(binary):
     return out
 
 
-def plugin_instructions(dump, syms):
+def plugin_instructions(dump, syms, binary):
     """Self cost by instruction address (the script's coroutine switches stacks,
     which confuses callgrind's own call tracking); the simulator's symbols left out."""
     addrs = [a for a, _ in syms]
@@ -54,7 +58,7 @@ def plugin_instructions(dump, syms):
             skip = False
             continue
         a, c = int(m.group(1), 16), int(m.group(3))
-        if os.path.basename(obj) == 'zv_bench':
+        if os.path.basename(obj) == os.path.basename(binary):
             i = bisect.bisect_right(addrs, a) - 1
             cost[syms[i][1] if i >= 0 else '?'] += c
         else:
@@ -63,18 +67,18 @@ def plugin_instructions(dump, syms):
     return sum(plugin.values()), collections.Counter(plugin).most_common(4)
 
 
-def callgrind(state, syms):
-    out = os.path.join(OUT, state + '.callgrind')
+def callgrind(state, syms, bench=BENCH):
+    out = os.path.join(OUT, state + '-' + os.path.basename(bench) + '.callgrind')
     for f in os.listdir(OUT):
-        if f.startswith(state + '.callgrind'):
+        if f.startswith(os.path.basename(out)):
             os.remove(os.path.join(OUT, f))
     run = subprocess.run(['valgrind', '--tool=callgrind', '--collect-atstart=no', '--dump-instr=yes',
                           '--compress-pos=no', '--compress-strings=no', '--callgrind-out-file=' + out,
-                          BENCH, state, str(FRAMES)], capture_output=True, text=True)
+                          bench, state, str(FRAMES)], capture_output=True, text=True)
     if run.returncode != 0:
         sys.exit(f'zv bench: {state}: {run.stderr.strip()}')
     natives = float(run.stdout.split()[1])
-    total, top = plugin_instructions(out + '.1', syms)
+    total, top = plugin_instructions(out + '.1', syms, bench)
     return total / FRAMES, natives, top
 
 
@@ -96,6 +100,33 @@ def wine_timings():
     return statistics.median(startups), statistics.median(s for s, _ in saves), saves[0][1]
 
 
+def wine_session_ms(plugin):
+    """Median wall time per frame of the every-effect session under Wine, and
+    for the trace build the recorder's own frame-end times from the replay."""
+    game = os.path.join(OUT, 'wine-session')
+    per_frame, recorder = [], ''
+    for _ in range(WINE_RUNS):
+        shutil.rmtree(game, ignore_errors=True)
+        os.makedirs(game)
+        for f in ('zv_wine_host.exe', 'ScriptHookV.dll', plugin):
+            shutil.copy(os.path.join(WIN, f), game)
+        shutil.copy(TRACE_SESSION, game)
+        run = subprocess.run(['wine', os.path.join(game, 'zv_wine_host.exe'), '--plugin', plugin, '--session',
+                              os.path.basename(TRACE_SESSION)], cwd=game, capture_output=True, text=True)
+        m = re.search(r'timing: (\d+) session frames in ([\d.]+) ms', run.stdout)
+        if run.returncode != 0 or not m:
+            sys.exit('zv bench: the Wine session failed: ' + run.stdout + run.stderr)
+        per_frame.append(float(m.group(2)) / int(m.group(1)))
+        if plugin != 'Zentravisor.asi':
+            replay = subprocess.run([os.path.join(SIM, 'zv_replay'), os.path.join(game, 'Zentravisor-trace.zvt')],
+                                    capture_output=True, text=True)
+            m = re.search(r"frame ends took (.*)", replay.stdout)
+            if replay.returncode != 0 or not m:
+                sys.exit('zv bench: the recording does not replay: ' + replay.stdout)
+            recorder = m.group(1)
+    return statistics.median(per_frame), recorder
+
+
 def short(symbol):
     return symbol.replace('(anonymous namespace)::', '').split('(')[0].split(' [clone')[0]
 
@@ -103,16 +134,20 @@ def short(symbol):
 def main():
     os.makedirs(OUT, exist_ok=True)
     syms = symbols(BENCH)
+    syms_recorder = symbols(BENCH_RECORDER)
     rows, missed = [], []
     for state, label, budget in STATES:
         ins, natives, top = callgrind(state, syms)
+        with_recorder, _, _ = callgrind(state, syms_recorder, BENCH_RECORDER)
         verdict = '' if budget is None else (f'<= {budget:,}' if ins <= budget else f'MISSED {budget:,}')
         if budget is not None and ins > budget:
             missed.append(state)
         where = ', '.join(f'{short(name)} {100.0 * c / FRAMES / ins:.0f}%' for name, c in top)
-        rows.append(f'| {label} | {ins:,.0f} | {natives:.0f} | {verdict} | {where} |')
+        rows.append(f'| {label} | {ins:,.0f} | {with_recorder:,.0f} | {natives:.0f} | {verdict} | {where} |')
         print(rows[-1])
     startup, save, save_frame = wine_timings()
+    release_ms, _ = wine_session_ms('Zentravisor.asi')
+    trace_ms, recorder = wine_session_ms('Zentravisor-trace.asi')
     text = f"""# Frame cost
 
 Reproduce with `./zv bench` (callgrind and Wine; about two minutes). The
@@ -120,10 +155,13 @@ instruction counts are the plug-in's own code only: the simulator collects
 callgrind costs only while the script's pass runs, and steps outside for every
 native's model, the hook's entry points and the simulated system, so the
 simulated game is excluded. Each state is set up by a short play session and
-then measured over {FRAMES} frames (`build/sim/zv_bench STATE FRAMES`).
+then measured over {FRAMES} frames (`build/sim/zv_bench STATE FRAMES`). The
+trace build's column is the same with the recorder compiled in
+(`build/sim/zv_bench_recorder`): its encoding and checksums, without the file
+writes, which run outside the frame.
 
-| state | instructions per frame | natives per frame | budget | where the cost goes (self) |
-|---|---:|---:|---|---|
+| state | instructions per frame | with the recorder | natives per frame | budget | where the cost goes (self) |
+|---|---:|---:|---:|---|---|
 """ + '\n'.join(rows) + f"""
 
 Under Wine, with the release `Zentravisor.asi`, the stand-in hook and Wine's
@@ -138,6 +176,12 @@ session (F6 opens the menu, RIGHT steps a value, F6 closes it):
 
 The save is the only frame after start-up that touches the disk, and no frame
 after start-up allocates: the adversarial run (`./zv soak`) checks both.
+
+The trace build under Wine, median of {WINE_RUNS} runs of
+`tests/trace/every-effect.zvs` (wall time per frame, the stand-in game
+included): release `Zentravisor.asi` {release_ms:.3f} ms, `Zentravisor-trace.asi`
+{trace_ms:.3f} ms. The recorder's own frame ends (checksum, hand-off of a block
+to the writer thread) in the last run: {recorder}.
 """
     with open(os.path.join(ROOT, 'docs', 'performance.md'), 'w') as f:
         f.write(text)

@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
+#include "runtime/platform.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "weapon/weapon.h"
@@ -46,8 +46,8 @@ uint32_t lastBodycamKickTick;  // last kick that came from the shooting state
 
 
 // The standard library generator, never seeded: u in 0..0.99, s in -1..0.99.
-float unitDraw() { return static_cast<float>(std::rand() % 100) / 100.0f; }
-float signedDraw() { return static_cast<float>(std::rand() % 200) / 100.0f - 1.0f; }
+float unitDraw() { return static_cast<float>(osRandom() % 100) / 100.0f; }
+float signedDraw() { return static_cast<float>(osRandom() % 200) / 100.0f - 1.0f; }
 
 void kick(const RecoilShape& shape, float strength) {
     recoilPitch += (shape.pitchKick + shape.pitchKickSpread * unitDraw()) * strength;

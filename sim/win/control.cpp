@@ -6,23 +6,73 @@
 
 #include <cstdio>
 
+#include "settings/settings.h"
+#include "sim/scenario.h"
 #include "sim/sim.h"
 #include "sim/trace.h"
 #include "sim/win/plugin_loader.h"
 #include "sim/world/os.h"
 
-SIM_CONTROL void simBoot(const char* pluginPath, uint32_t startTick, uint32_t frameMs) {
+namespace {
+
+// Boot options for a run in the host's own folder, the real game folder.
+sim::Options gameFolderOptions(uint32_t startTick) {
     char exe[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
     if (n == 0 || n == sizeof exe) sim::fail("cannot read the host's own path");
     std::string exePath(exe, n);
     sim::Options options;
     options.startTick = startTick;
-    options.frameMs = frameMs;
     options.exePath = exePath;
-    options.diskRoot = exePath.substr(0, exePath.find_last_of('\\'));  // the real game folder
+    options.diskRoot = exePath.substr(0, exePath.find_last_of('\\'));
+    return options;
+}
+
+void (*sessionFrameObserver)(uint32_t) = nullptr;
+
+void observeSessionFrame(void*, const scenario::FrameInfo&) {
+    if (sessionFrameObserver) sessionFrameObserver(sim::frameIndex());
+}
+
+int sessionFailed(char* message, uint32_t size, const std::string& text) {
+    std::snprintf(message, size, "%s", text.c_str());
+    return 0;
+}
+
+}  // namespace
+
+SIM_CONTROL void simBoot(const char* pluginPath, uint32_t startTick, uint32_t frameMs) {
+    sim::Options options = gameFolderOptions(startTick);
+    options.frameMs = frameMs;
     sim::setPluginPath(pluginPath);
     sim::boot(options);
+}
+
+SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, uint32_t startTick,
+                               void (*onFrame)(uint32_t framesRun), char* message, uint32_t messageSize) {
+    scenario::Scenario session;
+    scenario::ParseError error;
+    if (!scenario::parseFile(sessionPath, session, error))
+        return sessionFailed(message, messageSize, std::string(sessionPath) + ":" + std::to_string(error.line) + ": " +
+                                                       error.message);
+    scenario::PlayOptions options;
+    options.boot = gameFolderOptions(startTick);
+    const std::string settings = scenario::leadingSettingsFile(session);
+    if (!settings.empty()) {
+        const std::string ini = options.boot.diskRoot + "\\Zentravisor.ini";
+        std::FILE* out = std::fopen(ini.c_str(), "wb");
+        if (!out || std::fwrite(settings.data(), 1, settings.size(), out) != settings.size() || std::fclose(out) != 0)
+            return sessionFailed(message, messageSize, "cannot write " + ini);
+    }
+    // The session reads the menu key from its own copy of the settings: the
+    // defaults, then its "set" steps.
+    resetAllSettings();
+    sim::setPluginPath(pluginPath);
+    sessionFrameObserver = onFrame;
+    if (!scenario::play(session, observeSessionFrame, nullptr, error, options))
+        return sessionFailed(message, messageSize, std::string(sessionPath) + ":" + std::to_string(error.line) + ": " +
+                                                       error.message);
+    return 1;
 }
 
 SIM_CONTROL void simFrames(uint32_t count) { sim::frames(static_cast<int>(count)); }

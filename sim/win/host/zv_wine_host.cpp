@@ -22,6 +22,7 @@
 // Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
 //                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
 //                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE]
+//        zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]
 // (the options are those of sim/run_options.h, shared with the Linux zv_trace).
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
 // files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
@@ -89,6 +90,8 @@ DWORD WINAPI watchFrames(void*) {
     return 0;
 }
 
+void countFrame(uint32_t framesRun) { framesFinished.store(framesRun); }
+
 struct Checks {
     std::string failures;
     void expect(bool ok, const std::string& what) {
@@ -122,7 +125,7 @@ int main(int argc, char** argv) {
     if (!sim::parseRunOptions(argc, argv, 1, run)) {
         std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
                     "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--setting KEY=VALUE]... [--plugin PATH] "
-                    "[--trace FILE]\n");
+                    "[--trace FILE]\n       zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]\n");
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
@@ -143,14 +146,16 @@ int main(int argc, char** argv) {
 
     Checks checks;
     // Load: the entry routine registers the script main with the module handle
-    // the loader gave it, and nothing runs yet.
-    simBoot(run.plugin.c_str(), run.startTick, run.frameMs);
+    // the loader gave it, and nothing runs yet. A session boots when it plays.
     SimRunStatus status;
-    simStatus(&status);
-    checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
-    checks.expect(status.missingRedirects == 0,
-                  std::to_string(status.missingRedirects) + " of the clock, key and pad functions are not imported");
-    checks.expect(status.nativeCalls == 0 && status.sentKeys == 0, "the entry routine did more than register");
+    if (run.session.empty()) {
+        simBoot(run.plugin.c_str(), run.startTick, run.frameMs);
+        simStatus(&status);
+        checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
+        checks.expect(status.missingRedirects == 0,
+                      std::to_string(status.missingRedirects) + " of the clock, key and pad functions are not imported");
+        checks.expect(status.nativeCalls == 0 && status.sentKeys == 0, "the entry routine did more than register");
+    }
 
     // Play: the simulator stops the run if a pass does not end in exactly one
     // scriptWait(0).
@@ -159,9 +164,9 @@ int main(int argc, char** argv) {
     // Wall time per frame: frame 0 holds start-up, the slowest later one the menu-close save, if any.
     LARGE_INTEGER frequency, frameBegan, frameEnded;
     QueryPerformanceFrequency(&frequency);
-    double startupMs = 0.0, slowestMs = 0.0;
+    double startupMs = 0.0, slowestMs = 0.0, sessionMs = 0.0;
     uint32_t slowestFrame = 0;
-    for (uint32_t k = 0; k < run.frames; ++k) {
+    for (uint32_t k = 0; run.session.empty() && k < run.frames; ++k) {
         for (const sim::KeyHold& key : run.keys) simSetKey(key.virtualKey, sim::keyHeldInFrame(run, key.virtualKey, k));
         QueryPerformanceCounter(&frameBegan);
         simFrames(1);
@@ -172,12 +177,24 @@ int main(int argc, char** argv) {
         else if (ms > slowestMs) slowestMs = ms, slowestFrame = k;
         framesFinished.store(k + 1);
     }
+    if (!run.session.empty()) {
+        char message[512] = "";
+        QueryPerformanceCounter(&frameBegan);
+        checks.expect(simPlaySession(run.plugin.c_str(), run.session.c_str(), run.startTick, countFrame, message,
+                                     sizeof message) != 0,
+                      message);
+        QueryPerformanceCounter(&frameEnded);
+        sessionMs = 1000.0 * static_cast<double>(frameEnded.QuadPart - frameBegan.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+    }
     SetEvent(runFinished);
     WaitForSingleObject(watchdog, INFINITE);
     simStatus(&status);
-    checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
-    checks.expect(status.clockReads >= run.frames, "the plug-in's clock reads did not reach the simulated clock");
-    checkLensPresses(run, status, checks);
+    if (run.session.empty()) {
+        checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
+        checkLensPresses(run, status, checks);
+    }
+    checks.expect(status.clockReads >= status.framesRun, "the plug-in's clock reads did not reach the simulated clock");
     if (!run.trace.empty()) checks.expect(simWriteTrace(run.trace.c_str()) != 0, "cannot write " + run.trace);
 
     // Unload: the entry routine unregisters, and nothing keeps the module loaded.
@@ -193,8 +210,12 @@ int main(int argc, char** argv) {
                 status.redirectedImports, static_cast<unsigned long long>(status.clockReads),
                 static_cast<unsigned long long>(status.nativeCalls), checks.failures.empty() ? "" : ": ",
                 checks.failures.c_str());
-    std::printf("zv_wine_host: timing: start-up %.3f ms, slowest later frame %u %.3f ms\n", startupMs, slowestFrame,
-                slowestMs);
+    if (run.session.empty())
+        std::printf("zv_wine_host: timing: start-up %.3f ms, slowest later frame %u %.3f ms\n", startupMs, slowestFrame,
+                    slowestMs);
+    else
+        std::printf("zv_wine_host: timing: %u session frames in %.1f ms, %.4f ms per frame\n", status.framesRun,
+                    sessionMs, sessionMs / (status.framesRun ? status.framesRun : 1));
     std::fflush(stdout);
     return checks.failures.empty() ? 0 : kExitChecksFailed;
 }

@@ -1,0 +1,108 @@
+// Win32 side of the recorder's file and clock. A block write is copied and
+// handed to the system thread pool, so the game's frame never waits on the
+// disk; the frame only reads a flag to see whether the last write is done (no
+// kernel object on the frame's path). The pool releases a semaphore once each
+// write's callback has fully returned, so waiting for those at unload is safe
+// even from the entry routine, when this code is about to leave the process.
+// The trace file is shared for reading: a player can copy it while the game runs.
+#include <windows.h>
+
+#include <cstring>
+
+#include "recorder/recorder_file.h"
+
+namespace {
+
+HANDLE traceFile = INVALID_HANDLE_VALUE;
+HANDLE callbacksReturned = nullptr;  // semaphore: one count per write callback that has returned
+uint32_t callbacksUnawaited = 0;     // submitted callbacks whose count has not been taken
+uint8_t block[kTraceWriteMax];
+uint32_t blockSize = 0;
+volatile LONG writing = 0;  // 1 from a hand-off until its write is done
+volatile LONG writeFailed = 0;
+constexpr DWORD kWriteWaitMs = 2000;  // a write still running when one must wait is given this long
+
+void CALLBACK writeBlock(PTP_CALLBACK_INSTANCE instance, void*) {
+    DWORD written = 0;
+    if (!WriteFile(traceFile, block, blockSize, &written, nullptr) || written != blockSize)
+        InterlockedExchange(&writeFailed, 1);
+    ReleaseSemaphoreWhenCallbackReturns(instance, callbacksReturned, 1);
+    InterlockedExchange(&writing, 0);
+}
+
+// Takes one returned callback's count; false when none came in time.
+bool awaitCallback() {
+    if (callbacksUnawaited == 0 || WaitForSingleObject(callbacksReturned, kWriteWaitMs) != WAIT_OBJECT_0) return false;
+    --callbacksUnawaited;
+    return true;
+}
+
+}  // namespace
+
+bool traceFileCreate(const char* path, const char* previousPath) {
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) MoveFileExA(path, previousPath, MOVEFILE_REPLACE_EXISTING);
+    traceFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    callbacksReturned = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
+    return traceFile != INVALID_HANDLE_VALUE && callbacksReturned != nullptr;
+}
+
+void traceFileWriteBehind(const void* bytes, uint32_t size) {
+    std::memcpy(block, bytes, size);
+    blockSize = size;
+    InterlockedExchange(&writing, 1);
+    if (TrySubmitThreadpoolCallback(writeBlock, nullptr, nullptr)) {
+        ++callbacksUnawaited;
+    } else {
+        InterlockedExchange(&writeFailed, 1);
+        InterlockedExchange(&writing, 0);
+    }
+}
+
+bool traceFileBusy() { return InterlockedCompareExchange(&writing, 0, 0) != 0; }
+
+bool traceFileWait() {
+    while (traceFileBusy())
+        if (!awaitCallback()) {
+            InterlockedExchange(&writeFailed, 1);
+            break;
+        }
+    return writeFailed == 0;
+}
+
+bool traceFileWriteNow(const void* bytes, uint32_t size) {
+    DWORD written = 0;
+    return WriteFile(traceFile, bytes, size, &written, nullptr) && written == size;
+}
+
+void traceFileClose(bool waitForWrites) {
+    while (waitForWrites && awaitCallback()) {
+    }
+    if (traceFile != INVALID_HANDLE_VALUE) CloseHandle(traceFile);
+    traceFile = INVALID_HANDLE_VALUE;
+}
+
+uint32_t traceFileReadAll(const char* path, void* buffer, uint32_t size) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kTraceNoFile;
+    LARGE_INTEGER length;
+    uint32_t result = kTraceNoFile;
+    if (GetFileSizeEx(file, &length)) {
+        if (length.QuadPart > size) {
+            result = size + 1;
+        } else {
+            DWORD got = 0;
+            if (ReadFile(file, buffer, static_cast<DWORD>(length.QuadPart), &got, nullptr)) result = got;
+        }
+    }
+    CloseHandle(file);
+    return result;
+}
+
+uint64_t traceClockMicros() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<uint64_t>(now.QuadPart / frequency.QuadPart * 1'000'000 +
+                                 now.QuadPart % frequency.QuadPart * 1'000'000 / frequency.QuadPart);
+}
