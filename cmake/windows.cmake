@@ -15,6 +15,8 @@ add_custom_command(
 add_custom_target(scripthook_import DEPENDS ${HOOK_IMPORT_LIB})
 
 # Product name, version and description for the file's properties in Windows.
+set(RC_DESCRIPTION "First-person camera suite")
+set(RC_FILENAME Zentravisor.asi)
 set(VERSION_RC ${CMAKE_BINARY_DIR}/version.rc)
 configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${VERSION_RC} @ONLY)
 
