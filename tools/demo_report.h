@@ -341,9 +341,9 @@ inline Picture screenshotPicture(const std::string& file) {
     return {"shots/" + file, title, "As drawn by the plug-in's own drawing calls, rasterised by the simulator."};
 }
 
-// Runs a program and waits for it; with a log path, its output goes there.
-// Returns its exit status (128 + the signal when it crashed).
-inline int runProgram(const std::vector<std::string>& args, const fs::path& log = {}) {
+// Starts a program; with a log path, its output goes there. The process id,
+// or -1 when it could not be started.
+inline pid_t startProgram(const std::vector<std::string>& args, const fs::path& log = {}) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!log.empty()) {
@@ -357,7 +357,14 @@ inline int runProgram(const std::vector<std::string>& args, const fs::path& log 
     pid_t pid = 0;
     int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return 127;
+    return spawned != 0 ? -1 : pid;
+}
+
+// Runs a program and waits for it; with a log path, its output goes there.
+// Returns its exit status (128 + the signal when it crashed).
+inline int runProgram(const std::vector<std::string>& args, const fs::path& log = {}) {
+    const pid_t pid = startProgram(args, log);
+    if (pid < 0) return 127;
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

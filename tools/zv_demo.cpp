@@ -155,21 +155,6 @@ struct Job {
     double seconds = 0.0;
 };
 
-pid_t spawn(const std::vector<std::string>& args, const fs::path& log) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    std::vector<std::string> copies = args;
-    std::vector<char*> argv;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return failed ? -1 : pid;
-}
-
 // Runs the jobs on every core, one process each; returns how many failed.
 int runJobs(std::vector<Job>& jobs, const std::vector<fs::path>& files, const fs::path& out) {
     fs::create_directories(out / "logs");
@@ -190,7 +175,7 @@ int runJobs(std::vector<Job>& jobs, const std::vector<fs::path>& files, const fs
             args.insert(args.end(), j.extra.begin(), j.extra.end());
             std::string logName = j.label;
             std::replace(logName.begin(), logName.end(), '/', '-');
-            pid_t pid = spawn(args, out / "logs" / (logName + ".log"));
+            pid_t pid = report::startProgram(args, out / "logs" / (logName + ".log"));
             if (pid < 0) {
                 j.status = 127;
                 ++done, ++failures;
