@@ -63,17 +63,8 @@ struct Out {
         u8(v);
         u8(v >> 8);
     }
-    void u32(uint32_t v) {
-        std::memcpy(p, &v, 4);  // both builds are little-endian
-        p += 4;
-    }
-    void varint(uint32_t v) {
-        while (v >= 0x80) {
-            u8((v & 0x7F) | 0x80);
-            v >>= 7;
-        }
-        u8(v);
-    }
+    void u32(uint32_t v) { traceWord32(p, v); }
+    void varint(uint32_t v) { traceVarint(p, v); }
     void bytes(const void* from, uint32_t size) {
         std::memcpy(p, from, size);
         p += size;

@@ -11,46 +11,25 @@
 #include <cstring>
 #include <type_traits>
 
+struct Vec3;
+
 // The C++ types of a native's arguments and result, as the trace's kind letters.
 template <typename T>
-struct TraceKind;
-template <>
-struct TraceKind<int32_t> {
-    static constexpr char kind = 'i';
-};
-template <>
-struct TraceKind<uint32_t> {
-    static constexpr char kind = 'h';
-};
-template <>
-struct TraceKind<bool> {
-    static constexpr char kind = 'b';
-};
-template <>
-struct TraceKind<float> {
-    static constexpr char kind = 'f';
-};
-template <>
-struct TraceKind<const char*> {
-    static constexpr char kind = 's';
-};
-template <typename T>
-struct TraceKind<T*> {
-    static constexpr char kind = 'p';
-};
-template <>
-struct TraceKind<void> {
-    static constexpr char kind = 'v';
-};
-struct Vec3;
-template <>
-struct TraceKind<Vec3> {
-    static constexpr char kind = '3';
-};
+constexpr char traceKind() {
+    if constexpr (std::is_same_v<T, int32_t>) return 'i';
+    else if constexpr (std::is_same_v<T, uint32_t>) return 'h';
+    else if constexpr (std::is_same_v<T, bool>) return 'b';
+    else if constexpr (std::is_same_v<T, float>) return 'f';
+    else if constexpr (std::is_same_v<T, const char*>) return 's';
+    else if constexpr (std::is_pointer_v<T>) return 'p';
+    else if constexpr (std::is_void_v<T>) return 'v';
+    else if constexpr (std::is_same_v<T, Vec3>) return '3';
+    else static_assert(sizeof(T) == 0, "a native argument or result type the trace has no kind for");
+}
 
 template <typename T>
 constexpr uint8_t traceOutSize() {
-    if constexpr (TraceKind<T>::kind == 'p') return sizeof(std::remove_pointer_t<T>);
+    if constexpr (traceKind<T>() == 'p') return sizeof(std::remove_pointer_t<T>);
     else return 0;
 }
 
@@ -63,9 +42,9 @@ struct TraceSignature {
 
 template <typename R, typename... Args>
 struct TraceSignatureOf {
-    static constexpr char kinds[] = {TraceKind<Args>::kind..., '\0'};
+    static constexpr char kinds[] = {traceKind<Args>()..., '\0'};
     static constexpr uint8_t sizes[] = {traceOutSize<Args>()..., 0};
-    static constexpr TraceSignature value = {sizeof...(Args), kinds, sizes, TraceKind<R>::kind};
+    static constexpr TraceSignature value = {sizeof...(Args), kinds, sizes, traceKind<R>()};
 };
 
 void recordStart(const char* settingsPath);
@@ -122,7 +101,7 @@ inline void traceOut(uint8_t*& at, T* out) {
 
 template <typename R>
 inline void traceResult(uint8_t*& at, const uint64_t* area) {
-    constexpr char kind = TraceKind<R>::kind;
+    constexpr char kind = traceKind<R>();
     const uint32_t low = static_cast<uint32_t>(area[0]);
     if constexpr (kind == 'i') traceArg(at, static_cast<int32_t>(low));
     else if constexpr (kind == 'b') traceArg(at, low != 0);

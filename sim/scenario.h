@@ -111,6 +111,10 @@ inline bool play(const Scenario& scenario, FrameObserver observer, void* context
     return play(scenario, observer, context, error, options);
 }
 
+// Sets one setting of the plug-in in this process by its file key, as a "set"
+// step does (flags become 0 or 1); false when no setting has that key.
+bool setSetting(const std::string& key, double value);
+
 // The settings file that gives the session's leading "set" steps (those before
 // any other step) at start-up: how a session's settings reach a plug-in in
 // another module, such as the release binary under Wine. Empty when there are none.

@@ -84,17 +84,6 @@ struct Player {
     }
 };
 
-void setSetting(const std::string& key, double value) {
-    for (const Setting& s : kSettings) {
-        if (key != s.key) continue;
-        switch (s.kind) {
-            case SettingKind::Float: *s.floatField = static_cast<float>(value); break;
-            case SettingKind::Flag: *s.flagField = value != 0.0 ? 1 : 0; break;
-            case SettingKind::Int: *s.intField = static_cast<int32_t>(value); break;
-        }
-    }
-}
-
 int menuKey(const std::string& action) {
     if (action == "open" || action == "close") return MenuKeyVK;
     if (action == "up") return 0x26;
@@ -266,6 +255,19 @@ std::string gameFolderWith(const std::string& settingsFile) {
 }
 
 }  // namespace
+
+bool setSetting(const std::string& key, double value) {
+    for (const Setting& s : kSettings) {
+        if (key != s.key) continue;
+        switch (s.kind) {
+            case SettingKind::Float: *s.floatField = static_cast<float>(value); break;
+            case SettingKind::Flag: *s.flagField = value != 0.0 ? 1 : 0; break;
+            case SettingKind::Int: *s.intField = static_cast<int32_t>(value); break;
+        }
+        return true;
+    }
+    return false;
+}
 
 std::string leadingSettingsFile(const Scenario& scenario) {
     std::string file;

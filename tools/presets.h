@@ -3,17 +3,12 @@
 // settings changed, exactly as the file looks after a player changed those
 // settings in the menu and closed it. Classic changes nothing.
 #pragma once
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "sim/world/os.h"
+#include "sim/scenario.h"
+#include "tools/settings_template.h"
 
 namespace presets {
 
@@ -62,38 +57,16 @@ inline const std::vector<Preset>& all() {
     return kPresets;
 }
 
-inline bool apply(const Change& c) {
-    for (const Setting& s : kSettings) {
-        if (std::string(c.key) != s.key) continue;
-        switch (s.kind) {
-            case SettingKind::Float: *s.floatField = c.value; break;
-            case SettingKind::Flag: *s.flagField = c.value != 0.0f ? 1 : 0; break;
-            case SettingKind::Int: *s.intField = static_cast<int32_t>(c.value); break;
-        }
-        return true;
-    }
-    return false;
-}
-
-// The preset's file as the plug-in writes it; "" when a key is unknown or the
-// scratch folder fails. Uses the simulator's game folder (one plug-in per process).
+// The preset's file as the plug-in writes it: its first-start file loaded,
+// the changes made, and saved; "" when a key is unknown or the scratch folder fails.
 inline std::string bytes(const Preset& p) {
-    char folder[] = "/tmp/zv-preset-XXXXXX";
-    if (!mkdtemp(folder)) return "";
-    sim::os.exePath = "C:\\Games\\TheGame\\GameApp.exe";
-    sim::os.diskRoot = folder;
-    buildSettingsPath();
-    writeSettingsTemplate();
-    loadSettings();
-    bool known = true;
-    for (const Change& c : p.changes) known = apply(c) && known;
-    saveSettings();
-    std::ifstream in(std::string(folder) + "/Zentravisor.ini", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    return known ? text.str() : "";
+    return templatefile::writtenAfter([&p] {
+        loadSettings();
+        bool known = true;
+        for (const Change& c : p.changes) known = scenario::setSetting(c.key, c.value) && known;
+        saveSettings();
+        return known;
+    });
 }
 
 }  // namespace presets

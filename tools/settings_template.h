@@ -14,19 +14,28 @@
 
 namespace templatefile {
 
-inline std::string bytes() {
+// The plug-in's first start against a scratch game folder (it writes its
+// template), then change(), then the settings file as left there; "" when the
+// folder cannot be made or change() returns false. One plug-in per process.
+template <typename Change>
+inline std::string writtenAfter(Change change) {
     char folder[] = "/tmp/zv-template-XXXXXX";
     if (!mkdtemp(folder)) return "";
     sim::os.exePath = "C:\\Games\\TheGame\\GameApp.exe";
     sim::os.diskRoot = folder;
     buildSettingsPath();
     writeSettingsTemplate();
+    const bool changed = change();
     std::ifstream in(std::string(folder) + "/Zentravisor.ini", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
-    return text.str();
+    return changed ? text.str() : "";
+}
+
+inline std::string bytes() {
+    return writtenAfter([] { return true; });
 }
 
 // The value text of a key in the template, or "" when it has no line for it.
