@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "recorder/zvt_format.h"
+#include "sim/float_bits.h"
 
 namespace sim::replay {
 namespace {
@@ -19,12 +20,6 @@ uint64_t natives = 0;
 uint64_t platform = 0;
 constexpr size_t kCallsBefore = 4;  // recorded calls shown before a divergence
 
-float asFloat(uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
 std::string hex(uint64_t v, int digits) {
     char text[24];
     std::snprintf(text, sizeof text, "0x%0*" PRIX64, digits, v);
@@ -33,7 +28,7 @@ std::string hex(uint64_t v, int digits) {
 
 std::string floatText(uint32_t bits) {
     char text[48];
-    std::snprintf(text, sizeof text, "%.9g [%08" PRIX32 "]", static_cast<double>(asFloat(bits)), bits);
+    std::snprintf(text, sizeof text, "%.9g [%08" PRIX32 "]", static_cast<double>(floatFromBits(bits)), bits);
     return text;
 }
 
@@ -138,13 +133,9 @@ const zvt::Record& expect(zvt::RecordKind kind, const LiveText& live) {
 
 bool floatsClose(uint32_t a, uint32_t b, uint32_t maxUlps) {
     if (a == b) return true;
-    const float x = asFloat(a), y = asFloat(b);
+    const float x = floatFromBits(a), y = floatFromBits(b);
     if (std::isnan(x) || std::isnan(y)) return false;
-    auto ordered = [](uint32_t bits) {
-        return (bits & 0x80000000u) ? -static_cast<int64_t>(bits & 0x7FFFFFFFu) : static_cast<int64_t>(bits);
-    };
-    const int64_t distance = std::llabs(ordered(a) - ordered(b));
-    return distance <= maxUlps || std::fabs(x - y) <= static_cast<float>(maxUlps) * FLT_EPSILON;
+    return ulpDistance(a, b) <= maxUlps || std::fabs(x - y) <= static_cast<float>(maxUlps) * FLT_EPSILON;
 }
 
 void begin(const zvt::Trace& t) { trace = &t; }

@@ -16,27 +16,18 @@
 #include <string>
 #include <vector>
 
+#include "sim/float_bits.h"
+
 namespace {
 
 constexpr uint32_t kDefaultMaxUlps = 4;
 float largestGap = 0.0f;  // the largest absolute difference seen between two floats
-
-// A float's bits as a position on one ordered line, so that neighbours differ by 1.
-int64_t ordered(uint32_t bits) {
-    return (bits & 0x80000000u) ? -static_cast<int64_t>(bits & 0x7FFFFFFFu) : static_cast<int64_t>(bits);
-}
 
 std::vector<std::string> words(const std::string& line) {
     std::vector<std::string> out;
     std::istringstream in(line);
     for (std::string w; in >> w;) out.push_back(w);
     return out;
-}
-
-float asFloat(uint32_t bits) {
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
 }
 
 // The ulp distance between two words when both are float words (f:XXXXXXXX or
@@ -48,10 +39,10 @@ int64_t floatDistance(const std::string& a, const std::string& b, int64_t maxUlp
     for (size_t k = 2; k + 8 <= a.size(); k += 9) {
         const uint32_t x = static_cast<uint32_t>(std::strtoul(a.substr(k, 8).c_str(), nullptr, 16));
         const uint32_t y = static_cast<uint32_t>(std::strtoul(b.substr(k, 8).c_str(), nullptr, 16));
-        const float gap = std::fabs(asFloat(x) - asFloat(y));
+        const float gap = std::fabs(sim::floatFromBits(x) - sim::floatFromBits(y));
         if (gap > largestGap) largestGap = gap;
         const bool close = gap <= static_cast<float>(maxUlps) * FLT_EPSILON;
-        const int64_t d = close ? 0 : std::llabs(ordered(x) - ordered(y));
+        const int64_t d = close ? 0 : sim::ulpDistance(x, y);
         if (d > worst) worst = d;
     }
     return worst;
