@@ -2,6 +2,7 @@
 
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
+#include "runtime/input.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
@@ -26,11 +27,21 @@ constexpr uint8_t kTriggerAiming = 60;     // left trigger above this counts as 
 constexpr int kRightMouseButton = 2;       // virtual key
 constexpr uint32_t kPadConnected = 0;      // XInputGetState success
 constexpr uint32_t kPadSlots = 4;
+// An empty slot is asked again only after this long: XInput's call on an empty
+// slot is slow (about a millisecond), and a controller plugged in is then used
+// within a second.
+constexpr uint32_t kEmptySlotRetryMs = 1000;
 
 uint8_t adsLatch;           // the ADS choice; survives the end of an aim
 uint8_t lookBehindWasDown;  // control 26 in the previous aiming frame
 uint32_t adsTick;           // previous zoom frame, 0 = none
 uint32_t sniperAimStartTick;  // 0 = no sniper aim in progress
+
+struct PadSlot {
+    uint8_t empty;        // the last call answered "not connected"
+    uint32_t emptyTick;   // when it did
+};
+PadSlot padSlots[kPadSlots];
 
 bool controlHeld(int control) {
     return game::isDisabledControlPressed(0, control) || game::isControlPressed(0, control);
@@ -40,9 +51,15 @@ float wheelAmount(int control) {
     return game::getControlNormal(0, control) + game::getDisabledControlNormal(0, control);
 }
 
+// A slot that was empty within the last second reads as empty without a call.
 bool padTriggerHeld(uint32_t slot) {
+    PadSlot& pad = padSlots[slot];
+    if (pad.empty && frameTick - pad.emptyTick < kEmptySlotRetryMs) return false;
     PadState state{};
-    return osPadState(slot, &state) == kPadConnected && state.leftTrigger > kTriggerAiming;
+    const bool connected = osPadState(slot, &state) == kPadConnected;
+    pad.empty = connected ? 0 : 1;
+    pad.emptyTick = frameTick;
+    return connected && state.leftTrigger > kTriggerAiming;
 }
 
 // The aim input read straight from the devices, so that it counts even while
@@ -51,7 +68,7 @@ bool padTriggerHeld(uint32_t slot) {
 bool sniperAimInput() {
     for (uint32_t slot = 0; slot + 1 < kPadSlots; ++slot)
         if (padTriggerHeld(slot)) return true;
-    return osAsyncKeyState(kRightMouseButton) < 0 || padTriggerHeld(kPadSlots - 1);
+    return isKeyDown(kRightMouseButton) || padTriggerHeld(kPadSlots - 1);
 }
 
 bool holdsSniperWeapon(Ped ped) {
@@ -81,7 +98,9 @@ void updateAdsLatch(const FrameContext&) {
 }
 
 void updateSniperDetection(const FrameContext& ctx) {
-    if (ctx.inVehicle || !SniperGameView || !sniperAimInput() || !holdsSniperWeapon(ctx.ped)) {
+    // The weapon first: both are reads, and a player without a sniper weapon in
+    // hand then costs no controller calls at all.
+    if (ctx.inVehicle || !SniperGameView || !holdsSniperWeapon(ctx.ped) || !sniperAimInput()) {
         sniperAimStartTick = 0;
         sniperView = 0;
         return;

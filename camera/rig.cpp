@@ -8,7 +8,7 @@
 #include "overlay/overlay.h"
 #include "overlay/tracers.h"
 #include "runtime/natives.h"
-#include "runtime/platform.h"
+#include "runtime/input.h"
 #include "runtime/runtime.h"
 #include "runtime/virtual_keys.h"
 #include "settings/settings.h"
@@ -65,7 +65,7 @@ void keepViewKeyFromGame() {
 // back in third person. One toggle per press, none within the debounce, none
 // while the menu is open; in the game's other views V stays the game's.
 void handleViewKey(const FrameContext& ctx) {
-    const bool down = osAsyncKeyState(kVkV) < 0;
+    const bool down = isKeyDown(kVkV);
     if (engaged) {
         keepViewKeyFromGame();
         game::setFollowPedCamViewMode(kFirstPersonView);

@@ -12,7 +12,7 @@
 #include "camera/rig.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
-#include "runtime/platform.h"
+#include "runtime/input.h"
 #include "runtime/runtime.h"
 #include "runtime/virtual_keys.h"
 #include "settings/settings.h"
@@ -137,7 +137,6 @@ constexpr Variant kMotorcycle{.state = &motorcycleCam,
                               .car = false};
 
 float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
-bool keyDown(int virtualKey) { return osAsyncKeyState(virtualKey) < 0; }
 bool controlHeld(int control) {
     return game::isControlPressed(kPadGroup, control) || game::isDisabledControlPressed(kPadGroup, control);
 }
@@ -263,7 +262,7 @@ void trackVehicle(const Variant& v, Ped ped, Vehicle vehicle, float forwardSpeed
 
 // NUMPAD0 zeroes a look pair, at most once per kLookResetDebounceMs.
 void resetOnKey(float& yaw, float& pitch, uint32_t& resetTick) {
-    if (!keyDown(kVkNumpad0) || frameTick - resetTick <= kLookResetDebounceMs) return;
+    if (!isKeyDown(kVkNumpad0) || frameTick - resetTick <= kLookResetDebounceMs) return;
     yaw = pitch = 0.0f;
     resetTick = frameTick;
 }
@@ -296,7 +295,7 @@ LookOffsets updateLook(const Variant& v) {
         return {s.freeLookPitch, s.freeLookYaw};
     }
     // Holding fire (mouse button or the vehicle attack control) freezes the limited look.
-    if (!keyDown(kVkLeftMouse) && !game::isDisabledControlPressed(kPadGroup, kControlVehicleAttack)) {
+    if (!isKeyDown(kVkLeftMouse) && !game::isDisabledControlPressed(kPadGroup, kControlVehicleAttack)) {
         s.lookYaw -= *v.sensitivity * lx;
         s.lookPitch -= kLimitedPitchFactor * *v.sensitivity * ly;
     }

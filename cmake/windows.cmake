@@ -21,7 +21,7 @@ set(VERSION_RC ${CMAKE_BINARY_DIR}/version.rc)
 configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${VERSION_RC} @ONLY)
 
 add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
-            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${VERSION_RC})
+            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp ${VERSION_RC})
 add_dependencies(Zentravisor scripthook_import)
 target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(Zentravisor PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${PLUGIN_FLAGS}>")

@@ -5,7 +5,7 @@
 #include "menu/menu_draw.h"
 #include "menu/menu_items.h"
 #include "runtime/natives.h"
-#include "runtime/platform.h"
+#include "runtime/input.h"
 #include "runtime/runtime.h"
 #include "runtime/virtual_keys.h"
 #include "settings/settings.h"
@@ -59,7 +59,6 @@ uint32_t dialogTimer;    // dialog opened or answered
 uint32_t holdStartLeft;  // when LEFT began to be held, 0 = released
 uint32_t holdStartRight;
 
-bool keyHeld(int vk) { return osAsyncKeyState(vk) < 0; }
 bool since(uint32_t timer, uint32_t ms) { return frameTick - timer > ms; }
 
 bool controlJustPressed(int control) {
@@ -70,11 +69,6 @@ bool controlHeld(int control) {
 }
 
 void playSound(const char* name) { game::playSoundFrontend(-1, name, kSoundSet, true); }
-void notify(const char* message) {
-    game::beginTextCommandThefeedPost("STRING");
-    game::addTextComponentSubstringPlayerName(message);
-    game::endTextCommandThefeedPostTicker(false, true);
-}
 
 int32_t cursorRow() {
     const MenuShared& m = menuShared;
@@ -93,7 +87,7 @@ void closeMenu() {
     menuShared.open = 0;
     menuShared.closing = 1;
     progressTick = 0;
-    saveSettings();
+    if (!saveSettings()) postNotification(kSettingsNotSavedMessage);
 }
 
 void openMenu() {
@@ -147,7 +141,7 @@ void flipReveal(int32_t row) {
 void captureKey() {
     if (!menuShared.keyCapture) return;
     for (int vk = kFirstCapturableKey; vk <= kLastCapturableKey; ++vk) {
-        if (vk == kVkEnter || !keyHeld(vk)) continue;
+        if (vk == kVkEnter || !isKeyDown(vk)) continue;
         menuShared.keyCapture = 0;
         if (vk == kVkEscape) {
             playSound("BACK");
@@ -155,7 +149,7 @@ void captureKey() {
         }
         MenuKeyVK = vk;
         playSound("SELECT");
-        notify("~o~Zentravisor~s~ - Menu key set.");
+        postNotification("~o~Zentravisor~s~ - Menu key set.");
         toggleTimer = frameTick;
         selectTimer = frameTick;
         return;
@@ -170,7 +164,7 @@ void capturePadButton(bool usingKeyboard) {
         PadOpenBtn = control;
         menuShared.padCapture = 0;
         playSound("SELECT");
-        notify("~o~Zentravisor~s~ - Controller button set.");
+        postNotification("~o~Zentravisor~s~ - Controller button set.");
         toggleTimer = frameTick;
         selectTimer = frameTick;
         return;
@@ -179,7 +173,7 @@ void capturePadButton(bool usingKeyboard) {
 
 // Stage 3: the menu key (held) or the controller button (pressed) opens or closes the menu.
 void toggleMenu(bool usingKeyboard) {
-    bool input = keyHeld(MenuKeyVK) || (!usingKeyboard && PadOpenBtn > 0 && controlJustPressed(PadOpenBtn));
+    bool input = isKeyDown(MenuKeyVK) || (!usingKeyboard && PadOpenBtn > 0 && controlJustPressed(PadOpenBtn));
     if (!input || menuShared.keyCapture || menuShared.padCapture || !since(toggleTimer, kToggleDebounceMs)) return;
     if (menuShared.open) {
         closeMenu();
@@ -215,9 +209,9 @@ PadInput readPad(bool usingKeyboard) {
 void moveCursor(const PadInput& pad) {
     int32_t count = menuShared.selectableCount;
     if (count <= 0 || !since(moveTimer, kMoveRepeatMs)) return;
-    if (keyHeld(kVkUp) || pad.up)
+    if (isKeyDown(kVkUp) || pad.up)
         menuShared.cursor = (menuShared.cursor + count - 1) % count;
-    else if (keyHeld(kVkDown) || pad.down)
+    else if (isKeyDown(kVkDown) || pad.down)
         menuShared.cursor = (menuShared.cursor + 1) % count;
     else
         return;
@@ -240,8 +234,8 @@ float stepSlider(const MenuItem& item, bool left, bool shift, uint32_t held) {
 
 // LEFT/RIGHT with hold acceleration on sliders.
 void stepValue(int32_t row, const PadInput& pad) {
-    bool left = keyHeld(kVkLeft) || pad.left;
-    bool right = keyHeld(kVkRight) || pad.right;
+    bool left = isKeyDown(kVkLeft) || pad.left;
+    bool right = isKeyDown(kVkRight) || pad.right;
     if (!left) holdStartLeft = 0;
     else if (holdStartLeft == 0) holdStartLeft = frameTick;
     if (!right) holdStartRight = 0;
@@ -250,7 +244,7 @@ void stepValue(int32_t row, const PadInput& pad) {
 
     uint32_t held = left ? frameTick - holdStartLeft : frameTick - holdStartRight;
     const MenuItem& item = menuItems[row];
-    bool shift = keyHeld(kVkShift);
+    bool shift = isKeyDown(kVkShift);
     uint32_t interval = kStepRepeatMs;
     if (item.kind == MenuItemKind::Slider)
         interval = shift ? kFineStepRepeatMs
@@ -291,7 +285,7 @@ void stepValue(int32_t row, const PadInput& pad) {
 }
 
 void confirmRow(int32_t row, const PadInput& pad) {
-    if (!(keyHeld(kVkEnter) || pad.accept) || !since(selectTimer, kSelectDebounceMs)) return;
+    if (!(isKeyDown(kVkEnter) || pad.accept) || !since(selectTimer, kSelectDebounceMs)) return;
     if (row >= 0) {
         const MenuItem& item = menuItems[row];
         switch (item.kind) {
@@ -318,17 +312,17 @@ void confirmRow(int32_t row, const PadInput& pad) {
 }
 
 void resetRowToDefault(int32_t row) {
-    if (!keyHeld(kVkNumpad5) || !since(selectTimer, kSelectDebounceMs)) return;
+    if (!isKeyDown(kVkNumpad5) || !since(selectTimer, kSelectDebounceMs)) return;
     if (row >= 0 && menuItems[row].kind == MenuItemKind::Slider && menuItems[row].value) {
         *menuItems[row].value = menuItems[row].defaultValue;
-        notify("~o~Zentravisor~s~ - Value reset to default.");
+        postNotification("~o~Zentravisor~s~ - Value reset to default.");
         playSound("NAV_LEFT_RIGHT");
     }
     selectTimer = frameTick;
 }
 
 void goBack(const PadInput& pad) {
-    if (!(keyHeld(kVkBackspace) || pad.cancel) || !since(toggleTimer, kToggleDebounceMs)) return;
+    if (!(isKeyDown(kVkBackspace) || pad.cancel) || !since(toggleTimer, kToggleDebounceMs)) return;
     if (menuShared.openSection >= 0)
         leaveSection();
     else
@@ -349,16 +343,16 @@ void runController(bool usingKeyboard) {
 
 // Answers the "Reset All" dialog; only the keyboard can.
 void runResetDialog() {
-    if (keyHeld(kVkEnter) && since(dialogTimer, kToggleDebounceMs)) {
+    if (isKeyDown(kVkEnter) && since(dialogTimer, kToggleDebounceMs)) {
         resetAllSettings();
         syncLensEffect(BodycamMaster);
         stopRendering();
-        notify("~o~Zentravisor~s~ - All settings restored to defaults.");
+        postNotification("~o~Zentravisor~s~ - All settings restored to defaults.");
         playSound("SELECT");
         resetConfirm = 0;
         dialogTimer = frameTick;
         selectTimer = frameTick;
-    } else if (keyHeld(kVkBackspace) && since(dialogTimer, kToggleDebounceMs)) {
+    } else if (isKeyDown(kVkBackspace) && since(dialogTimer, kToggleDebounceMs)) {
         playSound("BACK");
         resetConfirm = 0;
         dialogTimer = frameTick;

@@ -10,6 +10,7 @@
 
 #include "recorder/recorder_file.h"
 #include "recorder/zvt_format.h"
+#include "runtime/platform.h"
 
 #ifndef ZV_BUILD
 #define ZV_BUILD "trace"
@@ -28,7 +29,7 @@ constexpr uint32_t kMaxRecordBytes =
     64 + 1 + zvt::kMaxArgs * (5 + zvt::kMaxText) + 3 * 4 + zvt::kMaxArgs * zvt::kMaxOutBytes;
 constexpr char kTraceName[] = "Zentravisor-trace.zvt";
 constexpr char kPreviousName[] = "Zentravisor-trace.previous.zvt";
-constexpr uint32_t kPathBytes = 600;
+constexpr uint32_t kPathBytes = kMaxPathBytes;  // as long as the settings file's path
 
 uint8_t buffer[kBufferBytes];
 uint32_t used = 0;        // bytes in the buffer
@@ -47,6 +48,7 @@ uint8_t slotId[kIdSlots];
 uint32_t nativesDefined = 0;
 
 uint8_t settingsBytes[zvt::kMaxSettingsBytes];
+int64_t lastCounter = 0;  // the counter's previous record: each stores the step from it
 
 // Appends to the buffer through a local cursor, so that a record is written
 // with its position in a register; the fill level is stored once, at the end.
@@ -65,6 +67,7 @@ struct Out {
     }
     void u32(uint32_t v) { traceWord32(p, v); }
     void varint(uint32_t v) { traceVarint(p, v); }
+    void varint64(uint64_t v) { traceVarint64(p, v); }
     void bytes(const void* from, uint32_t size) {
         std::memcpy(p, from, size);
         p += size;
@@ -161,10 +164,11 @@ void putHeader() {
     out.bytes(header, sizeof header);
 }
 
+char tracePath[kPathBytes], previousPath[kPathBytes];  // far too large for the script's stack
+
 }  // namespace
 
 void recordStart(const char* settingsPath) {
-    char tracePath[kPathBytes], previousPath[kPathBytes];
     if (recording || !besideSettings(settingsPath, kTraceName, tracePath) ||
         !besideSettings(settingsPath, kPreviousName, previousPath) || !traceFileCreate(tracePath, previousPath))
         return;
@@ -219,6 +223,40 @@ uint32_t recordTick(uint32_t tick) {
     out.u8(zvt::kTick);
     out.varint(tick);
     return tick;
+}
+
+int64_t recordCounter(int64_t counter) {
+    if (!room()) return counter;
+    const uint64_t step = static_cast<uint64_t>(counter) - static_cast<uint64_t>(lastCounter);
+    lastCounter = counter;
+    Out out;
+    out.u8(zvt::kCounter);
+    out.varint64((step << 1) ^ (0 - (step >> 63)));
+    return counter;
+}
+
+int64_t recordCounterFrequency(int64_t frequency) {
+    if (!room()) return frequency;
+    Out out;
+    out.u8(zvt::kCounterFrequency);
+    out.varint64(static_cast<uint64_t>(frequency));
+    return frequency;
+}
+
+uint32_t recordForegroundProcess(uint32_t processId) {
+    if (!room()) return processId;
+    Out out;
+    out.u8(zvt::kForeground);
+    out.varint(processId);
+    return processId;
+}
+
+uint32_t recordProcessId(uint32_t processId) {
+    if (!room()) return processId;
+    Out out;
+    out.u8(zvt::kProcessId);
+    out.varint(processId);
+    return processId;
 }
 
 int16_t recordKeyState(int virtualKey, int16_t state) {

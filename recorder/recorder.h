@@ -1,7 +1,7 @@
 // The recorder's hooks. The trace build (ZV_RECORDER) keeps everything the
 // plug-in takes from the outside in Zentravisor-trace.zvt: the hooks sit in the
 // native-call layer (runtime/native_call.h), the platform layer
-// (runtime/platform.h: clock, keys, key presses, pads, random draws), the script
+// (runtime/platform.h: clocks, focus, keys, key presses, pads, random draws), the script
 // main's start-up and frame end, and the unload. In every other build they are
 // empty inline functions and compile to nothing.
 #pragma once
@@ -51,6 +51,10 @@ void recordStart(const char* settingsPath);
 void recordFrameEnd();
 void recordStop(bool processEnding);
 uint32_t recordTick(uint32_t tick);
+int64_t recordCounter(int64_t counter);
+int64_t recordCounterFrequency(int64_t frequency);
+uint32_t recordForegroundProcess(uint32_t processId);
+uint32_t recordProcessId(uint32_t processId);
 int16_t recordKeyState(int virtualKey, int16_t state);
 void recordKeyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16);
@@ -65,6 +69,13 @@ void recordNativeEnd(uint8_t* end);
 void traceText(uint8_t*& at, const char* text);
 
 inline void traceVarint(uint8_t*& at, uint32_t v) {
+    while (v >= 0x80) {
+        *at++ = static_cast<uint8_t>(v | 0x80);
+        v >>= 7;
+    }
+    *at++ = static_cast<uint8_t>(v);
+}
+inline void traceVarint64(uint8_t*& at, uint64_t v) {
     while (v >= 0x80) {
         *at++ = static_cast<uint8_t>(v | 0x80);
         v >>= 7;
@@ -127,6 +138,10 @@ inline void recordStart(const char*) {}
 inline void recordFrameEnd() {}
 inline void recordStop(bool) {}
 inline uint32_t recordTick(uint32_t tick) { return tick; }
+inline int64_t recordCounter(int64_t counter) { return counter; }
+inline int64_t recordCounterFrequency(int64_t frequency) { return frequency; }
+inline uint32_t recordForegroundProcess(uint32_t processId) { return processId; }
+inline uint32_t recordProcessId(uint32_t processId) { return processId; }
 inline int16_t recordKeyState(int, int16_t state) { return state; }
 inline void recordKeyEvent(uint8_t, uint32_t) {}
 inline uint32_t recordPadState(uint32_t, uint32_t result, const void*) { return result; }

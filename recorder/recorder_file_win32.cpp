@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "recorder/recorder_file.h"
+#include "runtime/utf16_win32.h"
 
 namespace {
 
@@ -39,9 +40,16 @@ bool awaitCallback() {
 
 }  // namespace
 
+namespace {
+WidePath widePath, widePreviousPath;
+}  // namespace
+
 bool traceFileCreate(const char* path, const char* previousPath) {
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) MoveFileExA(path, previousPath, MOVEFILE_REPLACE_EXISTING);
-    traceFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!widenPath(path, widePath) || !widenPath(previousPath, widePreviousPath)) return false;
+    if (GetFileAttributesW(widePath.text) != INVALID_FILE_ATTRIBUTES)
+        MoveFileExW(widePath.text, widePreviousPath.text, MOVEFILE_REPLACE_EXISTING);
+    traceFile = CreateFileW(widePath.text, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
     callbacksReturned = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
     return traceFile != INVALID_HANDLE_VALUE && callbacksReturned != nullptr;
 }
@@ -82,7 +90,8 @@ void traceFileClose(bool waitForWrites) {
 }
 
 uint32_t traceFileReadAll(const char* path, void* buffer, uint32_t size) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    if (!widenPath(path, widePath)) return kTraceNoFile;
+    HANDLE file = CreateFileW(widePath.text, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kTraceNoFile;
     LARGE_INTEGER length;
@@ -99,10 +108,30 @@ uint32_t traceFileReadAll(const char* path, void* buffer, uint32_t size) {
     return result;
 }
 
+// The recorder's own time, looked up at run time rather than imported: a test
+// host that points the plug-in's counter imports at a simulated clock leaves
+// this one measuring real time.
+namespace {
+using CounterFunction = BOOL(WINAPI*)(LARGE_INTEGER*);
+CounterFunction queryCounter = nullptr;
+LARGE_INTEGER counterFrequency{};
+
+CounterFunction kernelFunction(const char* name) {
+    return reinterpret_cast<CounterFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
+}
+}  // namespace
+
 uint64_t traceClockMicros() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
+    if (!queryCounter) {
+        const CounterFunction queryFrequency = kernelFunction("QueryPerformanceFrequency");
+        if (!queryFrequency || !queryFrequency(&counterFrequency) || counterFrequency.QuadPart <= 0) return 0;
+        queryCounter = kernelFunction("QueryPerformanceCounter");
+        if (!queryCounter) return 0;
+    }
+    const LARGE_INTEGER frequency = counterFrequency;
+    LARGE_INTEGER now;
+    queryCounter(&now);
     return static_cast<uint64_t>(now.QuadPart / frequency.QuadPart * 1'000'000 +
                                  now.QuadPart % frequency.QuadPart * 1'000'000 / frequency.QuadPart);
 }

@@ -7,7 +7,8 @@
 // end that carries the frame's number and a checksum of its bytes, so a reader
 // can tell a complete frame from a torn one and stop at the last complete frame.
 // Numbers are little-endian; "varint" is LEB128 (7 bits per byte, low first);
-// "zigzag" maps a signed 32-bit value onto a varint (0, -1, 1, -2 -> 0, 1, 2, 3).
+// "zigzag" maps a signed value onto a varint (0, -1, 1, -2 -> 0, 1, 2, 3);
+// "varint64" is LEB128 of up to 64 bits (at most 10 bytes).
 #pragma once
 #include <cstdint>
 #include <cstring>
@@ -15,7 +16,10 @@
 namespace zvt {
 
 constexpr char kMagic[8] = {'Z', 'V', 'T', 'R', 'A', 'C', 'E', '\0'};
-constexpr uint16_t kFormatVersion = 1;
+// Version 2 added the performance counter and the window in front, which the
+// plug-in's clock and key reads depend on; a version 1 recording was made by a
+// plug-in that made other calls, and cannot be replayed by this one.
+constexpr uint16_t kFormatVersion = 2;
 constexpr uint32_t kHeaderBytes = 64;
 // Header layout: magic[8], u16 format version, u16 header size, u32 zero,
 // plug-in version (16 bytes, NUL-padded), build (32 bytes, NUL-padded).
@@ -38,6 +42,11 @@ enum Tag : uint8_t {
     kSettings = 0x07,   // u8 state (kSettings*), varint length, the settings file's bytes
     kEnd = 0x08,        // u8 reason (kEnd*): the recording stopped; nothing follows
     kRandom = 0x09,     // varint: a draw of the C runtime's rand()
+    kCounter = 0x0A,    // zigzag varint64: QueryPerformanceCounter's value minus the
+                        // previous counter record's (the first: minus 0)
+    kCounterFrequency = 0x0B,  // varint64: QueryPerformanceFrequency's value
+    kForeground = 0x0C, // varint: the process of the window in front, 0 for none
+    kProcessId = 0x0D,  // varint: GetCurrentProcessId's value
     kNativeTag = 0x80,
 };
 constexpr uint32_t kMaxNatives = 0x80;

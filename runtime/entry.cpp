@@ -1,6 +1,7 @@
 // The library entry routine: register the script main on attach, unregister on
-// detach (the trace build also closes its trace file), nothing else. In
-// particular it reads no settings: the loader lock is held here.
+// detach (letting up an F10 press still down; the trace build also closes its
+// trace file), nothing else. In particular it reads no settings: the loader
+// lock is held here.
 #include <cstdint>
 
 #include "recorder/recorder.h"
@@ -17,6 +18,7 @@ extern "C" int DllMain(void* module, uint32_t reason, void* reserved) {
     if (reason == kProcessAttach) {
         scriptRegister(module, scriptMain);
     } else if (reason == kProcessDetach) {
+        releaseLensKey();  // an F10 press in progress comes up: the system never keeps it down
         recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file
         scriptUnregister(module);
     }

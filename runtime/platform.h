@@ -1,22 +1,40 @@
 // The operating-system calls the plug-in makes, in one place. The release build
-// implements them with Win32 (platform_win32.cpp); the simulator build with its
-// virtual clock, keyboard, pads and file system. The clock, keyboard and pad
-// calls and the random draws pass through the trace build's recorder (recorder/recorder.h), which is
-// empty in every other build.
+// implements them with Win32 (platform_win32.cpp, files_win32.cpp); the
+// simulator build with its virtual clocks, keyboard, windows, pads and file
+// system. The clock, focus, keyboard and pad calls and the random draws pass
+// through the trace build's recorder (recorder/recorder.h), which is empty in
+// every other build. Paths are UTF-8 here; the Win32 side speaks UTF-16 to
+// Windows, so a game folder named in any script works.
 #pragma once
 #include <cstdint>
 
 #include "recorder/recorder.h"
 
-// The system's own clock, keyboard, key-press and pad functions, below the recorder.
+// The system's own clock, window, keyboard, key-press and pad functions, below the recorder.
 uint32_t systemTickCount();
+int64_t systemPerformanceCounter();
+int64_t systemPerformanceFrequency();
+uint32_t systemForegroundProcessId();
+uint32_t systemCurrentProcessId();
 int16_t systemAsyncKeyState(int virtualKey);
 void systemKeyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t systemPadState(uint32_t slot, void* state16);
 int32_t systemRandom();
 
-// Milliseconds since boot, 32-bit: wraps every 49.7 days.
+// GetTickCount: milliseconds since boot, 32-bit, wrapping every 49.7 days. It
+// moves only at the system timer's interrupt, in steps of 15.625 ms, so frame
+// times are never taken from it (runtime/clock.h).
 inline uint32_t osTickCount() { return recordTick(systemTickCount()); }
+
+// QueryPerformanceCounter and QueryPerformanceFrequency: the high-resolution
+// counter (typically 10 MHz), and its counts per second.
+inline int64_t osPerformanceCounter() { return recordCounter(systemPerformanceCounter()); }
+inline int64_t osPerformanceFrequency() { return recordCounterFrequency(systemPerformanceFrequency()); }
+
+// GetForegroundWindow + GetWindowThreadProcessId: the process that owns the
+// window in front, 0 when no window is in front. GetCurrentProcessId: ours.
+inline uint32_t osForegroundProcessId() { return recordForegroundProcess(systemForegroundProcessId()); }
+inline uint32_t osCurrentProcessId() { return recordProcessId(systemCurrentProcessId()); }
 
 // GetAsyncKeyState: negative (high bit set) while the key or mouse button is held.
 inline int16_t osAsyncKeyState(int virtualKey) { return recordKeyState(virtualKey, systemAsyncKeyState(virtualKey)); }
@@ -46,19 +64,29 @@ inline uint32_t osPadState(uint32_t slot, PadState* state) {
 // differs between C runtimes, so the trace build records every draw.
 inline int32_t osRandom() { return recordRandom(systemRandom()); }
 
-// GetModuleFileNameA(no module): the host executable's full path, NUL-terminated
-// and cut to size. Returns the length written.
+// The longest path Windows takes, in UTF-16 units, and the bytes its UTF-8
+// form can need (three per unit; a surrogate pair's four bytes cover two).
+constexpr uint32_t kMaxPathUnits = 32768;
+constexpr uint32_t kMaxPathBytes = 3 * kMaxPathUnits;
+
+// GetModuleFileNameW(no module): the host executable's full path as UTF-8,
+// NUL-terminated and cut to size. Returns the length written. (The ANSI
+// variant turns every character outside the system's code page into "?".)
 uint32_t osExecutablePath(char* buffer, uint32_t size);
 
-// GetFileAttributesA: kNoFileAttributes when nothing exists at the path.
+// GetFileAttributesW: kNoFileAttributes when nothing exists at the path.
 constexpr uint32_t kNoFileAttributes = 0xFFFFFFFFu;
 uint32_t osFileAttributes(const char* path);
 
-// CreateFileA(write, no sharing, CREATE_NEW) + WriteFile + CloseHandle: writes a
-// new file only when none exists. Results of the write and close are ignored.
-void osCreateNewFile(const char* path, const void* bytes, uint32_t size);
+// CreateFileW(write, no sharing, CREATE_NEW) + WriteFile + CloseHandle: writes a
+// new file only when none exists. True when the file was made and every byte
+// written; false in a folder the player may not write to.
+bool osCreateNewFile(const char* path, const void* bytes, uint32_t size);
 
-// GetPrivateProfileStringA / WritePrivateProfileStringA.
+// GetPrivateProfileStringW / WritePrivateProfileStringW, with the section, key
+// and texts as UTF-8. Windows keeps a file's own encoding: the settings file,
+// being ASCII, keeps exactly the bytes the ANSI functions would give it. The
+// write is false when the file could not be written.
 uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
                              uint32_t size, const char* path);
-void osWriteProfileString(const char* section, const char* key, const char* value, const char* path);
+bool osWriteProfileString(const char* section, const char* key, const char* value, const char* path);

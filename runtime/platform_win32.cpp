@@ -5,8 +5,28 @@
 #include <cstdlib>
 
 #include "runtime/platform.h"
+#include "runtime/utf16_win32.h"
 
 uint32_t systemTickCount() { return GetTickCount(); }
+
+int64_t systemPerformanceCounter() {
+    LARGE_INTEGER counter;
+    return QueryPerformanceCounter(&counter) ? counter.QuadPart : 0;
+}
+
+int64_t systemPerformanceFrequency() {
+    LARGE_INTEGER frequency;
+    return QueryPerformanceFrequency(&frequency) ? frequency.QuadPart : 0;
+}
+
+uint32_t systemForegroundProcessId() {
+    HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    if (front) GetWindowThreadProcessId(front, &process);
+    return process;
+}
+
+uint32_t systemCurrentProcessId() { return GetCurrentProcessId(); }
 
 int16_t systemAsyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
@@ -19,8 +39,12 @@ uint32_t systemPadState(uint32_t slot, void* state16) {
     return XInputGetState(slot, static_cast<XINPUT_STATE*>(state16));
 }
 
+namespace {
+wchar_t executablePath[kMaxPathUnits];  // far too large for the script's stack
+}
+
 uint32_t osExecutablePath(char* buffer, uint32_t size) {
-    uint32_t n = GetModuleFileNameA(nullptr, buffer, size);
-    if (size > 0) buffer[size - 1] = '\0';  // Windows XP-era truncation leaves no NUL
-    return n;
+    const DWORD units = GetModuleFileNameW(nullptr, executablePath, kMaxPathUnits);
+    executablePath[units < kMaxPathUnits ? units : kMaxPathUnits - 1] = L'\0';
+    return narrowText(executablePath, buffer, size);
 }

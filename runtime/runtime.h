@@ -3,9 +3,10 @@
 #pragma once
 #include <cstdint>
 
-// GetTickCount read once at the top of each pass; every debounce of that pass
-// compares against this one value. Never 0, so a tick stored from it is never
-// mistaken for the "none" that 0 stands for.
+// The millisecond clock (runtime/clock.h) read once at the top of each pass;
+// every debounce and frame time of that pass compares against this one value.
+// Never 0, so a tick stored from it is never mistaken for the "none" that 0
+// stands for.
 extern uint32_t frameTick;
 
 // Seconds from lastTick to this pass's tick, at most maxDt; firstDt when lastTick
@@ -19,9 +20,18 @@ inline float secondsSinceLast(uint32_t& lastTick, float firstDt, float maxDt) {
 // The hook calls this once on its script thread; it never returns.
 void scriptMain();
 
-// Presses F10 (down, then up) when BodycamMaster differs from the state last
-// sent, so that an injector's lens effect bound to F10 follows the switch.
+// Presses F10 when BodycamMaster differs from the state last sent, so that an
+// injector's lens effect bound to F10 follows the switch. A press goes down at
+// once when it can and comes up some passes later (updateLensKey); presses that
+// follow wait their turn.
 void syncLensEffect(uint8_t bodycamMaster);
+void updateLensKey();            // once per pass: lets F10 up when it has been down long enough, starts the next
+bool lensHoldsKey(int virtualKey);  // F10 is down by the plug-in's own press
+void releaseLensKey();           // at unload: F10 never stays down
+
+// A feed notification: the game's three calls, the text starting
+// "~o~Zentravisor~s~ - ".
+void postNotification(const char* text);
 
 // Shared menu state: written only by the menu controller.
 constexpr int kMenuRowCount = 89;

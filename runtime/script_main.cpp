@@ -1,7 +1,8 @@
 // The script main: start-up once, then one pass per game frame, forever.
 #include "recorder/recorder.h"
+#include "runtime/clock.h"
 #include "runtime/hook.h"
-#include "runtime/platform.h"
+#include "runtime/input.h"
 #include "runtime/runtime.h"
 #include "camera/camera.h"
 #include "menu/menu.h"
@@ -15,18 +16,27 @@ MenuShared menuShared = {.open = 0, .closing = 0, .openProgress = 0.0f, .openSec
 
 namespace {
 
+// The clock and the window in front, read once for everything that follows.
+void readClockAndFocus() {
+    frameTick = readMillisecondClock();  // the one tick every timer of this pass compares against
+    if (frameTick == 0) frameTick = 1;   // 0 stands for "none" in stored ticks; the wrap's 0 reads as 1
+    readGameFocus();                     // whether keys typed now are meant for the game
+}
+
 void startUp() {
     buildSettingsPath();       // path of the settings file beside the game executable
-    writeSettingsTemplate();   // the default file, only when none exists
+    const bool templateOk = writeSettingsTemplate();  // the default file, only when none exists
     recordStart(settingsFilePath());  // trace build: the trace file, with the settings file as loaded
-    loadSettings();            // all 72 settings, clamped, with the binding migration
+    const bool loadOk = loadSettings();  // all 72 settings, clamped, with the binding migration
+    if (!templateOk || !loadOk) postNotification(kSettingsNotSavedMessage);  // once: this folder keeps no changes
+    readClockAndFocus();       // the lens press below is timed and gated as in a pass
     syncLensEffect(BodycamMaster);  // the injector's lens effect follows the loaded switch
     rebuildSelectableRows();   // the section list's rows, so the cursor has somewhere to be
 }
 
 void runFramePass() {
-    frameTick = osTickCount();      // the one tick every timer of this pass compares against
-    if (frameTick == 0) frameTick = 1;  // 0 stands for "none" in stored ticks; the wrap's 0 reads as 1
+    readClockAndFocus();            // the frame tick and the focus
+    updateLensKey();                // F10 up once held long enough; the next waiting press down
     updateMenu();                   // captures, open/close, controller, drawing
     updateCamera();                 // the first-person camera, menu open or not
     // Overlays only while the scripted camera renders; the flag is tested again

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr uint32_t kPathSize = 260;          // MAX_PATH, NUL included
+constexpr uint32_t kPathSize = kMaxPathBytes;  // the longest path Windows takes, as UTF-8, NUL included
 constexpr uint32_t kFloatReadSize = 32;      // read buffers, NUL included
 constexpr uint32_t kFlagReadSize = 4;
 constexpr uint32_t kIntReadSize = 16;
@@ -18,6 +18,7 @@ constexpr uint32_t kIntWriteSize = 8;        // a longer number is cut to 7 char
 constexpr int32_t kBindingVersion = 5;       // version of the default key and button bindings
 constexpr int32_t kReservedMenuKey = 13;     // ENTER drives the menu itself
 constexpr char kSection[] = "Camera";
+constexpr char kFileName[] = "Zentravisor.ini";
 
 // The default file: written whole when no settings file exists.
 constexpr char kTemplate[] =
@@ -93,10 +94,10 @@ int32_t readInt(const char* key, int32_t missing) {
     return decimalToInt(text);
 }
 
-void writeInt(const char* key, int32_t value) {
+bool writeInt(const char* key, int32_t value) {
     char text[kIntWriteSize];
     formatCut(text, sizeof text, "%d", value);
-    osWriteProfileString(kSection, key, text, settingsPath);
+    return osWriteProfileString(kSection, key, text, settingsPath);
 }
 
 // One setting from the file; the default text is the Missing value in the file's
@@ -127,59 +128,67 @@ void loadSetting(const Setting& s) {
 }
 
 // Files from before the current binding scheme get the default bindings, in
-// memory and in the file.
-void migrateBindings() {
-    if (readInt("BindVer", 0) >= kBindingVersion) return;
+// memory and in the file. False when the file did not take the writes.
+bool migrateBindings() {
+    if (readInt("BindVer", 0) >= kBindingVersion) return true;
     MenuKeyVK = kDefaultMenuKey;
     PadOpenBtn = 0;
-    writeInt("BindVer", kBindingVersion);
-    writeInt("MenuKeyVK", MenuKeyVK);
-    writeInt("PadOpenBtn", PadOpenBtn);
+    bool written = writeInt("BindVer", kBindingVersion);
+    written &= writeInt("MenuKeyVK", MenuKeyVK);
+    written &= writeInt("PadOpenBtn", PadOpenBtn);
+    return written;
 }
 
 }  // namespace
 
+// The executable's folder with its backslash, then the file name; a path
+// without a backslash gets the name appended whole. Built in place: the path
+// buffer is far too large for the script's stack.
 void buildSettingsPath() {
-    char exePath[kPathSize];
-    osExecutablePath(exePath, sizeof exePath);
-    exePath[kPathSize - 1] = '\0';
-    char* lastBackslash = std::strrchr(exePath, '\\');
-    if (lastBackslash) lastBackslash[1] = '\0';
-    formatCut(settingsPath, sizeof settingsPath, "%sZentravisor.ini", exePath);
+    osExecutablePath(settingsPath, sizeof settingsPath);
+    settingsPath[kPathSize - 1] = '\0';
+    char* lastBackslash = std::strrchr(settingsPath, '\\');
+    char* end = lastBackslash ? lastBackslash + 1 : settingsPath + std::strlen(settingsPath);
+    const size_t room = static_cast<size_t>(settingsPath + kPathSize - end);
+    formatCut(end, room, "%s", kFileName);
 }
 
 const char* settingsFilePath() { return settingsPath; }
 
-void writeSettingsTemplate() {
-    if (osFileAttributes(settingsPath) != kNoFileAttributes) return;
-    osCreateNewFile(settingsPath, kTemplate, kTemplateSize);
+bool writeSettingsTemplate() {
+    if (osFileAttributes(settingsPath) != kNoFileAttributes) return true;
+    return osCreateNewFile(settingsPath, kTemplate, kTemplateSize);
 }
 
-void loadSettings() {
+bool loadSettings() {
+    bool written = true;
     for (const Setting& s : kSettings) {
         loadSetting(s);
         if (s.intField != &PadOpenBtn) continue;
         // Right after the bindings: ENTER or no key cannot open the menu.
         if (MenuKeyVK == kReservedMenuKey || MenuKeyVK < 1) MenuKeyVK = kDefaultMenuKey;
-        migrateBindings();
+        written = migrateBindings();
     }
+    return written;
 }
 
-void saveSettings() {
+bool saveSettings() {
+    bool written = true;
     for (const Setting& s : kSettings) {
         switch (s.kind) {
             case SettingKind::Float: {
                 char text[kFloatWriteSize];
                 formatCut(text, sizeof text, "%.4f", static_cast<double>(*s.floatField));
-                osWriteProfileString(kSection, s.key, text, settingsPath);
+                written &= osWriteProfileString(kSection, s.key, text, settingsPath);
                 break;
             }
             case SettingKind::Flag:
-                osWriteProfileString(kSection, s.key, *s.flagField ? "1" : "0", settingsPath);
+                written &= osWriteProfileString(kSection, s.key, *s.flagField ? "1" : "0", settingsPath);
                 break;
             case SettingKind::Int:
-                writeInt(s.key, *s.intField);
+                written &= writeInt(s.key, *s.intField);
                 break;
         }
     }
+    return written;
 }

@@ -79,15 +79,18 @@ uint32_t osFileAttributes(const char* path) {
     return kAttributeArchive | (isReadOnly(st) ? kAttributeReadOnly : 0);
 }
 
-void osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
+// A read-only game folder (os.folderReadOnly) refuses to make or change any
+// file, as a folder under Program Files does for a program that is not
+// elevated: checked here, so that it holds when the tests run as root.
+bool osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
     ++os.fileOperations;
     const sim::OutsidePlugin system;
     std::string host;
-    if (!gameFolderPath(path, &host)) return;
+    if (os.folderReadOnly || !gameFolderPath(path, &host)) return false;
     const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    writeAll(fd, bytes, size);
-    close(fd);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes, size);
+    return close(fd) == 0 && written;
 }
 
 uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
@@ -99,19 +102,19 @@ uint32_t osReadProfileString(const char* section, const char* key, const char* d
     return profile::readString(readable ? &content : nullptr, section, key, defaultText, buffer, size);
 }
 
-void osWriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+bool osWriteProfileString(const char* section, const char* key, const char* value, const char* path) {
     ++os.fileOperations;
     const sim::OutsidePlugin system;
     std::string host;
-    if (!gameFolderPath(path, &host)) return;
+    if (os.folderReadOnly || !gameFolderPath(path, &host)) return false;
     std::string content;
     struct stat st{};
     if (stat(host.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode) || isReadOnly(st) || !readWholeFile(host, &content)) return;
+        if (!S_ISREG(st.st_mode) || isReadOnly(st) || !readWholeFile(host, &content)) return false;
     }
     const std::string updated = profile::writeString(content, section, key, value);
     const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    writeAll(fd, updated.data(), updated.size());
-    close(fd);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, updated.data(), updated.size());
+    return close(fd) == 0 && written;
 }

@@ -7,6 +7,7 @@
 #include "sim/alloc_watch.h"
 #include "sim/coroutine.h"
 #include "sim/sim.h"
+#include "sim/world/injector.h"
 #include "sim/world/os.h"
 
 namespace sim {
@@ -56,8 +57,13 @@ void fail(const std::string& message) {
 void boot(const Options& options) {
     if (booted) fail("boot called twice: one plug-in per process");
     booted = true;
-    os.now = options.startTick;
-    os.frameMs = options.frameMs;
+    os.startTick = options.startTick;
+    os.frameUs = options.frameUs != 0 ? options.frameUs : options.frameMs * 1000;
+    os.lastFrameUs = os.frameUs;
+    os.jitterPercent = options.jitterPercent;
+    os.clock = options.idealClock ? Clock::Ideal : Clock::Windows;
+    os.folderReadOnly = options.readOnlyFolder;
+    injector.pumpEvery = options.pumpEvery;
     os.exePath = options.exePath;
     worldModels = options.worldModels;
     prepareDisk(options);
@@ -68,7 +74,7 @@ void boot(const Options& options) {
 
 void frame() {
     if (!booted) boot();
-    if (framesRun > 0) os.now += os.frameMs;  // the first frame runs at the start tick
+    if (framesRun > 0) advanceFrame();  // the first frame runs at the start tick
     beginFrameLog(framesRun);
     runSteps(Phase::BeforeScripts);
     yieldsThisFrame = 0;
@@ -87,13 +93,14 @@ void frames(int count) {
 }
 
 void runFor(uint32_t milliseconds) {
-    uint32_t start = os.now;
-    while (os.now - start < milliseconds) frame();
+    uint32_t start = now();
+    while (now() - start < milliseconds) frame();
 }
 
 uint32_t frameIndex() { return framesRun; }
-uint32_t now() { return os.now; }
-void setFrameMs(uint32_t ms) { os.frameMs = ms; }
+uint32_t now() { return gameMilliseconds(); }
+void setFrameMs(uint32_t ms) { os.frameUs = ms * 1000; }
+void setFrameMicroseconds(uint32_t us) { os.frameUs = us; }
 
 void* pluginModule() { return registeredModule; }
 bool scriptRegistered() { return registeredMain != nullptr; }

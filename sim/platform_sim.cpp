@@ -15,6 +15,22 @@ uint32_t systemTickCount() {
     if (sim::replay::active()) return sim::replay::tick();
     return sim::tickCount();
 }
+int64_t systemPerformanceCounter() {
+    if (sim::replay::active()) return sim::replay::counter();
+    return sim::performanceCounter();
+}
+int64_t systemPerformanceFrequency() {
+    if (sim::replay::active()) return sim::replay::counterFrequency();
+    return sim::performanceFrequency();
+}
+uint32_t systemForegroundProcessId() {
+    if (sim::replay::active()) return sim::replay::foregroundProcess();
+    return sim::foregroundProcessId();
+}
+uint32_t systemCurrentProcessId() {
+    if (sim::replay::active()) return sim::replay::processId();
+    return sim::currentProcessId();
+}
 int16_t systemAsyncKeyState(int virtualKey) {
     if (sim::replay::active()) return sim::replay::keyState(virtualKey);
     return sim::asyncKeyState(virtualKey);

@@ -54,6 +54,10 @@ std::string recordText(const zvt::Record& r) {
         case zvt::RecordKind::KeyEvent: return "keybd_event(" + hex(r.key, 2) + ", flags " + std::to_string(r.value) + ")";
         case zvt::RecordKind::Pad: return "XInputGetState(" + std::to_string(r.key) + ") -> " + std::to_string(r.value);
         case zvt::RecordKind::Random: return "rand() -> " + std::to_string(r.value);
+        case zvt::RecordKind::Counter: return "QueryPerformanceCounter() -> " + std::to_string(r.counter);
+        case zvt::RecordKind::CounterFrequency: return "QueryPerformanceFrequency() -> " + std::to_string(r.counter);
+        case zvt::RecordKind::Foreground: return "the process of the window in front -> " + std::to_string(r.value);
+        case zvt::RecordKind::ProcessId: return "GetCurrentProcessId() -> " + std::to_string(r.value);
         case zvt::RecordKind::Native: break;
     }
     const zvt::NativeDef& def = trace->natives[r.key];
@@ -112,7 +116,7 @@ std::string liveText(const NativeCall& call) {
     }
     if (!before.empty()) std::printf("  before it (matched):\n");
     for (size_t k = before.size(); k-- > 0;) std::printf("    %s\n", before[k].c_str());
-    std::printf("zv replay: %" PRIu64 " natives and %" PRIu64 " clock, key, pad and random calls matched before it\n", natives,
+    std::printf("zv replay: %" PRIu64 " natives and %" PRIu64 " clock, focus, key, pad and random calls matched before it\n", natives,
                 platform);
     std::fflush(stdout);
     std::_Exit(kExitDiverged);  // from inside the plug-in's coroutine: no unwinding, no destructors
@@ -153,6 +157,32 @@ void endFrame() {
 
 uint32_t tick() {
     const zvt::Record& r = expect(zvt::RecordKind::Tick, [] { return std::string("GetTickCount()"); });
+    ++next, ++platform;
+    return r.value;
+}
+
+int64_t counter() {
+    const zvt::Record& r = expect(zvt::RecordKind::Counter, [] { return std::string("QueryPerformanceCounter()"); });
+    ++next, ++platform;
+    return r.counter;
+}
+
+int64_t counterFrequency() {
+    const zvt::Record& r =
+        expect(zvt::RecordKind::CounterFrequency, [] { return std::string("QueryPerformanceFrequency()"); });
+    ++next, ++platform;
+    return r.counter;
+}
+
+uint32_t foregroundProcess() {
+    const zvt::Record& r =
+        expect(zvt::RecordKind::Foreground, [] { return std::string("the process of the window in front"); });
+    ++next, ++platform;
+    return r.value;
+}
+
+uint32_t processId() {
+    const zvt::Record& r = expect(zvt::RecordKind::ProcessId, [] { return std::string("GetCurrentProcessId()"); });
     ++next, ++platform;
     return r.value;
 }

@@ -1,6 +1,6 @@
 // Replay: the plug-in runs in the simulator with every input taken from a
-// trace (sim/zvt_reader.h) instead of the world model: the clock, the keys, the
-// pads, the random draws and each native's result and out-writes. Each call the plug-in makes is
+// trace (sim/zvt_reader.h) instead of the world model: the clocks, the window in
+// front, the keys, the pads, the random draws and each native's result and out-writes. Each call the plug-in makes is
 // checked against the next recorded one; the first that differs ends the run
 // with a report (the frame, both calls, the calls before) and exit status 1.
 #pragma once
@@ -21,6 +21,10 @@ void beginFrame(size_t frame);
 void endFrame();  // every record of the frame must have been consumed
 
 uint32_t tick();
+int64_t counter();
+int64_t counterFrequency();
+uint32_t foregroundProcess();
+uint32_t processId();
 int16_t keyState(int virtualKey);
 void keyEvent(uint8_t virtualKey, uint32_t flags);
 uint32_t padState(uint32_t slot, void* state16);

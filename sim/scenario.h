@@ -90,9 +90,7 @@ struct PlayOptions {
     // below 2^32), the game folder, the plug-in's path.
     sim::Options boot;
     // Frame time in microseconds for the whole session, in place of its own
-    // (and of its frame-ms steps); 0 keeps the session's. The game's clock counts
-    // whole milliseconds, so a 6944 us frame advances it 7, 7, 7, 6 ... ms, as a
-    // game at 144 frames a second sees it.
+    // (and of its frame-ms steps); 0 keeps the session's.
     uint32_t frameUs = 0;
     std::string settingsFile;    // a Zentravisor.ini in the game folder at boot; "" = none (the plug-in writes its template)
     bool skipSettings = false;   // ignore the session's own "set" steps: the settings file decides

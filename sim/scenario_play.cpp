@@ -34,7 +34,7 @@ struct Ramp {
     void (*apply)(double value) = nullptr;
 };
 
-uint32_t milliseconds(const Duration& d) { return d.frames ? d.amount * sim::os.frameMs : d.amount; }
+uint32_t milliseconds(const Duration& d) { return d.frames ? d.amount * sim::os.frameUs / 1000 : d.amount; }
 
 struct Player {
     FrameObserver observer = nullptr;
@@ -44,21 +44,14 @@ struct Player {
     bool hasMark = false;
     Ramp look;  // the game camera turning
     uint32_t frameUs = 0;     // PlayOptions::frameUs
-    uint64_t elapsedUs = 0;   // virtual time played at frameUs
     bool skipSettings = false;
     bool pastLeadingSettings = false;  // a step other than "set" has been played
 
     void frame() {
-        if (frameUs != 0 && sim::frameIndex() > 0) {
-            // The clock's whole milliseconds for this frame at the exact frame time.
-            uint64_t next = elapsedUs + frameUs;
-            sim::setFrameMs(static_cast<uint32_t>(next / 1000 - elapsedUs / 1000));
-            elapsedUs = next;
-        }
         if (look.active) {
             // Where the turn stands at the coming frame's tick.
-            double t = look.lengthMs == 0 ? 1.0
-                                          : std::min(1.0, double(sim::now() + sim::os.frameMs - look.startMs) / look.lengthMs);
+            const double since = static_cast<uint32_t>(sim::now() - look.startMs) + sim::os.frameUs / 1000.0;
+            double t = look.lengthMs == 0 ? 1.0 : std::min(1.0, since / look.lengthMs);
             look.apply(look.from + (look.to - look.from) * t);
             if (t >= 1.0) look.active = false;
         }
@@ -288,7 +281,7 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
     p.frameUs = options.frameUs;
     p.skipSettings = options.skipSettings;
     sim::Options boot = options.boot;
-    if (options.frameUs != 0) boot.frameMs = options.frameUs / 1000;
+    if (options.frameUs != 0) boot.frameUs = options.frameUs;
     if (!options.settingsFile.empty()) {
         boot.diskRoot = gameFolderWith(options.settingsFile);
         if (boot.diskRoot.empty()) {

@@ -16,7 +16,12 @@ namespace sim {
 
 struct Options {
     uint32_t startTick = 1'000'000;  // the clock may start anywhere, even just below 2^32
-    uint32_t frameMs = 16;           // virtual milliseconds per frame
+    uint32_t frameMs = 16;           // virtual milliseconds per frame...
+    uint32_t frameUs = 0;            // ...or microseconds, when not 0 (16667 for 60 fps, 6944 for 144)
+    uint32_t jitterPercent = 0;      // each frame's length varies by up to this share either way (a real game: 15)
+    bool idealClock = false;         // GetTickCount exact to the millisecond, not in Windows' 15.625 ms steps
+    uint32_t pumpEvery = 1;          // the game pumps its window messages every this many frames
+    bool readOnlyFolder = false;     // the game folder takes no writes
     std::string exePath = "C:\\Games\\TheGame\\GameApp.exe";
     std::string diskRoot;            // host folder standing in for the game folder; "" = a fresh temp folder
     bool worldModels = true;         // false: no model runs around the script's pass (a replay)
@@ -27,8 +32,9 @@ void frame();                            // runs one game frame
 void frames(int count);
 void runFor(uint32_t milliseconds);      // frames until at least this much virtual time passed
 uint32_t frameIndex();                   // frames run so far
-uint32_t now();                          // the virtual tick counter
+uint32_t now();                          // the game's milliseconds: the start tick plus the time played
 void setFrameMs(uint32_t ms);            // frame time from the next frame on
+void setFrameMicroseconds(uint32_t us);
 void* pluginModule();                    // the module handle the plug-in registered with
 bool scriptRegistered();                 // a script main is registered: attached, not yet detached
 

@@ -48,6 +48,16 @@ struct Cursor {
         }
         return false;
     }
+    bool varint64(uint64_t& v) {
+        v = 0;
+        for (int shift = 0; shift < 70; shift += 7) {
+            uint32_t b;
+            if (!u8(b)) return false;
+            v |= static_cast<uint64_t>(b & 0x7F) << shift;
+            if (!(b & 0x80)) return true;
+        }
+        return false;
+    }
 };
 
 // How parsing a frame ended.
@@ -58,6 +68,7 @@ struct Parser {
     Trace& trace;
     std::string problem;  // for Damaged
     size_t frameStart = 0;
+    uint64_t lastCounter = 0;  // the counter records are steps from the one before
 
     Outcome damaged(const std::string& what) {
         problem = what;
@@ -188,6 +199,23 @@ struct Parser {
                         ok = c.u8(r.key) && c.varint(r.value) && (r.value != 0 || c.raw(r.pad, sizeof r.pad));
                         break;
                     case kRandom: r.kind = RecordKind::Random; ok = c.varint(r.value); break;
+                    case kCounter: {
+                        uint64_t zigzag = 0;
+                        r.kind = RecordKind::Counter;
+                        ok = c.varint64(zigzag);
+                        lastCounter += (zigzag >> 1) ^ (0 - (zigzag & 1));
+                        r.counter = static_cast<int64_t>(lastCounter);
+                        break;
+                    }
+                    case kCounterFrequency: {
+                        uint64_t frequency = 0;
+                        r.kind = RecordKind::CounterFrequency;
+                        ok = c.varint64(frequency);
+                        r.counter = static_cast<int64_t>(frequency);
+                        break;
+                    }
+                    case kForeground: r.kind = RecordKind::Foreground; ok = c.varint(r.value); break;
+                    case kProcessId: r.kind = RecordKind::ProcessId; ok = c.varint(r.value); break;
                     case kDefine: o = define(); break;
                     case kSettings: o = settings(trace.frames.empty() && recordStart == frameStart); break;
                     default: return damaged("an unknown record tag " + std::to_string(tag));
@@ -227,9 +255,16 @@ bool read(const std::string& bytes, Trace& out, std::string& error) {
     uint16_t headerBytes;
     std::memcpy(&out.formatVersion, bytes.data() + 8, 2);
     std::memcpy(&headerBytes, bytes.data() + 10, 2);
-    if (out.formatVersion != kFormatVersion) {
+    if (out.formatVersion < kFormatVersion) {
+        error = "format version " + std::to_string(out.formatVersion) + ", from an earlier Zentravisor-trace.asi "
+                "that read its clock and keys differently, so this plug-in cannot replay it call for call; this "
+                "replay reads version " + std::to_string(kFormatVersion) + ": record the session again with the "
+                "trace build of this version";
+        return false;
+    }
+    if (out.formatVersion > kFormatVersion) {
         error = "format version " + std::to_string(out.formatVersion) + "; this replay reads version " +
-                std::to_string(kFormatVersion);
+                std::to_string(kFormatVersion) + ": replay it with a newer Zentravisor";
         return false;
     }
     if (headerBytes != kHeaderBytes) {

@@ -16,12 +16,15 @@ struct NativeDef {
     std::vector<uint8_t> outSizes;  // one per out-pointer argument, in order
 };
 
-enum class RecordKind : uint8_t { Tick, KeyState, KeyEvent, Pad, Random, Native };
+enum class RecordKind : uint8_t {
+    Tick, KeyState, KeyEvent, Pad, Random, Native, Counter, CounterFrequency, Foreground, ProcessId,
+};
 
 struct Record {
     RecordKind kind = RecordKind::Tick;
     uint32_t key = 0;    // virtual key, pad slot or native id
-    uint32_t value = 0;  // tick, key state (16 bits), key-event flags, pad result or random draw
+    uint32_t value = 0;  // tick, key state (16 bits), key-event flags, pad result, random draw or process id
+    int64_t counter = 0; // the performance counter's value or frequency
     uint8_t pad[16] = {};
     std::vector<uint32_t> args;      // per argument: its value for i, h, b, f; 0 for s and p
     std::vector<std::string> texts;  // per text argument, in order

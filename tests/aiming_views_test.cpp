@@ -169,6 +169,7 @@ TEST(SniperScope, HandsOverAfterA150MsAimWithASniperRifleOnFootOnly) {
 TEST(SniperScope, LeftTriggerCountsAbove60OnAnySlot) {
     bootAiming();
     sim::equipWeapon("WEAPON_SNIPERRIFLE");
+    setTrigger(3, 0);  // plugged in from the start: read every frame
     setTrigger(2, 60);
     for (int k = 0; k < 20; ++k) aimingFrame();
     EXPECT_EQ(sniperView, 0);

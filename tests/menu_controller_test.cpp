@@ -332,6 +332,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     FOV = 100.0f;
     BodycamMaster = 1;
     syncLensEffect(1);
+    sim::runFor(200);  // the press goes down, then up
     int f10 = f10Presses();
     openMenu();
     moveTo(75);  // "Reset All"

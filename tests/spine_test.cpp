@@ -10,6 +10,7 @@
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
+#include "sim/world/injector.h"
 #include "sim/world/os.h"
 
 extern "C" int DllMain(void* module, uint32_t reason, void* reserved);
@@ -31,24 +32,35 @@ TEST(Startup, FirstRunSendsOneLensPressAndEachPassYieldsOnce) {
     sim::frames(100);  // the host fails the run if a pass does not end in one scriptWait(0)
     EXPECT_EQ(sim::frameIndex(), 100u);
     EXPECT_EQ(f10Presses(), 1);
-    // Down then up at once, in the start-up frame.
+    // Down in the start-up frame; up no sooner than two passes and 50 ms later,
+    // so the injector, which reads F10 once a frame, sees the press.
     ASSERT_EQ(sim::os.sentKeys.size(), 2u);
     EXPECT_FALSE(sim::os.sentKeys[0].up);
+    EXPECT_EQ(sim::os.sentKeys[0].frame, 0u);
     EXPECT_TRUE(sim::os.sentKeys[1].up);
-    EXPECT_EQ(sim::os.sentKeys[1].frame, 0u);
+    EXPECT_EQ(sim::os.sentKeys[1].frame, 4u);  // 16 ms frames: 64 ms after the down
+    EXPECT_EQ(sim::injector.lensPressFrames.size(), 1u);
+    EXPECT_FALSE(sim::injector.lensOn);  // the switch loaded off, and so is the lens
 }
 
-TEST(LensSync, SendsOnlyOnChange) {
-    // Start-up state: the injector's lens effect is taken to be on.
-    syncLensEffect(1);
-    EXPECT_EQ(f10Presses(), 0);
-    syncLensEffect(0);
+TEST(LensSync, SendsOnlyOnChangeAndEveryChangeReachesTheInjector) {
+    sim::boot();
+    sim::frames(10);
+    ASSERT_EQ(f10Presses(), 1);  // start-up: the switch is off, the lens was taken to be on
+    syncLensEffect(0);           // no change
+    sim::frames(10);
     EXPECT_EQ(f10Presses(), 1);
-    syncLensEffect(0);
-    EXPECT_EQ(f10Presses(), 1);
+    // Changes queue up: three in one pass are three presses, one after the other,
+    // none merged into another.
     syncLensEffect(1);
     syncLensEffect(0);
-    EXPECT_EQ(f10Presses(), 3);
+    syncLensEffect(0);
+    syncLensEffect(1);
+    sim::frames(30);
+    EXPECT_EQ(f10Presses(), 4);
+    EXPECT_EQ(sim::injector.lensPressFrames.size(), 4u);
+    EXPECT_TRUE(sim::injector.lensOn);
+    EXPECT_FALSE(sim::os.injectedDown[0x79]);
 }
 
 TEST(EntryRoutine, AttachRegistersDetachUnregistersNothingElse) {

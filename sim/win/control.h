@@ -18,7 +18,7 @@ struct SimRunStatus {
     uint32_t registered;         // 1 while a script main is registered
     uint32_t registeredByPlugin; // 1 when the module that registered is the loaded .asi
     uint32_t redirectedImports;  // import slots pointed at the simulated system
-    uint32_t missingRedirects;   // of GetTickCount, GetAsyncKeyState, keybd_event, XInputGetState: not imported
+    uint32_t missingRedirects;   // of the clock, window, key, pad and file functions redirected: not imported
     uint64_t clockReads;         // GetTickCount calls that reached the simulated clock
     uint64_t nativeCalls;
     uint32_t sentKeys;

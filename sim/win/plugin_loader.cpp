@@ -1,6 +1,7 @@
 // Loads the release plug-in the way the hook loads plug-ins, then points the
-// imports that read or change the machine's input and clock at the simulated
-// system. The settings file's calls keep their real targets.
+// imports that read or change the machine's input, clocks and windows at the
+// simulated system. The settings file's calls keep their real targets (Wine's
+// own), except that a read-only game folder refuses their writes.
 #include "sim/win/plugin_loader.h"
 
 #include <windows.h>
@@ -20,6 +21,54 @@ int redirected = 0;
 int missing = 0;
 
 DWORD WINAPI simulatedGetTickCount() { return tickCount(); }
+
+BOOL WINAPI simulatedQueryPerformanceCounter(LARGE_INTEGER* counter) {
+    counter->QuadPart = performanceCounter();
+    return TRUE;
+}
+
+BOOL WINAPI simulatedQueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    frequency->QuadPart = performanceFrequency();
+    return TRUE;
+}
+
+// The two windows of the simulated desktop: the game's and another program's.
+HWND const kGameWindow = reinterpret_cast<HWND>(0x10010);
+HWND const kOtherWindow = reinterpret_cast<HWND>(0x20020);
+
+HWND WINAPI simulatedGetForegroundWindow() {
+    const uint32_t process = foregroundProcessId();
+    if (process == 0) return nullptr;
+    return process == currentProcessId() ? kGameWindow : kOtherWindow;
+}
+
+DWORD WINAPI simulatedGetWindowThreadProcessId(HWND window, DWORD* process) {
+    const DWORD owner = window == kGameWindow ? currentProcessId() : window == kOtherWindow ? kOtherProcessId : 0;
+    if (process) *process = owner;
+    return owner == 0 ? 0 : owner + 4;  // a thread of that process
+}
+
+DWORD WINAPI simulatedGetCurrentProcessId() { return currentProcessId(); }
+
+// A folder under Program Files, for a program that is not elevated: opening a
+// file for writing, and every profile write, is refused.
+HANDLE WINAPI simulatedCreateFileW(const wchar_t* path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                                   DWORD disposition, DWORD flags, HANDLE templateFile) {
+    if (os.folderReadOnly && (access & (GENERIC_WRITE | GENERIC_ALL)) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(path, access, share, security, disposition, flags, templateFile);
+}
+
+BOOL WINAPI simulatedWritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* value,
+                                                const wchar_t* path) {
+    if (os.folderReadOnly) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return WritePrivateProfileStringW(section, key, value, path);
+}
 
 SHORT WINAPI simulatedGetAsyncKeyState(int virtualKey) { return asyncKeyState(virtualKey); }
 
@@ -42,6 +91,13 @@ struct Redirect {
 };
 Redirect redirects[] = {
     {"KERNEL32.dll", "GetTickCount", reinterpret_cast<void*>(simulatedGetTickCount), false},
+    {"KERNEL32.dll", "QueryPerformanceCounter", reinterpret_cast<void*>(simulatedQueryPerformanceCounter), false},
+    {"KERNEL32.dll", "QueryPerformanceFrequency", reinterpret_cast<void*>(simulatedQueryPerformanceFrequency), false},
+    {"KERNEL32.dll", "GetCurrentProcessId", reinterpret_cast<void*>(simulatedGetCurrentProcessId), false},
+    {"KERNEL32.dll", "CreateFileW", reinterpret_cast<void*>(simulatedCreateFileW), false},
+    {"KERNEL32.dll", "WritePrivateProfileStringW", reinterpret_cast<void*>(simulatedWritePrivateProfileStringW), false},
+    {"USER32.dll", "GetForegroundWindow", reinterpret_cast<void*>(simulatedGetForegroundWindow), false},
+    {"USER32.dll", "GetWindowThreadProcessId", reinterpret_cast<void*>(simulatedGetWindowThreadProcessId), false},
     {"USER32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(simulatedGetAsyncKeyState), false},
     {"USER32.dll", "keybd_event", reinterpret_cast<void*>(simulatedKeybdEvent), false},
     {"XINPUT1_4.dll", "XInputGetState", reinterpret_cast<void*>(simulatedXInputGetState), false},

@@ -61,7 +61,7 @@ float lerpAngle(float a, float b, float t) {
 // The game's camera update, after the scripts: look input turns the gameplay
 // camera; V cycles the game's view unless a script disabled control 0 this frame.
 const FrameStep updateGameCamera(Phase::AfterScripts, 50, [] {
-    float dt = static_cast<float>(os.frameMs) * 0.001f;
+    float dt = frameMilliseconds() * 0.001f;
     if (!controls.disabled[0][kLookLeftRight])
         gameCameras.rotation.z -= controls.normal[kLookLeftRight] * gameCameras.lookRate * dt;
     if (!controls.disabled[0][kLookUpDown])
@@ -71,7 +71,7 @@ const FrameStep updateGameCamera(Phase::AfterScripts, 50, [] {
     if (std::isfinite(gameCameras.rotation.z) && std::fabs(gameCameras.rotation.z) < 1e6f)
         gameCameras.rotation.z = std::remainder(gameCameras.rotation.z, 360.0f);
 
-    bool vDown = os.keyDown[kViewKey];
+    bool vDown = os.keyDown[kViewKey] && os.front == Front::Game;  // the game hears keys only in front
     if (vDown && !gameCameras.viewKeyWasDown && !controls.disabled[0][kNextCamera]) {
         int& mode = pedInVehicle() ? gameCameras.vehicleViewMode : gameCameras.pedViewMode;
         mode = nextViewMode(mode);
@@ -84,7 +84,7 @@ const FrameStep renderFrame(Phase::AfterScripts, 60, [] {
     const ScriptCam* cam = rendering.on ? findCam(rendering.activeCam) : nullptr;
     if (rendering.on && !cam) rendering.blend = 0.0f;  // nothing to render: the game's view at once
     float target = rendering.on && cam ? 1.0f : 0.0f;
-    float step = rendering.blendPerMs * static_cast<float>(os.frameMs);
+    float step = rendering.blendPerMs * frameMilliseconds();
     rendering.blend = target > rendering.blend ? std::min(target, rendering.blend + step)
                                                : std::max(target, rendering.blend - step);
     // While easing out the last rendered camera still shows through.

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "sim/sim.h"
+#include "sim/world/injector.h"
 
 namespace sim {
 
@@ -61,24 +62,82 @@ void prepareDisk(const Options& options) {
     fail("cannot make a temporary game folder under " + base.string());
 }
 
-// The operating-system calls, answered from the state above.
+// ---- the clocks ----------------------------------------------------------------
+
+uint32_t gameMilliseconds() { return os.startTick + static_cast<uint32_t>(os.elapsed / (kCounterHz / 1000)); }
+
+uint32_t windowsTickCount() {
+    if (os.clock == Clock::Ideal) return gameMilliseconds();
+    // Whole interrupts since the first frame (which fell on one), each 15.625 ms.
+    const uint64_t interrupts = os.elapsed / kTimerInterrupt;
+    return os.startTick + static_cast<uint32_t>(interrupts * kTimerInterrupt / (kCounterHz / 1000));
+}
+
+// The counter as on a machine up since the start tick's milliseconds ago.
+int64_t performanceCounter() {
+    ++os.clockReads;
+    return static_cast<int64_t>(static_cast<uint64_t>(os.startTick) * (kCounterHz / 1000) + os.elapsed);
+}
+
+void advanceFrame() {
+    uint64_t us = os.frameUs;
+    if (os.jitterPercent > 0) {
+        // A fixed sequence (64-bit LCG), so a jittered run is the same every time.
+        os.jitterState = os.jitterState * 6364136223846793005ull + 1442695040888963407ull;
+        const double unit = static_cast<double>(os.jitterState >> 11) / static_cast<double>(1ull << 53);  // 0..1
+        const double share = (2.0 * unit - 1.0) * os.jitterPercent / 100.0;
+        us = static_cast<uint64_t>(static_cast<double>(os.frameUs) * (1.0 + share) + 0.5);
+    }
+    os.lastFrameUs = static_cast<uint32_t>(us);
+    os.elapsed += us * (kCounterHz / 1'000'000);
+}
+
+float frameMilliseconds() { return static_cast<float>(os.lastFrameUs) / 1000.0f; }
+
+// ---- the operating-system calls, answered from the state above -----------------
+
 uint32_t tickCount() {
     ++os.clockReads;
-    return os.now;
+    return windowsTickCount();
 }
 
+int64_t performanceFrequency() { return static_cast<int64_t>(kCounterHz); }
+
+uint32_t foregroundProcessId() {
+    ++os.focusReads;
+    switch (os.front) {
+        case Front::Game: return kGameProcessId;
+        case Front::Other: return kOtherProcessId;
+        case Front::None: break;
+    }
+    return 0;
+}
+
+uint32_t currentProcessId() { return kGameProcessId; }
+
+// The system-wide key state: the player's keys and the injected ones alike,
+// whichever window is in front.
 int16_t asyncKeyState(int virtualKey) {
     if (virtualKey < 0 || virtualKey > 255) return 0;
-    return os.keyDown[virtualKey] ? static_cast<int16_t>(0x8000) : 0;
+    return os.keyDown[virtualKey] || os.injectedDown[virtualKey] ? static_cast<int16_t>(0x8000) : 0;
 }
 
+// An injected key goes where a typed one would: to the window in front.
 void keyEvent(uint8_t virtualKey, uint32_t flags) {
-    os.sentKeys.push_back({frameIndex(), virtualKey, (flags & kKeyEventKeyUp) != 0});
+    const bool up = (flags & kKeyEventKeyUp) != 0;
+    const bool toGame = os.front == Front::Game;
+    os.injectedDown[virtualKey] = !up;
+    os.sentKeys.push_back({frameIndex(), virtualKey, up, toGame});
+    if (toGame) postKeyMessage(virtualKey, up);
 }
 
 uint32_t padState(uint32_t slot, PadState* state) {
     constexpr uint32_t kNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
-    if (slot > 3 || !os.padConnected[slot]) return kNotConnected;
+    if (slot > 3) return kNotConnected;
+    if (!os.padConnected[slot]) {
+        ++os.emptySlotCalls[slot];
+        return kNotConnected;
+    }
     *state = os.pads[slot];
     return 0;
 }

@@ -63,7 +63,7 @@ const FrameStep movePed(Phase::AfterScripts, 10, [] {
     float len = std::sqrt(fb * fb + lr * lr);
     float yaw = gameCameras.rotation.z * 0.017453292519943295f;
     float fx = -std::sin(yaw), fy = std::cos(yaw), rx = std::cos(yaw), ry = std::sin(yaw);
-    float dist = speedAt(player.desiredMoveRatio) * 0.001f * static_cast<float>(os.frameMs);
+    float dist = speedAt(player.desiredMoveRatio) * 0.001f * frameMilliseconds();
     e->position.x += (fx * fb + rx * lr) / len * dist;
     e->position.y += (fy * fb + ry * lr) / len * dist;
 });

@@ -59,14 +59,14 @@ void seatPlayerPed() {
 
 // Driving, before the scripts: this frame's speed along the heading, then the move.
 const FrameStep drive(Phase::BeforeScripts, 20, [] {
-    float dt = static_cast<float>(os.frameMs) * 0.001f;
+    float dt = frameMilliseconds() * 0.001f;
     for (auto& [handle, v] : vehicles) {
         EntityState* e = findEntity(handle);
         if (!e) continue;
         if (v.speed) {
-            if (v.speedStartPending) v.speedStart = os.now;
+            if (v.speedStartPending) v.speedStart = now();
             v.speedStartPending = false;
-            float t = static_cast<float>(os.now - v.speedStart) * 0.001f;
+            float t = static_cast<float>(now() - v.speedStart) * 0.001f;
             e->velocity = rotateDegrees(e->rotation, {0.0f, v.speed(t), 0.0f});
         }
         e->position = {e->position.x + e->velocity.x * dt, e->position.y + e->velocity.y * dt,
