@@ -32,7 +32,7 @@ int32_t random();
 void native(NativeCall& call);
 
 uint64_t matchedCalls();       // natives matched so far
-uint64_t matchedPlatformCalls();  // clock, key, pad and random calls matched so far
+uint64_t matchedPlatformCalls();  // clock, focus, key, pad and random calls matched so far
 
 // Floats within maxUlps units in the last place, or for values near zero within
 // maxUlps ulps of 1.0 of each other.

@@ -4,6 +4,11 @@
 //   --frames N          frames to run (at least 1)
 //   --start-tick T      the clock's first value; may be just below 2^32
 //   --frame-ms MS       virtual milliseconds per frame
+//   --frame-us US       ...or microseconds (16667 for 60 fps, 6944 for 144, 4167 for 240)
+//   --jitter PERCENT    each frame's length varies by up to this share either way
+//   --ideal-clock 1     GetTickCount exact to the millisecond (Windows' steps 15.625 ms)
+//   --pump-every N      the game pumps its window messages every N frames
+//   --read-only-folder 1  the game folder takes no writes
 //   --key VK@F[+H]      virtual key VK held from frame F for H frames (default 1)
 //   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
 //   --setting KEY=VALUE a line of the settings file written before start-up
@@ -30,6 +35,11 @@ struct RunOptions {
     uint32_t frames = 120;
     uint32_t startTick = 1'000'000;
     uint32_t frameMs = 16;
+    uint32_t frameUs = 0;  // in place of frameMs when not 0
+    uint32_t jitterPercent = 0;
+    uint32_t idealClock = 0;
+    uint32_t pumpEvery = 1;
+    uint32_t readOnlyFolder = 0;
     uint32_t lensPresses = 1;
     std::vector<KeyHold> keys;
     std::vector<std::string> settings;  // KEY=VALUE lines
@@ -72,6 +82,11 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         if (name == "--frames") ok = parseRunNumber(value, run.frames) && run.frames >= 1;
         else if (name == "--start-tick") ok = parseRunNumber(value, run.startTick);
         else if (name == "--frame-ms") ok = parseRunNumber(value, run.frameMs);
+        else if (name == "--frame-us") ok = parseRunNumber(value, run.frameUs);
+        else if (name == "--jitter") ok = parseRunNumber(value, run.jitterPercent) && run.jitterPercent < 100;
+        else if (name == "--ideal-clock") ok = parseRunNumber(value, run.idealClock) && run.idealClock <= 1;
+        else if (name == "--pump-every") ok = parseRunNumber(value, run.pumpEvery) && run.pumpEvery >= 1;
+        else if (name == "--read-only-folder") ok = parseRunNumber(value, run.readOnlyFolder) && run.readOnlyFolder <= 1;
         else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
         else if (name == "--plugin") run.plugin = value;
         else if (name == "--session") run.session = value;
@@ -88,6 +103,17 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         if (!ok) return false;
     }
     return true;
+}
+
+// The machine a run boots on: its clocks, frame times, message pump and folder.
+template <typename Machine>
+void applyMachine(const RunOptions& run, Machine& machine) {
+    machine.startTick = run.startTick;
+    machine.frameUs = run.frameUs != 0 ? run.frameUs : run.frameMs * 1000;
+    machine.jitterPercent = run.jitterPercent;
+    machine.idealClock = run.idealClock != 0;
+    machine.pumpEvery = run.pumpEvery;
+    machine.readOnlyFolder = run.readOnlyFolder != 0;
 }
 
 // The settings file the run starts with; empty when the run sets nothing (the

@@ -126,11 +126,20 @@ TEST(Replay, DamagedTraceGivesAFormatErrorOrADivergence) {
     EXPECT_EQ(run.status, 2) << run.output;
     EXPECT_NE(run.output.find("not a Zentravisor trace"), std::string::npos) << run.output;
     std::string future = bytes;
-    future[8] = 2;
+    future[8] = 3;
     std::ofstream(path, std::ios::binary) << future;
     run = replay(path);
     EXPECT_EQ(run.status, 2) << run.output;
-    EXPECT_NE(run.output.find("format version 2"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("format version 3"), std::string::npos) << run.output;
+    // A recording of the first format came from a plug-in that read its clock
+    // and keys otherwise: refused, with what to do about it.
+    std::string first = bytes;
+    first[8] = 1;
+    std::ofstream(path, std::ios::binary) << first;
+    run = replay(path);
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("format version 1, from an earlier Zentravisor-trace.asi"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("record the session again"), std::string::npos) << run.output;
     std::remove(path.c_str());
 }
 

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     std::printf("zv replay: OK: %zu frames, %" PRIu64 " natives and %" PRIu64
-                " clock, key, pad and random calls matched in %.2f s (%.0f frames/s)\n",
+                " clock, focus, key, pad and random calls matched in %.2f s (%.0f frames/s)\n",
                 trace.frames.size(), sim::replay::matchedCalls(), sim::replay::matchedPlatformCalls(), seconds,
                 static_cast<double>(trace.frames.size()) / (seconds > 0 ? seconds : 1e-9));
     std::printf("zv replay: the recorder's frame ends took %.1f us on average, %" PRIu64

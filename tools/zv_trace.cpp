@@ -17,8 +17,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     sim::Options options;
-    options.startTick = run.startTick;
-    options.frameMs = run.frameMs;
+    sim::applyMachine(run, options);
     sim::boot(options);
     const std::string settings = sim::settingsFileText(run);
     if (!settings.empty()) {

@@ -11,22 +11,30 @@
 #include "sim/sim.h"
 #include "sim/trace.h"
 #include "sim/win/plugin_loader.h"
+#include "sim/win/wide_paths.h"
+#include "sim/world/feed.h"
+#include "sim/world/injector.h"
 #include "sim/world/os.h"
 
 namespace {
 
 // Boot options for a run in the host's own folder, the real game folder.
-sim::Options gameFolderOptions(uint32_t startTick) {
-    char exe[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
-    if (n == 0 || n == sizeof exe) sim::fail("cannot read the host's own path");
-    std::string exePath(exe, n);
+sim::Options gameFolderOptions(const SimMachine& machine) {
+    const std::string exePath = sim::modulePath(nullptr);
+    if (exePath.empty()) sim::fail("cannot read the host's own path");
     sim::Options options;
-    options.startTick = startTick;
+    options.startTick = machine.startTick;
+    options.frameUs = machine.frameUs;
+    options.jitterPercent = machine.jitterPercent;
+    options.idealClock = machine.idealClock != 0;
+    options.pumpEvery = machine.pumpEvery;
+    options.readOnlyFolder = machine.readOnlyFolder != 0;
     options.exePath = exePath;
     options.diskRoot = exePath.substr(0, exePath.find_last_of('\\'));
     return options;
 }
+
+
 
 void (*sessionFrameObserver)(uint32_t) = nullptr;
 
@@ -41,14 +49,13 @@ int sessionFailed(char* message, uint32_t size, const std::string& text) {
 
 }  // namespace
 
-SIM_CONTROL void simBoot(const char* pluginPath, uint32_t startTick, uint32_t frameMs) {
-    sim::Options options = gameFolderOptions(startTick);
-    options.frameMs = frameMs;
+SIM_CONTROL void simBoot(const char* pluginPath, const SimMachine* machine) {
+    sim::Options options = gameFolderOptions(*machine);
     sim::setPluginPath(pluginPath);
     sim::boot(options);
 }
 
-SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, uint32_t startTick,
+SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, const SimMachine* machine,
                                void (*onFrame)(uint32_t framesRun), char* message, uint32_t messageSize) {
     scenario::Scenario session;
     scenario::ParseError error;
@@ -56,11 +63,11 @@ SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, 
         return sessionFailed(message, messageSize, std::string(sessionPath) + ":" + std::to_string(error.line) + ": " +
                                                        error.message);
     scenario::PlayOptions options;
-    options.boot = gameFolderOptions(startTick);
+    options.boot = gameFolderOptions(*machine);
     const std::string settings = scenario::leadingSettingsFile(session);
     if (!settings.empty()) {
         const std::string ini = options.boot.diskRoot + "\\Zentravisor.ini";
-        std::FILE* out = std::fopen(ini.c_str(), "wb");
+        std::FILE* out = sim::openFile(ini, L"wb");
         if (!out || std::fwrite(settings.data(), 1, settings.size(), out) != settings.size() || std::fclose(out) != 0)
             return sessionFailed(message, messageSize, "cannot write " + ini);
     }
@@ -84,6 +91,10 @@ SIM_CONTROL void simSetKey(int virtualKey, int down) {
     else sim::releaseKey(virtualKey);
 }
 
+SIM_CONTROL void simSetFront(int front) {
+    sim::os.front = front == 0 ? sim::Front::Game : front == 1 ? sim::Front::Other : sim::Front::None;
+}
+
 SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state) {
     if (slot > 3) sim::fail("no controller slot " + std::to_string(slot));
     sim::os.padConnected[slot] = connected != 0;
@@ -100,17 +111,24 @@ SIM_CONTROL void simStatus(SimRunStatus* status) {
     status->clockReads = sim::os.clockReads;
     status->nativeCalls = sim::nativeCallCount();
     status->sentKeys = static_cast<uint32_t>(sim::os.sentKeys.size());
+    status->lensPresses = static_cast<uint32_t>(sim::injector.lensPressFrames.size());
+    status->lensOn = sim::injector.lensOn ? 1 : 0;
+    for (bool down : sim::os.injectedDown) status->injectedDown += down ? 1 : 0;
+    for (uint64_t calls : sim::os.emptySlotCalls) status->emptySlotCalls += calls;
+    status->notifications = static_cast<uint32_t>(sim::feed.posted.size());
+    for (const auto& posted : sim::feed.posted)
+        status->notSavedNotifications += posted.text.find("Settings not saved") != std::string::npos ? 1 : 0;
 }
 
 SIM_CONTROL int simSentKey(uint32_t index, SimSentKey* key) {
     if (index >= sim::os.sentKeys.size()) return 0;
     const sim::SentKey& k = sim::os.sentKeys[index];
-    *key = SimSentKey{k.frame, k.virtualKey, static_cast<uint8_t>(k.up ? 1 : 0)};
+    *key = SimSentKey{k.frame, k.virtualKey, static_cast<uint8_t>(k.up ? 1 : 0), static_cast<uint8_t>(k.toGame ? 1 : 0)};
     return 1;
 }
 
 SIM_CONTROL int simWriteTrace(const char* path) {
-    std::FILE* out = std::fopen(path, "wb");
+    std::FILE* out = sim::openFile(path, L"wb");
     if (!out) return 0;
     sim::writeTrace(out);
     return std::fclose(out) == 0;

@@ -22,28 +22,46 @@ struct SimRunStatus {
     uint64_t clockReads;         // GetTickCount calls that reached the simulated clock
     uint64_t nativeCalls;
     uint32_t sentKeys;
+    uint32_t lensPresses;        // F10 presses the injector counted
+    uint32_t lensOn;             // the injector's lens effect is on
+    uint32_t injectedDown;       // keys the plug-in has down now
+    uint64_t emptySlotCalls;     // XInputGetState calls on slots with no controller
+    uint32_t notifications;      // feed notifications posted
+    uint32_t notSavedNotifications;  // ... saying that the settings file can't be written
 };
 
 struct SimSentKey {
     uint32_t frame;
     uint8_t virtualKey;
     uint8_t up;
+    uint8_t toGame;  // the game's window was in front
+};
+
+// The machine a run boots on (sim/run_options.h has the meanings).
+struct SimMachine {
+    uint32_t startTick;
+    uint32_t frameUs;
+    uint32_t jitterPercent;
+    uint32_t idealClock;
+    uint32_t pumpEvery;
+    uint32_t readOnlyFolder;
 };
 
 // Loads the plug-in at pluginPath as the hook loads plug-ins, points its clock,
 // keyboard, key-press and XInput imports at the simulation, and prepares the
 // script main's fiber. The game folder is the running executable's folder. A
 // plug-in that cannot be loaded or does not register fails the run.
-SIM_CONTROL void simBoot(const char* pluginPath, uint32_t startTick, uint32_t frameMs);
+SIM_CONTROL void simBoot(const char* pluginPath, const SimMachine* machine);
 SIM_CONTROL void simFrames(uint32_t count);
 // Plays a session file (sim/scenario.h) from boot to its last step: its leading
 // "set" steps become the settings file the plug-in starts with. onFrame, when
 // given, runs after every frame. Returns 0 and a message when the session
 // cannot be read or played.
-SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, uint32_t startTick,
+SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, const SimMachine* machine,
                                void (*onFrame)(uint32_t framesRun), char* message, uint32_t messageSize);
 SIM_CONTROL void simSetFrameMs(uint32_t milliseconds);
 SIM_CONTROL void simSetKey(int virtualKey, int down);
+SIM_CONTROL void simSetFront(int front);  // 0 the game's window, 1 another program's, 2 none
 SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state);
 SIM_CONTROL void simStatus(SimRunStatus* status);
 SIM_CONTROL int simSentKey(uint32_t index, SimSentKey* key);  // 0 past the end

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "sim/sim.h"
+#include "sim/win/wide_paths.h"
 #include "sim/world/os.h"
 
 namespace sim {
@@ -153,18 +154,17 @@ int missingRedirects() { return missing; }
 // with this hook. The imports are redirected before the script main first runs:
 // compiled code may keep an import's address in a register across its loop.
 void loadPlugin() {
-    plugin = LoadLibraryA(pluginPath.c_str());
+    plugin = LoadLibraryW(widened(pluginPath).c_str());
     if (!plugin) fail("cannot load " + pluginPath + ": error " + std::to_string(GetLastError()));
     redirectImports(plugin);
 }
 
 bool unloadPlugin() {
     if (!plugin) return false;
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(plugin, path, sizeof path);
+    const std::wstring path = widened(modulePath(plugin));
     FreeLibrary(plugin);
     plugin = nullptr;
-    return n > 0 && GetModuleHandleA(path) == nullptr;
+    return !path.empty() && GetModuleHandleW(path.c_str()) == nullptr;
 }
 
 }  // namespace sim

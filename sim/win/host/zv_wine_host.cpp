@@ -19,7 +19,8 @@
 // cmake/win-host.cmake and left out of this build; Windows-only files go in
 // sim/win/.
 //
-// Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS]
+// Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS | --frame-us US] [--jitter P]
+//                         [--ideal-clock 1] [--pump-every N] [--read-only-folder 1]
 //                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
 //                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE]
 //        zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]
@@ -35,6 +36,7 @@
 
 #include "sim/run_options.h"
 #include "sim/win/control.h"
+#include "sim/win/wide_paths.h"
 
 namespace {
 
@@ -45,10 +47,9 @@ constexpr int kExitHang = 6;
 constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
 constexpr uint8_t kVirtualKeyF10 = 0x79;
 
+// As UTF-8: the game folder may be named in any script.
 std::string folderOfThisProgram() {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s(path, n);
+    const std::string s = sim::modulePath(nullptr);
     return s.substr(0, s.find_last_of('\\') + 1);
 }
 
@@ -101,18 +102,26 @@ struct Checks {
     }
 };
 
-// Start-up's lens sync: the expected number of F10 down/up pairs, all sent in
-// the first pass, each down followed at once by its up, and no other key.
+// Start-up's lens sync: the expected number of F10 presses, the first going
+// down in the first pass; each down followed by its up no sooner than two
+// passes later; no other key; and the injector, which reads keys once a frame,
+// counting every press.
 void checkLensPresses(const sim::RunOptions& run, const SimRunStatus& status, Checks& checks) {
     checks.expect(status.sentKeys == 2 * run.lensPresses,
                   std::to_string(status.sentKeys) + " key events, expected " + std::to_string(2 * run.lensPresses));
     SimSentKey key;
+    uint32_t downFrame = 0;
     for (uint32_t k = 0; simSentKey(k, &key); ++k) {
         std::string which = "key event " + std::to_string(k);
         checks.expect(key.virtualKey == kVirtualKeyF10, which + " is not F10");
-        checks.expect(key.frame == 0, which + " came after start-up, in frame " + std::to_string(key.frame));
         checks.expect(key.up == (k % 2 == 1), which + (key.up ? " is an up without its down" : " is a down without its up"));
+        if (k == 0) checks.expect(key.frame == 0, "the first F10 went down in frame " + std::to_string(key.frame));
+        if (!key.up) downFrame = key.frame;
+        if (key.up) checks.expect(key.frame >= downFrame + 2, which + " came up " + std::to_string(key.frame - downFrame) +
+                                                                  " frame(s) after its down");
     }
+    checks.expect(status.lensPresses == run.lensPresses,
+                  "the injector saw " + std::to_string(status.lensPresses) + " F10 press(es)");
 }
 
 }  // namespace
@@ -129,7 +138,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
-    if (GetFileAttributesA(run.plugin.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(sim::widened(run.plugin).c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("zv_wine_host: no plug-in at %s\n", run.plugin.c_str());
         return kExitUsage;
     }
@@ -137,7 +146,7 @@ int main(int argc, char** argv) {
     // The settings file the run starts with, in the game folder.
     const std::string settings = sim::settingsFileText(run);
     if (!settings.empty()) {
-        std::FILE* ini = std::fopen((folderOfThisProgram() + "Zentravisor.ini").c_str(), "wb");
+        std::FILE* ini = sim::openFile(folderOfThisProgram() + "Zentravisor.ini", L"wb");
         if (!ini || std::fwrite(settings.data(), 1, settings.size(), ini) != settings.size() || std::fclose(ini) != 0) {
             std::printf("zv_wine_host: cannot write the settings file\n");
             return kExitUsage;
@@ -147,9 +156,11 @@ int main(int argc, char** argv) {
     Checks checks;
     // Load: the entry routine registers the script main with the module handle
     // the loader gave it, and nothing runs yet. A session boots when it plays.
+    SimMachine machine{};
+    sim::applyMachine(run, machine);
     SimRunStatus status;
     if (run.session.empty()) {
-        simBoot(run.plugin.c_str(), run.startTick, run.frameMs);
+        simBoot(run.plugin.c_str(), &machine);
         simStatus(&status);
         checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
         checks.expect(status.missingRedirects == 0,
@@ -180,7 +191,7 @@ int main(int argc, char** argv) {
     if (!run.session.empty()) {
         char message[512] = "";
         QueryPerformanceCounter(&frameBegan);
-        checks.expect(simPlaySession(run.plugin.c_str(), run.session.c_str(), run.startTick, countFrame, message,
+        checks.expect(simPlaySession(run.plugin.c_str(), run.session.c_str(), &machine, countFrame, message,
                                      sizeof message) != 0,
                       message);
         QueryPerformanceCounter(&frameEnded);
@@ -195,6 +206,7 @@ int main(int argc, char** argv) {
         checkLensPresses(run, status, checks);
     }
     checks.expect(status.clockReads >= status.framesRun, "the plug-in's clock reads did not reach the simulated clock");
+    checks.expect(status.injectedDown == 0, "the plug-in left a key down");
     if (!run.trace.empty()) checks.expect(simWriteTrace(run.trace.c_str()) != 0, "cannot write " + run.trace);
 
     // Unload: the entry routine unregisters, and nothing keeps the module loaded.
@@ -204,10 +216,13 @@ int main(int argc, char** argv) {
     checks.expect(after.registered == 0, "process detach did not unregister the script main");
     checks.expect(unloaded, "the plug-in stayed loaded after FreeLibrary");
 
-    std::printf("zv_wine_host: %s: %u frames from tick %u, %u F10 pair(s), %u imports redirected, %llu clock reads, "
+    std::printf("zv_wine_host: %s: %u frames from tick %u, %u F10 pair(s), %u lens press(es) seen, lens %s, "
+                "%u imports redirected, %llu clock reads, %llu empty pad calls, %u not-saved notification(s), "
                 "%llu natives%s%s\n",
                 checks.failures.empty() ? "OK" : "FAILED", status.framesRun, run.startTick, status.sentKeys / 2,
-                status.redirectedImports, static_cast<unsigned long long>(status.clockReads),
+                status.lensPresses, status.lensOn ? "on" : "off", status.redirectedImports,
+                static_cast<unsigned long long>(status.clockReads),
+                static_cast<unsigned long long>(status.emptySlotCalls), status.notSavedNotifications,
                 static_cast<unsigned long long>(status.nativeCalls), checks.failures.empty() ? "" : ": ",
                 checks.failures.c_str());
     if (run.session.empty())
