@@ -95,6 +95,7 @@ public:
         if (verb == "control") return control();
         if (verb == "pad") return pad();
         if (verb == "input") return choice(Verb::Input, {"keyboard", "pad"});
+        if (verb == "focus") return choice(Verb::Focus, {"game", "other", "none"});
         if (verb == "set") return set();
         if (verb == "mark") return mark();
         if (verb == "engage") return simple(Verb::Engage, 1);
@@ -199,16 +200,23 @@ private:
         }
         return "unknown control action '" + a + "' (press, hold, release, normal)";
     }
+    // pad [SLOT] trigger VALUE | pad [SLOT] off: a controller in slot 0 to 3
+    // (0 when no slot is given) plugged in with its left trigger, or pulled out.
     std::string pad() {
         step_.verb = Verb::Pad;
-        if (w_.size() == 2 && w_[1] == "off") { step_.word = "off"; return ""; }
-        if (w_.size() == 3 && w_[1] == "trigger") {
+        size_t k = 1;
+        if (w_.size() > 1 && w_[1].size() == 1 && w_[1][0] >= '0' && w_[1][0] <= '3') {
+            step_.code = w_[1][0] - '0';
+            k = 2;
+        }
+        if (w_.size() == k + 1 && w_[k] == "off") { step_.word = "off"; return ""; }
+        if (w_.size() == k + 2 && w_[k] == "trigger") {
             step_.word = "trigger";
-            std::string e = number(2, step_.from);
-            if (e.empty() && (step_.from < 0 || step_.from > 255)) e = "trigger value " + w_[2] + " is outside 0..255";
+            std::string e = number(k + 1, step_.from);
+            if (e.empty() && (step_.from < 0 || step_.from > 255)) e = "trigger value " + w_[k + 1] + " is outside 0..255";
             return e;
         }
-        return "'pad' takes 'trigger VALUE' or 'off'";
+        return "'pad' takes an optional slot 0 to 3, then 'trigger VALUE' or 'off'";
     }
     std::string choice(Verb v, std::initializer_list<const char*> options) {
         step_.verb = v;

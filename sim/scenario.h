@@ -13,8 +13,10 @@
 //   control 24 hold 500ms    a game control: press, hold [DUR], release, normal VALUE
 //   frame-ms 33              frame time from now on
 //   mark braking             a label for the trace and the plots
-//   pad trigger 200          controller 0's left trigger (pad off: disconnected)
+//   pad trigger 200          controller 0's left trigger (pad off: disconnected);
+//   pad 2 trigger 61         ... or that of the controller in slot 2
 //   input pad                the device the game says was used last (keyboard, pad)
+//   focus other              the window in front: the game's, another program's, none
 //
 // World events: die, respawn, enter-vehicle car|motorcycle|bicycle|boat,
 // exit-vehicle, speed 30 -> 5 over 1f (metres per second, negative reverses;
@@ -34,7 +36,7 @@
 namespace scenario {
 
 enum class Verb : uint8_t {
-    FrameMs, Wait, Press, Hold, Release, Control, Pad, Input, Set, Mark, Engage, Look,
+    FrameMs, Wait, Press, Hold, Release, Control, Pad, Input, Focus, Set, Mark, Engage, Look,
     Gait, Crouch, Die, Respawn, EnterVehicle, ExitVehicle, Speed, Crash, GiveWeapon, Aim, Ads,
     Fire, Cutscene, Menu,
 };
@@ -50,7 +52,7 @@ struct Step {
     int line = 0;
     Verb verb = Verb::Wait;
     std::string word;       // key, setting, gait, vehicle kind, weapon, menu action, mark text, axis
-    int code = 0;           // virtual key or control id
+    int code = 0;           // virtual key, control id or controller slot
     ControlAction controlAction = ControlAction::Press;
     bool on = false;        // on/off verbs
     double from = 0.0;      // numbers: set value, look degrees, speed from, pad trigger, control normal

@@ -124,10 +124,13 @@ std::string playStep(Player& p, const Step& s) {
             }
             return "";
         case Verb::Pad:
-            sim::os.padConnected[0] = s.word != "off";
-            sim::os.pads[0].leftTrigger = static_cast<uint8_t>(s.word == "off" ? 0 : s.from);
+            sim::os.padConnected[s.code] = s.word != "off";
+            sim::os.pads[s.code].leftTrigger = static_cast<uint8_t>(s.word == "off" ? 0 : s.from);
             return "";
         case Verb::Input: sim::controls.usingKeyboard = s.word == "keyboard"; return "";
+        case Verb::Focus:
+            sim::os.front = s.word == "game" ? sim::Front::Game : s.word == "other" ? sim::Front::Other : sim::Front::None;
+            return "";
         case Verb::Set:
 #ifdef SIM_STANDIN_HOOK
             // The plug-in is another module here: its settings come from the
