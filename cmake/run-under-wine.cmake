@@ -6,7 +6,9 @@
 #                requires the two native-call traces to be equal. PLUGIN names
 #                another .asi of WIN_BUILD to load; SESSION, a session file the
 #                host plays; REPLAY_TOOL, zv_replay, which must then replay the
-#                Zentravisor-trace.zvt the run left with no divergence.
+#                Zentravisor-trace.zvt the run left with no divergence;
+#                EXPECT_FILE, a file the run must leave in the game folder;
+#                NO_FILE, one it must not.
 # WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
 # Without the release build the test is skipped, unless ZV_REQUIRE_WIN_BUILD is
 # set (./zv test sets it, so that a missing build fails there).
@@ -86,6 +88,12 @@ string(REPLACE "\r" "" out "${out}")
 string(REPLACE "\r" "" err "${err}")
 message("${out}${err}")
 if(rc EQUAL 0 AND out MATCHES "zv_wine_host: OK")
+  if(EXPECT_FILE AND NOT EXISTS "${GAME_FOLDER}/${EXPECT_FILE}")
+    message(FATAL_ERROR "zv-wine: the run left no ${EXPECT_FILE} in ${GAME_FOLDER}")
+  endif()
+  if(NO_FILE AND EXISTS "${GAME_FOLDER}/${NO_FILE}")
+    message(FATAL_ERROR "zv-wine: the run left ${NO_FILE} in ${GAME_FOLDER}")
+  endif()
   if(LINUX_TRACER)
     # zv_trace_diff (built beside zv_trace): the same lines, floats within a few ulps.
     get_filename_component(tools_dir "${LINUX_TRACER}" DIRECTORY)

@@ -12,17 +12,23 @@ add_test(NAME wine.Prefix
          COMMAND ${CMAKE_COMMAND} -DMODE=prefix -DWINE=${ZV_WINE} -P ${ZV_WINE_RUNNER})
 set_tests_properties(wine.Prefix PROPERTIES LABELS wine FIXTURES_SETUP wine_prefix TIMEOUT 300)
 
-# name, [TRACE_MATCHES_LINUX], then the host's arguments
+# name, [TRACE_MATCHES_LINUX], [SESSION file], [FOLDER name of the game folder],
+# [EXPECT_FILE file], [NO_FILE file], then the host's arguments
 function(zv_wine_host_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 opt "TRACE_MATCHES_LINUX" "" "")
+  cmake_parse_arguments(PARSE_ARGV 1 opt "TRACE_MATCHES_LINUX" "SESSION;FOLDER;EXPECT_FILE;NO_FILE" "")
   string(JOIN " " host_args ${opt_UNPARSED_ARGUMENTS})
   set(tracer "")
   if(opt_TRACE_MATCHES_LINUX)
     set(tracer $<TARGET_FILE:zv_trace>)
   endif()
+  set(folder ${name})
+  if(opt_FOLDER)
+    set(folder ${opt_FOLDER})
+  endif()
   add_test(NAME wine.${name}
            COMMAND ${CMAKE_COMMAND} -DMODE=host -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD} -DLINUX_TRACER=${tracer}
-                   -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/${name} "-DHOST_ARGS=${host_args}"
+                   -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/${folder} "-DHOST_ARGS=${host_args}"
+                   -DSESSION=${opt_SESSION} -DEXPECT_FILE=${opt_EXPECT_FILE} -DNO_FILE=${opt_NO_FILE}
                    -P ${ZV_WINE_RUNNER})
   set_tests_properties(wine.${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 120
                        SKIP_REGULAR_EXPRESSION "zv-wine: skipped")

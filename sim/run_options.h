@@ -9,6 +9,8 @@
 //   --ideal-clock 1     GetTickCount exact to the millisecond (Windows' steps 15.625 ms)
 //   --pump-every N      the game pumps its window messages every N frames
 //   --read-only-folder 1  the game folder takes no writes
+//   --expect-not-saved N  the run must post N "settings not saved" notifications (Wine host)
+//   --max-empty-pad-calls N  at most N XInputGetState calls on empty slots (Wine host)
 //   --key VK@F[+H]      virtual key VK held from frame F for H frames (default 1)
 //   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
 //   --setting KEY=VALUE a line of the settings file written before start-up
@@ -40,6 +42,8 @@ struct RunOptions {
     uint32_t idealClock = 0;
     uint32_t pumpEvery = 1;
     uint32_t readOnlyFolder = 0;
+    int64_t expectNotSaved = -1;    // -1: not checked
+    int64_t maxEmptyPadCalls = -1;  // -1: not checked
     uint32_t lensPresses = 1;
     std::vector<KeyHold> keys;
     std::vector<std::string> settings;  // KEY=VALUE lines
@@ -88,6 +92,11 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         else if (name == "--pump-every") ok = parseRunNumber(value, run.pumpEvery) && run.pumpEvery >= 1;
         else if (name == "--read-only-folder") ok = parseRunNumber(value, run.readOnlyFolder) && run.readOnlyFolder <= 1;
         else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
+        else if (name == "--expect-not-saved" || name == "--max-empty-pad-calls") {
+            uint32_t n = 0;
+            ok = parseRunNumber(value, n);
+            (name == "--expect-not-saved" ? run.expectNotSaved : run.maxEmptyPadCalls) = n;
+        }
         else if (name == "--plugin") run.plugin = value;
         else if (name == "--session") run.session = value;
         else if (name == "--setting") {

@@ -207,6 +207,16 @@ int main(int argc, char** argv) {
     }
     checks.expect(status.clockReads >= status.framesRun, "the plug-in's clock reads did not reach the simulated clock");
     checks.expect(status.injectedDown == 0, "the plug-in left a key down");
+    checks.expect(status.lensPresses == status.sentKeys / 2, std::to_string(status.sentKeys / 2) + " F10 press(es) sent, " +
+                                                                 std::to_string(status.lensPresses) + " seen by the injector");
+    if (run.expectNotSaved >= 0)
+        checks.expect(status.notSavedNotifications == run.expectNotSaved,
+                      std::to_string(status.notSavedNotifications) + " not-saved notification(s), expected " +
+                          std::to_string(run.expectNotSaved));
+    if (run.maxEmptyPadCalls >= 0)
+        checks.expect(static_cast<int64_t>(status.emptySlotCalls) <= run.maxEmptyPadCalls,
+                      std::to_string(status.emptySlotCalls) + " calls on empty pad slots, at most " +
+                          std::to_string(run.maxEmptyPadCalls) + " allowed");
     if (!run.trace.empty()) checks.expect(simWriteTrace(run.trace.c_str()) != 0, "cannot write " + run.trace);
 
     // Unload: the entry routine unregisters, and nothing keeps the module loaded.
