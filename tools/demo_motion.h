@@ -144,7 +144,14 @@ inline std::string addedMotionPlot(const std::string& name, const Trace& t, cons
 
 // ---- frame rate ----------------------------------------------------------------
 
-constexpr double kFrameRates[] = {30.0, 60.0, 144.0};
+// Every session is played at these rates on Windows' tick (GetTickCount in
+// 15.625 ms steps, as a player's machine has it), on an ideal clock, and with
+// the plug-in's old clock, GetTickCount itself, on Windows' tick.
+constexpr double kFrameRates[] = {60.0, 144.0, 240.0};
+constexpr double kReferenceRate = 60.0;
+constexpr const char* kWindowsTickRuns = "fps";      // traces/fps144/...
+constexpr const char* kIdealClockRuns = "ideal";     // traces/ideal144/...
+constexpr const char* kTickClockRuns = "tickclock";  // traces/tickclock144/...
 
 // A motion channel of the trace, in the unit the report prints.
 struct Channel {
@@ -248,20 +255,22 @@ struct RateRow {
     double relative() const { return diff.range > 0.0 ? diff.largest / diff.range : 0.0; }
 };
 
-// Reads traces/fps<R>/<session>.csv for every rate.
-inline std::map<double, std::map<std::string, Trace>> rateTraces(const fs::path& out, const std::vector<std::string>& sessions) {
-    std::map<double, std::map<std::string, Trace>> traces;
+using RateTraces = std::map<double, std::map<std::string, Trace>>;
+
+// Reads traces/<kind><R>/<session>.csv for every rate.
+inline RateTraces rateTraces(const fs::path& out, const std::vector<std::string>& sessions, const char* kind) {
+    RateTraces traces;
     for (double fps : kFrameRates)
         for (const std::string& s : sessions) {
             Trace t;
-            if (t.read(out / "traces" / ("fps" + fixed(fps, 0)) / (s + ".csv"))) traces[fps][s] = std::move(t);
+            if (t.read(out / "traces" / (kind + fixed(fps, 0)) / (s + ".csv"))) traces[fps][s] = std::move(t);
         }
     return traces;
 }
 
 // The follow lag and the auto-turn step work per frame by design: how they
 // come out at each frame rate.
-inline std::string perFrameEffects(const std::map<double, std::map<std::string, Trace>>& traces) {
+inline std::string perFrameEffects(const RateTraces& traces) {
     std::ostringstream h;
     h << "<table><tr><th>per-frame effect</th>";
     for (double fps : kFrameRates) h << "<th>" << fixed(fps, 0) << " fps</th>";
@@ -313,27 +322,122 @@ inline std::string perFrameEffects(const std::map<double, std::map<std::string, 
     return h.str();
 }
 
-inline std::string frameRateSection(const fs::path& out, const std::vector<std::string>& sessions) {
-    auto traces = rateTraces(out, sessions);
+// ---- frame times on Windows' tick ------------------------------------------------
+
+// The channels whose motion is eased by the frame's time: each frame should
+// move them by that frame's length.
+inline const std::vector<Channel>& easedChannels() {
+    static const std::vector<Channel> kEased = [] {
+        std::vector<Channel> eased;
+        for (const Channel& c : channels()) {
+            const std::string name = c.name;
+            if (name.rfind("head bob", 0) == 0 || name.rfind("recoil", 0) == 0 || name == "ADS blend" ||
+                name == "crouch drop" || name == "vehicle forward shift")
+                eased.push_back(c);
+        }
+        eased.push_back({"3D hand, side", "cm", [](const Trace& t) { return scaled(t, "hand_side", 100.0); }, false});
+        eased.push_back({"3D hand, height", "cm", [](const Trace& t) { return scaled(t, "hand_up", 100.0); }, false});
+        eased.push_back({"menu open/close", "%", [](const Trace& t) { return scaled(t, "menu_progress", 100.0); }, false});
+        return eased;
+    }();
+    return kEased;
+}
+
+// How a channel moves frame by frame in a run, against the same frames on an
+// ideal clock: the frames on which it stood still where it should have moved,
+// and its largest one-frame step.
+struct Stutter {
+    size_t shouldMove = 0;  // frames on which the ideal clock's run moved
+    size_t stoodStill = 0;  // ... and this run did not
+    double largestStep = 0.0, idealLargestStep = 0.0;
+    double stillShare() const { return shouldMove ? double(stoodStill) / double(shouldMove) : 0.0; }
+    double stepRatio() const { return idealLargestStep > 0.0 ? largestStep / idealLargestStep : 1.0; }
+};
+
+constexpr double kMovedAtLeast = 0.002;  // in the channel's unit: a few of the trace's last digits
+
+// The runs are the same frames of the same world (only the clock the plug-in
+// reads differs), so they line up frame by frame.
+inline void addStutter(Stutter& out, const Trace& run, const Trace& ideal, const Channel& c) {
+    std::vector<double> v = c.read(run), w = c.read(ideal);
+    const size_t n = std::min(v.size(), w.size());
+    for (size_t k = 1; k < n; ++k) {
+        if (!std::isfinite(v[k]) || !std::isfinite(v[k - 1]) || !std::isfinite(w[k]) || !std::isfinite(w[k - 1])) continue;
+        double step = v[k] - v[k - 1], idealStep = w[k] - w[k - 1];
+        if (c.angle) step = comfort::wrapDegrees(step), idealStep = comfort::wrapDegrees(idealStep);
+        if (std::fabs(idealStep) >= kMovedAtLeast) {
+            ++out.shouldMove;
+            if (step == 0.0) ++out.stoodStill;
+        }
+        out.largestStep = std::max(out.largestStep, std::fabs(step));
+        out.idealLargestStep = std::max(out.idealLargestStep, std::fabs(idealStep));
+    }
+}
+
+// Before and after the clock mend, at each rate: per eased channel, the share
+// of frames that stood still and the largest step against the ideal clock's.
+inline std::string stutterTable(const RateTraces& before, const RateTraces& after, const RateTraces& ideal,
+                                const std::vector<std::string>& sessions) {
     std::ostringstream h;
-    h << "<h2 id=\"frame-rate\">Frame rate</h2>\n<p>Every session played again at 30, 60 and 144 frames a second (the "
-         "game's millisecond clock advancing 33/34, 16/17 and 6/7 ms a frame). For each motion channel, the largest "
-         "difference of the 30 and 144 fps runs from the 60 fps run, over all sessions, with the runs lined up step "
-         "by step and an event allowed to land one frame later. Relative is that difference against the channel's "
-         "largest value in any session at 60 fps.</p>\n";
-    if (traces.size() != std::size(kFrameRates)) {
+    h << "<table><tr><th rowspan=\"2\">eased channel</th>";
+    for (double fps : kFrameRates) h << "<th colspan=\"2\">" << fixed(fps, 0) << " fps: stood still</th>";
+    for (double fps : kFrameRates) h << "<th colspan=\"2\">" << fixed(fps, 0) << " fps: largest step</th>";
+    h << "</tr>\n<tr>";
+    for (size_t k = 0; k < 2 * std::size(kFrameRates); ++k) h << "<th>before</th><th>after</th>";
+    h << "</tr>\n";
+    for (const Channel& c : easedChannels()) {
+        std::map<double, Stutter> was, is;
+        for (double fps : kFrameRates)
+            for (const std::string& s : sessions) {
+                if (!ideal.count(fps) || !ideal.at(fps).count(s)) continue;
+                const Trace& reference = ideal.at(fps).at(s);
+                if (before.count(fps) && before.at(fps).count(s)) addStutter(was[fps], before.at(fps).at(s), reference, c);
+                if (after.count(fps) && after.at(fps).count(s)) addStutter(is[fps], after.at(fps).at(s), reference, c);
+            }
+        if (is[kReferenceRate].shouldMove == 0) continue;  // never moves in any session
+        h << "<tr><td>" << c.name << "</td>";
+        for (double fps : kFrameRates)
+            h << "<td>" << fixed(100.0 * was[fps].stillShare(), 0) << " %</td><td>" << fixed(100.0 * is[fps].stillShare(), 0)
+              << " %</td>";
+        for (double fps : kFrameRates)
+            h << "<td>" << fixed(was[fps].stepRatio(), 2) << "×</td><td>" << fixed(is[fps].stepRatio(), 2) << "×</td>";
+        h << "</tr>\n";
+    }
+    h << "</table>\n";
+    return h.str();
+}
+
+inline std::string frameRateSection(const fs::path& out, const std::vector<std::string>& sessions) {
+    auto traces = rateTraces(out, sessions, kWindowsTickRuns);
+    auto ideal = rateTraces(out, sessions, kIdealClockRuns);
+    auto before = rateTraces(out, sessions, kTickClockRuns);
+    std::ostringstream h;
+    h << "<h2 id=\"frame-rate\">Frame rate, on Windows' tick</h2>\n<p>Every session played again at 60, 144 and 240 "
+         "frames a second on a player's Windows as it really is: <code>GetTickCount</code> moves only at the system "
+         "timer's interrupt, in steps of 15.625 ms (15 or 16 ms at a time), whatever the frame rate, while the "
+         "high-resolution counter moves with every frame. The plug-in takes its frame times from the counter.</p>\n";
+    if (traces.size() != std::size(kFrameRates) || ideal.size() != std::size(kFrameRates) ||
+        before.size() != std::size(kFrameRates)) {
         h << "<p class=\"bad\">Frame-rate traces are missing.</p>\n";
         return h.str();
     }
+    h << "<h3>Motion on every frame</h3>\n<p>For each motion the plug-in eases by the frame's time: the share of "
+         "frames on which it <b>stood still</b> where the same session on an ideal clock moved it, and its "
+         "<b>largest step</b> in one frame against the ideal clock's largest. <b>Before</b> is the plug-in with its "
+         "old clock, GetTickCount itself (a build of the same sources, <code>zv_demo_tickclock</code>); "
+         "<b>after</b> is this one. Before, at 144 and 240 fps most frames saw no time pass and stood still, and the "
+         "rest jumped by a whole timer step; at 60 fps, one frame in about fifteen saw two steps at once.</p>\n"
+      << stutterTable(before, traces, ideal, sessions);
+
     std::vector<RateRow> rows;
     for (const Channel& c : channels()) {
         RateRow best{&c, "", 0.0, {}};
-        double range = 0.0;  // the channel's largest magnitude in any session at 60 fps
+        double range = 0.0;  // the channel's largest magnitude in any session at the reference rate
         for (const std::string& s : sessions) {
-            if (!traces[60.0].count(s)) continue;
-            for (double fps : {30.0, 144.0}) {
-                if (!traces[fps].count(s)) continue;
-                RateDifference d = compare(traces[60.0][s], traces[fps][s], c, 1.0 / std::min(fps, 60.0));
+            if (!traces[kReferenceRate].count(s)) continue;
+            for (double fps : kFrameRates) {
+                if (fps == kReferenceRate || !traces[fps].count(s)) continue;
+                RateDifference d = compare(traces[kReferenceRate][s], traces[fps][s], c, 1.0 / std::min(fps, kReferenceRate));
                 range = std::max(range, d.range);
                 if (best.session.empty() || d.largest > best.diff.largest) best = {&c, s, fps, d};
             }
@@ -342,6 +446,10 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
         if (!best.session.empty() && range > 0.0) rows.push_back(best);
     }
     std::sort(rows.begin(), rows.end(), [](const RateRow& a, const RateRow& b) { return a.relative() > b.relative(); });
+    h << "<h3>The same motion at each frame rate</h3>\n<p>For each motion channel, the largest difference of the 144 "
+         "and 240 fps runs from the 60 fps run, over all sessions, with the runs lined up step by step and an event "
+         "allowed to land one frame later. Relative is that difference against the channel's largest value in any "
+         "session at 60 fps.</p>\n";
     h << "<table><tr><th>channel</th><th>largest difference</th><th>relative</th><th>at</th><th>session</th><th>time</th></tr>\n";
     for (const RateRow& r : rows)
         h << "<tr><td>" << r.channel->name << "</td><td>" << fixed(r.diff.largest, 2) << " " << r.channel->unit << "</td><td>"
@@ -352,12 +460,12 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
     for (size_t k = 0; k < rows.size() && k < 2; ++k) {
         const RateRow& r = rows[k];
         double from = std::max(0.0, r.diff.when - 1.5), to = r.diff.when + 1.5;
-        svg::Plot p{std::string(r.channel->name) + " at 30, 60 and 144 fps (" + r.session + ")", "time (s)",
+        svg::Plot p{std::string(r.channel->name) + " at 60, 144 and 240 fps (" + r.session + ")", "time (s)",
                     r.channel->unit, {}, {}};
         for (double fps : kFrameRates) {
             const Trace& t = traces[fps][r.session];
             std::vector<double> time = t.column("time_s"), v = r.channel->read(t);
-            svg::Series s{fixed(fps, 0) + " fps", {}, {}, "", fps == 60.0};
+            svg::Series s{fixed(fps, 0) + " fps", {}, {}, "", fps == kReferenceRate};
             for (size_t i = 0; i < time.size(); ++i)
                 if (time[i] >= from && time[i] <= to) s.x.push_back(time[i]), s.y.push_back(v[i]);
             p.series.push_back(s);
@@ -379,7 +487,7 @@ inline std::string frameRateSection(const fs::path& out, const std::vector<std::
         h << "nothing measurable: every channel stays within 10 % of the 60 fps run.";
     } else {
         for (size_t k = 0; k < felt.size(); ++k) h << (k ? (k + 1 == felt.size() ? " and " : ", ") : "") << felt[k];
-        h << " differ by more than 10 % of their size between 30, 60 and 144 fps; every other channel stays within "
+        h << " differ by more than 10 % of their size between 60, 144 and 240 fps; every other channel stays within "
              "10 %, so it feels the same at any frame rate.";
     }
     h << "</p>\n";

@@ -9,6 +9,10 @@
 //   zv_demo FILE.zvs         one session of your own, into out/demo/NAME/
 //   zv_demo --ini FILE.ini   the bundled sessions with a player's settings file, into out/demo/ini-NAME/
 //   zv_demo --play FILE CSV [OPTIONS]  (internal) plays one session and writes its trace (and clip)
+//
+// zv_demo_tickclock is this program built around the plug-in with its old
+// clock, GetTickCount itself: the report's frame-rate section plays it for the
+// figures from before the clock took its frame times from the counter.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -71,7 +75,7 @@ void observeWithClip(void* context, const scenario::FrameInfo& frame) {
     ++r.clipFrames;
 }
 
-// --play FILE CSV [--clip OUT.webp] [--clip-from S] [--clip-to S] [--fps N] [--ini FILE] [--no-set]
+// --play FILE CSV [--clip OUT.webp] [--clip-from S] [--clip-to S] [--fps N] [--ideal-clock] [--ini FILE] [--no-set]
 int playOne(const std::vector<std::string>& args) {
     const std::string& file = args[1];
     const std::string& csvPath = args[2];
@@ -86,6 +90,7 @@ int playOne(const std::vector<std::string>& args) {
         else if (a == "--clip-from" && hasValue) recording->clipFrom = std::atof(args[++k].c_str());
         else if (a == "--clip-to" && hasValue) recording->clipTo = std::atof(args[++k].c_str());
         else if (a == "--fps" && hasValue) options.frameUs = static_cast<uint32_t>(std::lround(1e6 / std::atof(args[++k].c_str())));
+        else if (a == "--ideal-clock") options.boot.idealClock = true;
         else if (a == "--ini" && hasValue) options.settingsFile = args[++k];
         else if (a == "--no-set") options.skipSettings = true;
         else {
@@ -146,11 +151,12 @@ bool checkSessions(const std::vector<fs::path>& files) {
 
 // One session run in its own process.
 struct Job {
-    std::string label;              // "walk" or "fps30/walk": names its log
+    std::string label;              // "walk" or "fps144/walk": names its log
     size_t session;                 // index into the session files
     fs::path csv;
     std::vector<std::string> extra; // options after --play FILE CSV
     double cost;                    // the clip frames it draws: the long ones start first
+    std::string program;            // the program that plays it; "" = this one
     int status = -1;
     double seconds = 0.0;
 };
@@ -171,7 +177,8 @@ int runJobs(std::vector<Job>& jobs, const std::vector<fs::path>& files, const fs
         while (running.size() < cores && next < order.size()) {
             Job& j = jobs[order[next++]];
             fs::create_directories(j.csv.parent_path());
-            std::vector<std::string> args = {self, "--play", files[j.session].string(), j.csv.string()};
+            std::vector<std::string> args = {j.program.empty() ? self : j.program, "--play", files[j.session].string(),
+                                             j.csv.string()};
             args.insert(args.end(), j.extra.begin(), j.extra.end());
             std::string logName = j.label;
             std::replace(logName.begin(), logName.end(), '/', '-');
@@ -231,10 +238,11 @@ double virtualSeconds(const fs::path& session) {
 
 // Session runs of one kind for every session: label prefix, trace folder, options.
 void addRuns(std::vector<Job>& jobs, const std::vector<fs::path>& files, const fs::path& out, const std::string& kind,
-             const std::vector<std::string>& extra, bool clips, const std::string& clipFolder = "clips") {
+             const std::vector<std::string>& extra, bool clips, const std::string& clipFolder = "clips",
+             const std::string& program = "") {
     for (size_t k = 0; k < files.size(); ++k) {
         std::string name = files[k].stem().string();
-        Job j{kind.empty() ? name : kind + "/" + name, k, out / "traces" / kind / (name + ".csv"), extra, 0.1};
+        Job j{kind.empty() ? name : kind + "/" + name, k, out / "traces" / kind / (name + ".csv"), extra, 0.1, program};
         if (clips) {
             j.extra.insert(j.extra.end(), {"--clip", (out / clipFolder / (name + ".webp")).string()});
             j.cost = virtualSeconds(files[k]);
@@ -350,7 +358,15 @@ int demoAll(const fs::path& sessionsDir, const fs::path& out) {
 
     std::vector<Job> jobs;
     addRuns(jobs, files, out, "", {}, true);
-    for (double fps : motion::kFrameRates) addRuns(jobs, files, out, "fps" + motion::fixed(fps, 0), {"--fps", motion::fixed(fps, 0)}, false);
+    // Each frame rate on Windows' tick; the same on an ideal clock; and with the
+    // plug-in's old clock, GetTickCount, on Windows' tick.
+    const std::string tickClockProgram = (fs::path(selfPath()).parent_path() / "zv_demo_tickclock").string();
+    for (double fps : motion::kFrameRates) {
+        const std::string rate = motion::fixed(fps, 0);
+        addRuns(jobs, files, out, motion::kWindowsTickRuns + rate, {"--fps", rate}, false);
+        addRuns(jobs, files, out, motion::kIdealClockRuns + rate, {"--fps", rate, "--ideal-clock"}, false);
+        addRuns(jobs, files, out, motion::kTickClockRuns + rate, {"--fps", rate}, false, "clips", tickClockProgram);
+    }
     addRuns(jobs, files, out, "defaults", {"--no-set"}, false);
     fs::create_directories(out / "presets");
     for (const presets::Preset& p : presets::all()) {
