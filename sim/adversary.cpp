@@ -102,6 +102,14 @@ struct Driver {
         if (chance(0.01)) setFrameMs(kFrameTimes[below(sizeof kFrameTimes / sizeof kFrameTimes[0])]);
         if (chance(0.01)) putGameInFirstPerson();
         if (player.vehicle != 0 && chance(0.005)) crash(player.vehicle);
+        // The player's machine: another window comes to the front and goes, and
+        // controllers are plugged in and pulled out.
+        if (chance(0.01)) os.front = static_cast<Front>(below(3));
+        if (chance(0.005)) {
+            const size_t slot = below(4);
+            os.padConnected[slot] = !os.padConnected[slot];
+            os.pads[slot].leftTrigger = static_cast<uint8_t>(below(256));
+        }
     }
 
     // A menu walk: opens the menu and moves through its rows and pages.

@@ -93,6 +93,32 @@ INSTANTIATE_TEST_SUITE_P(FrameRates, WindowsTick, testing::Values(16667u, 6944u,
                              return std::to_string(static_cast<int>(std::lround(1e6 / info.param))) + "fps";
                          });
 
+// A counter that steps back adds nothing for that frame: the clock neither runs
+// backwards nor stalls, and goes on from where it was. Without a usable counter
+// the clock falls back to GetTickCount, and the plug-in still runs.
+TEST(WindowsTick, ACounterThatStepsBackNeitherReversesNorStallsTheClock) {
+    bootOn({});
+    openMenu();
+    const uint32_t before = frameTick;
+    sim::os.counterSkew = -20'000'000;  // two seconds back
+    sim::frame();
+    EXPECT_EQ(frameTick, before);
+    sim::frames(10);
+    EXPECT_EQ(frameTick, before + 10 * 16);
+    press(kVkF6);
+    EXPECT_EQ(menuShared.open, 0);
+}
+
+TEST(WindowsTick, WithoutAUsableCounterGetTickCountStandsIn) {
+    sim::os.counterFrequency = 0;
+    bootOn({});
+    openMenu();
+    press(kVkF6);
+    EXPECT_EQ(menuShared.open, 0);
+    sim::runFor(1000);
+    EXPECT_EQ(menuShared.closing, 0);
+}
+
 // ---- the F10 press ------------------------------------------------------------
 
 class LensPress : public testing::TestWithParam<uint32_t> {};

@@ -3,7 +3,7 @@
 // the simulator switches collection off while a native's model, the call log
 // or the simulated OS runs. Statistics are zeroed after the set-up and dumped
 // after the measured frames; ./zv bench reads the dump.
-//   zv_bench STATE FRAMES    prints "STATE natives-per-frame"
+//   zv_bench STATE FRAMES    prints "STATE natives-per-frame empty-pad-calls-per-second"
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
@@ -17,6 +17,7 @@
 #include "sim/sim.h"
 #include "sim/world/controls.h"
 #include "sim/world/draw.h"
+#include "sim/world/os.h"
 #include "sim/world/weapons.h"
 
 namespace {
@@ -39,6 +40,8 @@ constexpr const char* kEveryEffect =
 
 const State kStates[] = {
     {"idle", "gait walk\nwait 1s\n", false, -2},
+    // No controller plugged in, a sniper rifle in hand: the empty slots' calls.
+    {"sniper", "give-weapon WEAPON_SNIPERRIFLE\ngait walk\nwait 1s\n", false, -2},
     {"onfoot", kEveryEffect, true, -2},
     {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, -2},
     {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, 56},     // BODYCAM, the longest page
@@ -66,7 +69,7 @@ int main(int argc, char** argv) {
     const int frames = std::atoi(argv[2]);
     if (!state || frames < 1) return 2;
 
-    const bool idle = std::strcmp(state->name, "idle") == 0;
+    const bool idle = std::strcmp(state->name, "idle") == 0 || std::strcmp(state->name, "sniper") == 0;
     std::string text = idle ? "" : everyFlagOn();
     text += state->setup;
     scenario::Scenario session;
@@ -90,9 +93,14 @@ int main(int argc, char** argv) {
     }
     CALLGRIND_ZERO_STATS;
     const uint64_t calls = sim::nativeCallCount();
+    uint64_t padCalls = 0;
+    for (uint64_t n : sim::os.emptySlotCalls) padCalls -= n;
+    const uint32_t began = sim::now();
     if (state->firing) sim::holdControl(sim::kAttackControl);
     sim::frames(frames);
     CALLGRIND_DUMP_STATS_AT(state->name);
-    std::printf("%s %.1f\n", state->name, double(sim::nativeCallCount() - calls) / frames);
+    for (uint64_t n : sim::os.emptySlotCalls) padCalls += n;
+    const double seconds = (sim::now() - began) / 1000.0;
+    std::printf("%s %.1f %.1f\n", state->name, double(sim::nativeCallCount() - calls) / frames, padCalls / seconds);
     return 0;
 }

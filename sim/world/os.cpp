@@ -76,7 +76,7 @@ uint32_t windowsTickCount() {
 // The counter as on a machine up since the start tick's milliseconds ago.
 int64_t performanceCounter() {
     ++os.clockReads;
-    return static_cast<int64_t>(static_cast<uint64_t>(os.startTick) * (kCounterHz / 1000) + os.elapsed);
+    return static_cast<int64_t>(static_cast<uint64_t>(os.startTick) * (kCounterHz / 1000) + os.elapsed) + os.counterSkew;
 }
 
 void advanceFrame() {
@@ -101,7 +101,7 @@ uint32_t tickCount() {
     return windowsTickCount();
 }
 
-int64_t performanceFrequency() { return static_cast<int64_t>(kCounterHz); }
+int64_t performanceFrequency() { return os.counterFrequency; }
 
 uint32_t foregroundProcessId() {
     ++os.focusReads;

@@ -49,6 +49,8 @@ struct Os {
     uint32_t jitterPercent = 0;     // each frame's length varies by up to this share, either way
     uint64_t jitterState = 0x9E3779B97F4A7C15ull;
     Clock clock = Clock::Windows;
+    int64_t counterSkew = 0;                 // added to the counter: a counter that jumps or steps back
+    int64_t counterFrequency = kCounterHz;   // QueryPerformanceFrequency's answer
 
     std::string exePath;   // GetModuleFileNameW(no module), as UTF-8
     std::string diskRoot;  // host folder that stands in for the game folder
