@@ -217,13 +217,18 @@ void recordFrameEnd() {
 
 void recordStop(bool processEnding) { stop(zvt::kEndUnload, processEnding); }
 
-uint32_t recordTick(uint32_t tick) {
-    if (!room()) return tick;
+namespace {
+// A record of one tag and one varint: the tick, a process id, a random draw.
+uint32_t recordVarint(zvt::Tag tag, uint32_t value) {
+    if (!room()) return value;
     Out out;
-    out.u8(zvt::kTick);
-    out.varint(tick);
-    return tick;
+    out.u8(tag);
+    out.varint(value);
+    return value;
 }
+}  // namespace
+
+uint32_t recordTick(uint32_t tick) { return recordVarint(zvt::kTick, tick); }
 
 int64_t recordCounter(int64_t counter) {
     if (!room()) return counter;
@@ -243,21 +248,9 @@ int64_t recordCounterFrequency(int64_t frequency) {
     return frequency;
 }
 
-uint32_t recordForegroundProcess(uint32_t processId) {
-    if (!room()) return processId;
-    Out out;
-    out.u8(zvt::kForeground);
-    out.varint(processId);
-    return processId;
-}
+uint32_t recordForegroundProcess(uint32_t processId) { return recordVarint(zvt::kForeground, processId); }
 
-uint32_t recordProcessId(uint32_t processId) {
-    if (!room()) return processId;
-    Out out;
-    out.u8(zvt::kProcessId);
-    out.varint(processId);
-    return processId;
-}
+uint32_t recordProcessId(uint32_t processId) { return recordVarint(zvt::kProcessId, processId); }
 
 int16_t recordKeyState(int virtualKey, int16_t state) {
     if (!room()) return state;
@@ -287,11 +280,7 @@ uint32_t recordPadState(uint32_t slot, uint32_t result, const void* state16) {
 }
 
 int32_t recordRandom(int32_t value) {
-    if (!room()) return value;
-    Out out;
-    out.u8(zvt::kRandom);
-    out.varint(static_cast<uint32_t>(value));
-    return value;
+    return static_cast<int32_t>(recordVarint(zvt::kRandom, static_cast<uint32_t>(value)));
 }
 
 uint8_t* recordNativeBegin(uint64_t hash, const TraceSignature& signature) {

@@ -155,37 +155,20 @@ void endFrame() {
     if (next < frame.records.size()) diverge("(nothing: the pass ended)", "the plug-in made fewer calls in this frame than were recorded");
 }
 
-uint32_t tick() {
-    const zvt::Record& r = expect(zvt::RecordKind::Tick, [] { return std::string("GetTickCount()"); });
+namespace {
+// The next record, of a kind that needs no check beyond its kind.
+const zvt::Record& take(zvt::RecordKind kind, const char* live) {
+    const zvt::Record& r = expect(kind, [live] { return std::string(live); });
     ++next, ++platform;
-    return r.value;
+    return r;
 }
+}  // namespace
 
-int64_t counter() {
-    const zvt::Record& r = expect(zvt::RecordKind::Counter, [] { return std::string("QueryPerformanceCounter()"); });
-    ++next, ++platform;
-    return r.counter;
-}
-
-int64_t counterFrequency() {
-    const zvt::Record& r =
-        expect(zvt::RecordKind::CounterFrequency, [] { return std::string("QueryPerformanceFrequency()"); });
-    ++next, ++platform;
-    return r.counter;
-}
-
-uint32_t foregroundProcess() {
-    const zvt::Record& r =
-        expect(zvt::RecordKind::Foreground, [] { return std::string("the process of the window in front"); });
-    ++next, ++platform;
-    return r.value;
-}
-
-uint32_t processId() {
-    const zvt::Record& r = expect(zvt::RecordKind::ProcessId, [] { return std::string("GetCurrentProcessId()"); });
-    ++next, ++platform;
-    return r.value;
-}
+uint32_t tick() { return take(zvt::RecordKind::Tick, "GetTickCount()").value; }
+int64_t counter() { return take(zvt::RecordKind::Counter, "QueryPerformanceCounter()").counter; }
+int64_t counterFrequency() { return take(zvt::RecordKind::CounterFrequency, "QueryPerformanceFrequency()").counter; }
+uint32_t foregroundProcess() { return take(zvt::RecordKind::Foreground, "the process of the window in front").value; }
+uint32_t processId() { return take(zvt::RecordKind::ProcessId, "GetCurrentProcessId()").value; }
 
 int16_t keyState(int virtualKey) {
     auto live = [&] { return "GetAsyncKeyState(" + hex(static_cast<uint32_t>(virtualKey), 2) + ")"; };
@@ -211,11 +194,7 @@ uint32_t padState(uint32_t slot, void* state16) {
     return r.value;
 }
 
-int32_t random() {
-    const zvt::Record& r = expect(zvt::RecordKind::Random, [] { return std::string("rand()"); });
-    ++next, ++platform;
-    return static_cast<int32_t>(r.value);
-}
+int32_t random() { return static_cast<int32_t>(take(zvt::RecordKind::Random, "rand()").value); }
 
 void native(NativeCall& call) {
     auto live = [&] { return liveText(call); };
