@@ -306,9 +306,11 @@ LookOffsets updateLook(const Variant& v) {
     return {s.lookPitch, s.lookYaw};
 }
 
-void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
+// Returns whether the camera has its pose this frame: attached at the seat and
+// turned with the vehicle.
+bool updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // The vehicle the ped sits in; none ends the frame's work.
-    if (vehicle == 0) return;
+    if (vehicle == 0) return false;
     // Forward speed in the vehicle's frame, read once for this frame.
     float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
     // Car camera: reset flags 236 and 287 while braking forward.
@@ -321,19 +323,22 @@ void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // Look offsets from the player's look input.
     LookOffsets look = updateLook(v);
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
+    // A rotation the game could not give leaves the camera turned as it was.
     Vec3 rotation = game::getEntityRotation(vehicle, kRotationOrder);
-    if (isFinite3(rotation.x, rotation.y, rotation.z))
+    const bool turned = isFinite3(rotation.x, rotation.y, rotation.z);
+    if (turned)
         game::setCamRot(cameraHandle, clampf(wrapAngle(rotation.x) + look.pitch, -kPitchLimit, kPitchLimit),
                         wrapAngle(rotation.y),
                         wrapAngle(rotation.z + look.yaw), kRotationOrder);
     // Field of view.
     game::setCamFov(cameraHandle, *v.fov);
+    return vehicleAttached == 1 && turned;
 }
 
 }  // namespace
 
-void updateVehicleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kCar, ped, vehicle); }
-void updateMotorcycleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kMotorcycle, ped, vehicle); }
+bool updateVehicleCamera(Ped ped, Vehicle vehicle) { return updateInVehicleCamera(kCar, ped, vehicle); }
+bool updateMotorcycleCamera(Ped ped, Vehicle vehicle) { return updateInVehicleCamera(kMotorcycle, ped, vehicle); }
 
 bool isTwoWheeler(int vehicleClass) { return vehicleClass == kClassMotorcycle || vehicleClass == kClassCycle; }
 

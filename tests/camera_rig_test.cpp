@@ -1,6 +1,8 @@
 // The camera's state machine, played as sessions: V engages and disengages,
 // death, cutscenes, fades and parachutes step aside, the camera resumes or is
 // rebuilt with the right ease, and no camera is ever leaked.
+#include <limits>
+
 #include "camera_session.h"
 
 namespace {
@@ -132,6 +134,63 @@ TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
     sim::frame();
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_EQ(sim::liveCameraCount(), 1u);
+}
+
+// The game may drop the camera by itself. The camera made in its place starts
+// afresh: no reading, pose or pending destroy of the old one carries over.
+TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
+    constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9ull;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    startSession();
+    engageAndSettle();
+    const Vec3 firstEye = cam().position;
+
+    // The head stops reading while the player moves 50 m on: the camera holds its pose.
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    sim::playerPed().position.y += 50.0f;
+    sim::frame();
+    EXPECT_EQ(cam().position.y, firstEye.y);
+
+    // Then the game drops it. The new camera has read no head of its own: it is
+    // neither placed at the old one's eye nor shown.
+    const int32_t first = cam().handle;
+    sim::removeScriptCamByGame(first);
+    const size_t calls = sim::callLog().size();
+    sim::frames(3);
+    ASSERT_EQ(sim::liveCameraCount(), 1u);
+    const int32_t second = cam().handle;
+    EXPECT_NE(second, first);
+    for (size_t k = calls; k < sim::callLog().size(); ++k)
+        EXPECT_NE(sim::callLog()[k].hash, kSetCamCoord) << "placed at " << sim::callLog()[k].f(2);
+    EXPECT_FALSE(sim::lastRendered().scripted);
+
+    // The head reads again: the camera is placed there, 50 m on, and eases in.
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::frame();
+    EXPECT_NEAR(cam().position.y, firstEye.y + 50.0f, 1e-3f);
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+
+    // A stopped camera dropped before its destroy was due: the camera built when
+    // the cutscene ends eases in once, as a new camera, and is kept; the old
+    // one's pending destroy is neither run on it nor taken for a resume.
+    sim::runFor(600);
+    sim::startCutscene();
+    sim::frame();
+    ASSERT_FALSE(sim::scriptCamRendering());
+    sim::removeScriptCamByGame(cam().handle);
+    sim::runFor(200);
+    sim::endCutscene();
+    sim::frame();
+    ASSERT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+    const int32_t rebuilt = cam().handle;
+    const size_t renders = sim::rendering.calls.size();
+    const size_t destroys = sim::calls(kDestroyCam).size();
+    sim::runFor(1000);
+    EXPECT_EQ(cam().handle, rebuilt);
+    EXPECT_EQ(renderCallsSince(renders), 0);
+    EXPECT_EQ(sim::calls(kDestroyCam).size(), destroys);
 }
 
 TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {
