@@ -149,11 +149,11 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
     return std::fabs(speed) <= kMaxVehicleSpeed ? speed : previous;
 }
 
-// The vehicle's speed in any direction, for the crash peak; a value the game
-// could not give reads as this frame's forward speed, so one bad reading is no crash.
-float readSpeed(Vehicle vehicle, float forwardSpeed) {
-    const float speed = game::getEntitySpeed(vehicle);
-    return speed >= 0.0f && speed <= kMaxVehicleSpeed ? speed : std::fabs(forwardSpeed);
+// The vehicle's speed in any direction, for the crash peak; false for a value
+// the game could not give.
+bool readSpeed(Vehicle vehicle, float& speed) {
+    speed = game::getEntitySpeed(vehicle);
+    return speed >= 0.0f && speed <= kMaxVehicleSpeed;
 }
 
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
@@ -224,12 +224,16 @@ void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float 
             shift += clampf((decel - kBrakeDecelThreshold) * kBrakeShiftPerDecel, 0.0f, kMaxSpeedShift);
         shift = clampf(shift, 0.0f, kMaxSpeedShift);
         // Crash: a sudden loss of more than kCrashMinLoss below the decaying peak speed.
-        float speed = readSpeed(vehicle, forwardSpeed);
-        s.peakSpeed = s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
+        // A frame whose speed the game could not give tells nothing of a crash:
+        // the peak only decays. (The forward speed is no stand-in: a drifting
+        // car's is far below its speed.)
+        float speed = 0.0f;
+        const bool speedRead = readSpeed(vehicle, speed);
+        s.peakSpeed = speedRead && s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
         s.peakSpeed = std::max(0.0f, s.peakSpeed);
         impulse = s.crashImpulse;
-        float loss = s.peakSpeed - speed;
-        if (s.peakSpeed > kCrashMinPeak && loss > kCrashMinLoss) {
+        if (speedRead && s.peakSpeed > kCrashMinPeak && s.peakSpeed - speed > kCrashMinLoss) {
+            const float loss = s.peakSpeed - speed;
             impulse = std::max(clampf((loss - kCrashMinLoss) * kCrashImpulsePerLoss, 0.0f, kMaxCrashGain), impulse);
             s.peakSpeed = speed;
         }
