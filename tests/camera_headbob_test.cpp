@@ -116,7 +116,15 @@ TEST(HeadBob, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
 
-TEST(HeadBob, AnExpiredWheelHoldNeverComesBackAfterTheClockMovesOn) {
+// The game suspended twice for 2^30 ms: a wheel press then lies 2^31 ms and
+// more in the past, which a stale hold-until tick reads as ahead again.
+void suspendTheGameFor2To31Ms() {
+    sim::setFrameMs(1u << 30);
+    sim::frames(2);
+    sim::setFrameMs(16);
+}
+
+TEST(HeadBob, AWheelHoldNeverComesBackAfterTheClockMovesOn) {
     startBobbing();
     sim::player.forcedMoveRatio = 1.0f;
     sim::runFor(3000);
@@ -125,12 +133,30 @@ TEST(HeadBob, AnExpiredWheelHoldNeverComesBackAfterTheClockMovesOn) {
     sim::tapControl(37);
     sim::runFor(2000);  // the hold expired long ago; the bob is back
     ASSERT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+    suspendTheGameFor2To31Ms();
+    EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 
-    // The game suspended twice for 2^30 ms: the wheel press lies 2^31 ms and
-    // more in the past, which a stale hold-until tick reads as ahead again.
-    sim::setFrameMs(1u << 30);
-    sim::frames(2);
-    sim::setFrameMs(16);
+    // The view switched off within the hold: the bob stops with the hold still
+    // ahead, and comes back after the suspension with the hold long over.
+    sim::tapControl(37);
+    pressV();
+    ASSERT_FALSE(sim::scriptCamRendering());
+    suspendTheGameFor2To31Ms();
+    sim::putGameInFirstPerson();
+    sim::runFor(400);
+    pressV();
+    sim::runFor(3000);
+    EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+
+    // The same with the bob itself switched off within the hold, and on again
+    // once the hold lies more than 2^31 ms back.
+    sim::tapControl(37);
+    HeadBob = 0;
+    sim::frame();
+    suspendTheGameFor2To31Ms();
+    sim::runFor(400);
+    HeadBob = 1;
+    sim::runFor(3000);
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
 
