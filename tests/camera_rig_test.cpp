@@ -41,13 +41,21 @@ TEST(ViewKey, EngagesOnlyFromTheGamesFirstPersonViewAndTogglesOncePerPress) {
     EXPECT_TRUE(sim::wasDisabledThisFrame(2, 190));
 }
 
-TEST(ViewKey, DebounceMenuAndDisengage) {
-    startSession();
+// Played far from the 32-bit tick wrap and with both presses in the last 300 ms
+// before it, where the debounce's end lies past the wrap.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class ViewKeyDebounce : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(ViewKeyDebounce, DebounceMenuAndDisengage) {
+    sim::Options options;
+    options.startTick = GetParam();
+    startSession(options);
     const uint32_t engagedAt = sim::now();
     pressV();  // engages
     ASSERT_TRUE(sim::scriptCamRendering());
     // A second press inside 300 ms of the toggle is ignored.
     ASSERT_LT(sim::now() - engagedAt, 300u);
+    if (GetParam() != kFarFromTheWrap) ASSERT_GT(sim::now(), 0u - 300u);
     pressV();
     EXPECT_TRUE(sim::scriptCamRendering());
     sim::runFor(300);
@@ -68,6 +76,8 @@ TEST(ViewKey, DebounceMenuAndDisengage) {
     sim::runFor(1000);
     EXPECT_EQ(sim::liveCameraCount(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Clock, ViewKeyDebounce, testing::Values(kFarFromTheWrap, 0u - 200u));
 
 TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     startSession();
@@ -112,9 +122,25 @@ TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
 }
 
-TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
-    // The stop lands exactly 550 ms before the 32-bit tick wraps, so its destroy
-    // deadline is tick 0.
+// From a stop until its destroy: the camera is kept for the whole ease-out and
+// goes 550 ms after the stop, however the deadline falls against the wrap.
+void expectEasedOutThenDestroyed(uint32_t stoppedAt) {
+    float shown = sim::lastRendered().blend;
+    ASSERT_GT(shown, 0.9f);  // the first frame of a 500 ms ease-out
+    while (sim::now() - stoppedAt < 550u) {
+        ASSERT_EQ(sim::liveCameraCount(), 1u) << sim::now() - stoppedAt << " ms after the stop";
+        EXPECT_LE(sim::lastRendered().blend, shown);
+        shown = sim::lastRendered().blend;
+        sim::frame();
+    }
+    EXPECT_EQ(shown, 0.0f);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+}
+
+// Stops in the last 550 ms before the 32-bit tick wraps: the destroy deadline
+// lies past the wrap, a small tick the frames before it are far above.
+TEST(SwitchOff, StopsJustBeforeTheTickWrapEaseOutAndDestroyOnTime) {
+    // The first stop lands exactly 550 ms before the wrap: its deadline is tick 0.
     constexpr uint32_t kStopTick = 0u - 550u;
     sim::Options options;
     options.startTick = kStopTick - 16u * 100u;
@@ -128,12 +154,36 @@ TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
     sim::frame();
     ASSERT_EQ(sim::now(), kStopTick);
     EXPECT_FALSE(sim::scriptCamRendering());
-    sim::runFor(600);
-    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    expectEasedOutThenDestroyed(kStopTick);
     sim::respawnPlayer();
     sim::frame();
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_EQ(sim::liveCameraCount(), 1u);
+
+    // Round the clock to 100 ms before the next wrap; a stop there is taken back
+    // by a respawn 300 ms on, past the wrap: the same camera resumes.
+    sim::runFor(600);
+    const uint32_t jump = 0u - 100u - 16u - sim::now();
+    sim::setFrameMs(jump / 4);
+    sim::frames(3);
+    sim::setFrameMs(jump - 3u * (jump / 4));
+    sim::frame();
+    sim::setFrameMs(16);
+    ASSERT_EQ(sim::now(), 0u - 100u - 16u);
+    sim::frame();
+    const int32_t camera = cam().handle;
+    sim::killPlayer();
+    sim::frame();
+    const uint32_t stoppedAt = sim::now();
+    ASSERT_EQ(stoppedAt, 0u - 100u + 16u);
+    while (sim::now() - stoppedAt < 300u) {
+        sim::frame();
+        ASSERT_EQ(sim::liveCameraCount(), 1u) << sim::now() - stoppedAt << " ms after the stop";
+    }
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_EQ(cam().handle, camera);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 300);
 }
 
 // The game may drop the camera by itself. The camera made in its place starts
