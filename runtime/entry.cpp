@@ -17,7 +17,7 @@ extern "C" int DllMain(void* module, uint32_t reason, void* reserved) {
     if (reason == kProcessAttach) {
         scriptRegister(module, scriptMain);
     } else if (reason == kProcessDetach) {
-        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file
+        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file, no write left running
         scriptUnregister(module);
     }
     return 1;
