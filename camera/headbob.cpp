@@ -48,7 +48,7 @@ float bobRoll;       // degrees
 float breathClock;   // seconds
 uint32_t bobTick;    // 0 = no previous frame
 
-// Damping and lean, kept across resets.
+// Damping and lean, kept across resets (a reset ends a wheel hold, not its fade).
 float aimCalm;
 float wheelSuppression;
 uint32_t wheelHoldUntil;  // 0 = no hold
@@ -152,6 +152,9 @@ void resetHeadBob() {
     bobLateral = bobPitchDip = bobYawSway = bobBounce = bobRoll = 0.0f;
     breathClock = 0.0f;
     bobTick = 0;
+    // A hold that nothing checks any more goes too: found again after the tick
+    // had moved on 2^31 ms, it would read as still ahead.
+    wheelHoldUntil = 0;
 }
 
 void updateHeadBob(Ped ped) {

@@ -17,4 +17,4 @@ struct HeadBobOffsets {
 extern HeadBobOffsets headBob;  // this frame's contribution; all zero while HeadBob is off
 
 void updateHeadBob(Ped ped);  // one on-foot frame of the gait model
-void resetHeadBob();          // the gait state back to rest (camera destroy); the aim and wheel damping persist
+void resetHeadBob();          // the gait state back to rest, any wheel hold ended (camera destroy, bob off); the aim and wheel damping persist

@@ -52,10 +52,11 @@ uint8_t sprintWasDown;
 uint8_t sprintLongHold;
 uint32_t crouchTick;
 
-// The last usable readings of the head and the gameplay rotation; a frame
-// whose reading is not a number or absurd reuses them, so no filter downstream
-// is poisoned. They belong to one camera: until its own first usable reading a
-// new camera has none, and is given no pose at all.
+// The last usable readings of the head and the gameplay rotation, each held on
+// its own: a frame whose reading is not a number or absurd reuses the last
+// good one, so no filter downstream is poisoned. They belong to one camera:
+// until a new camera has read both well at least once it has none, is given
+// no pose at all, and is not shown.
 Vec3 goodHead;
 Rotation goodGameplay;
 uint8_t goodHeadValid;
@@ -189,7 +190,7 @@ void forgetHeldReadings() {
     goodPoseValid = 0;
 }
 
-void applyPose(Vec3 base, Rotation sway) {
+bool applyPose(Vec3 base, Rotation sway) {
     const float psi = smoothedRotation.yaw * kDegToRad;
     Pose pose;
     pose.position = {base.x + std::cos(psi) * headBob.lateral, base.y + std::sin(psi) * headBob.lateral,
@@ -211,12 +212,13 @@ void applyPose(Vec3 base, Rotation sway) {
         goodPose = pose;
         goodPoseValid = 1;
     } else if (!goodPoseValid) {
-        return;
+        return false;
     }
     game::setCamCoord(cameraHandle, goodPose.position.x, goodPose.position.y, goodPose.position.z);
     game::setCamRot(cameraHandle, goodPose.rotation.pitch, goodPose.rotation.roll, goodPose.rotation.yaw,
                     kRotationOrder);
     game::setCamFov(cameraHandle, goodPose.fov);
+    return true;
 }
 
 void updateAutoTurn(Ped ped) {

@@ -27,7 +27,7 @@ void updateWalkingPace(const FrameContext& ctx);  // sprint tap toggles walk/jog
 HeadAnchor readHeadAnchor(Ped ped);               // the head bone and the gameplay rotation, or the last good ones
 Vec3 updateBasePosition(Vec3 head);               // the eye with Height, Side, Forward and the hand offsets
 void updateCrouchDrop(Ped ped);                   // eases crouchDrop toward the crouch target
-void applyPose(Vec3 base, Rotation sway);         // position, rotation and field of view onto the camera
+bool applyPose(Vec3 base, Rotation sway);         // position, rotation and field of view; false: no pose yet
 void updateAutoTurn(Ped ped);                     // turns the body toward the view
 void resetCrouchDrop();                           // camera destroy: no drop, no previous crouch frame
-void forgetHeldReadings();                        // camera destroy: no head, rotation or pose held for the next one
+void forgetHeldReadings();                        // a camera created or destroyed: nothing held for the next one

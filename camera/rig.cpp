@@ -45,6 +45,24 @@ uint32_t lastToggleTick;  // 0 = never toggled
 
 bool cameraExists() { return cameraHandle != 0 && game::doesCamExist(cameraHandle); }
 
+void startRendering(int easeMs) {
+    if (instantTransitions) game::renderScriptCams(true, false, 0, true, false);
+    else game::renderScriptCams(true, true, easeMs, true, false);
+    cameraRendering = 1;
+}
+
+// A new camera is shown from the first frame in which it has a pose: until
+// then the game's own view stays on screen, not a camera at the world origin
+// with the default lens. It is made the active camera only then too, since the
+// game goes on rendering script cameras after a camera is destroyed without a
+// stop (on foot <-> in a vehicle) or vanishes: an active new camera would show
+// at once. Called after the frame's pose; a camera already shown is left as it is.
+void showPlacedCamera() {
+    if (cameraRendering) return;
+    game::setCamActive(cameraHandle, true);
+    startRendering(kEaseNewMs);
+}
+
 void forgetAttachedVehicle() {
     attachedVehicle = 0;
     vehicleAttached = 0;
@@ -117,13 +135,14 @@ bool dispatchVehicleCamera(const FrameContext& ctx) {
     if (ctx.vehicle != 0) {
         if (ctx.twoWheeler ? MC_Cam : VehCam) {
             ensureCamera();
-            if (ctx.twoWheeler) updateMotorcycleCamera(ctx.ped, ctx.vehicle);
-            else updateVehicleCamera(ctx.ped, ctx.vehicle);
+            const bool placed = ctx.twoWheeler ? updateMotorcycleCamera(ctx.ped, ctx.vehicle)
+                                               : updateVehicleCamera(ctx.ped, ctx.vehicle);
+            if (placed) showPlacedCamera();
             return true;
         }
-    } else if (VehCam) {  // in a vehicle by the game's word, but none returned
+    } else if (VehCam) {  // in a vehicle by the game's word, but none returned: nothing to place the camera on
         ensureCamera();
-        updateVehicleCamera(ctx.ped, ctx.vehicle);
+        if (updateVehicleCamera(ctx.ped, ctx.vehicle)) showPlacedCamera();
         return true;
     }
     disengage(true);
@@ -191,7 +210,7 @@ void updateCamera() {
     game::setFollowPedCamViewMode(kFirstPersonView);
     // 16. Walking pace -> this frame's move blend ratio cap.
     updateWalkingPace(ctx);
-    // 17. The camera exists and renders.
+    // 17. The camera exists; one shown before renders again, a new one once it is placed.
     ensureCamera();
     // 18. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
     const HeadAnchor anchor = readHeadAnchor(ctx.ped);
@@ -209,8 +228,9 @@ void updateCamera() {
         updateRecoil(ctx.ped);
         // 23. Crouch drop -> crouchDrop.
         updateCrouchDrop(ctx.ped);
-        // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom.
-        applyPose(base, aimSway(aimWeapon));
+        // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom;
+        // a new camera starts rendering with its first pose.
+        if (applyPose(base, aimSway(aimWeapon))) showPlacedCamera();
         // 25. Auto-turn: the body follows the view.
         updateAutoTurn(ctx.ped);
         // 26. Aim point, shot redirection and tracers, once the follow is seeded.
@@ -221,22 +241,21 @@ void updateCamera() {
 }
 
 void ensureCamera() {
-    int easeMs;
     if (destroyTick != 0 && cameraExists()) {
-        destroyTick = 0;  // the pending destroy is cancelled: resume this camera
-        easeMs = kEaseResumeMs;
-    } else if (cameraRendering && cameraExists()) {
+        destroyTick = 0;  // the pending destroy is cancelled: this camera, shown before, resumes
+        startRendering(kEaseResumeMs);
         return;
-    } else {
-        cameraHandle = game::createCam(kCameraName, true);
-        game::setCamActive(cameraHandle, true);
-        game::setCamNearClip(cameraHandle, kNearClip);
-        game::setCamAffectsAiming(cameraHandle, true);
-        easeMs = kEaseNewMs;
     }
-    if (instantTransitions) game::renderScriptCams(true, false, 0, true, false);
-    else game::renderScriptCams(true, true, easeMs, true, false);
-    cameraRendering = 1;
+    // Rendering, or created and still waiting for its first pose.
+    if (cameraHandle != 0 && destroyTick == 0 && cameraExists()) return;
+    // A new camera, also when the game removed the last one by itself: nothing
+    // held for that one (readings, pose, a pending destroy) carries over.
+    cameraHandle = game::createCam(kCameraName, true);
+    game::setCamNearClip(cameraHandle, kNearClip);
+    game::setCamAffectsAiming(cameraHandle, true);
+    cameraRendering = 0;
+    destroyTick = 0;
+    forgetHeldReadings();
 }
 
 void stopRendering() {

@@ -23,6 +23,6 @@ extern Cam cameraHandle;  // 0 = none
 extern uint8_t engaged;   // 1 while the player has the plug-in's view switched on
 extern uint8_t instantTransitions;  // SniperGameView, refreshed each frame: switches are cuts
 
-void ensureCamera();             // the camera exists and renders
+void ensureCamera();             // the camera exists; one shown before renders again
 void destroyCamera();            // destroys it and resets the motion state
 void disengage(bool inVehicle);  // the view off, the game back in third person

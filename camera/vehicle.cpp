@@ -148,11 +148,11 @@ float readForwardSpeed(Vehicle vehicle, float previous) {
     return std::fabs(speed) <= kMaxVehicleSpeed ? speed : previous;
 }
 
-// The vehicle's speed in any direction, for the crash peak; a value the game
-// could not give reads as this frame's forward speed, so one bad reading is no crash.
-float readSpeed(Vehicle vehicle, float forwardSpeed) {
-    const float speed = game::getEntitySpeed(vehicle);
-    return speed >= 0.0f && speed <= kMaxVehicleSpeed ? speed : std::fabs(forwardSpeed);
+// The vehicle's speed in any direction, for the crash peak; false for a value
+// the game could not give.
+bool readSpeed(Vehicle vehicle, float& speed) {
+    speed = game::getEntitySpeed(vehicle);
+    return speed >= 0.0f && speed <= kMaxVehicleSpeed;
 }
 
 // The bone of the player's own seat; the driver's bone for a seat beyond 2 (or
@@ -223,12 +223,16 @@ void updateInertia(const Variant& v, Vehicle vehicle, float forwardSpeed, float 
             shift += clampf((decel - kBrakeDecelThreshold) * kBrakeShiftPerDecel, 0.0f, kMaxSpeedShift);
         shift = clampf(shift, 0.0f, kMaxSpeedShift);
         // Crash: a sudden loss of more than kCrashMinLoss below the decaying peak speed.
-        float speed = readSpeed(vehicle, forwardSpeed);
-        s.peakSpeed = s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
+        // A frame whose speed the game could not give tells nothing of a crash:
+        // the peak only decays. (The forward speed is no stand-in: a drifting
+        // car's is far below its speed.)
+        float speed = 0.0f;
+        const bool speedRead = readSpeed(vehicle, speed);
+        s.peakSpeed = speedRead && s.peakSpeed < speed ? speed : s.peakSpeed - kPeakDecayRate * dt;
         s.peakSpeed = std::max(0.0f, s.peakSpeed);
         impulse = s.crashImpulse;
-        float loss = s.peakSpeed - speed;
-        if (s.peakSpeed > kCrashMinPeak && loss > kCrashMinLoss) {
+        if (speedRead && s.peakSpeed > kCrashMinPeak && s.peakSpeed - speed > kCrashMinLoss) {
+            const float loss = s.peakSpeed - speed;
             impulse = std::max(clampf((loss - kCrashMinLoss) * kCrashImpulsePerLoss, 0.0f, kMaxCrashGain), impulse);
             s.peakSpeed = speed;
         }
@@ -305,9 +309,11 @@ LookOffsets updateLook(const Variant& v) {
     return {s.lookPitch, s.lookYaw};
 }
 
-void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
+// Returns whether the camera has its pose this frame: attached at the seat and
+// turned with the vehicle.
+bool updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // The vehicle the ped sits in; none ends the frame's work.
-    if (vehicle == 0) return;
+    if (vehicle == 0) return false;
     // Forward speed in the vehicle's frame, read once for this frame.
     float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
     // Car camera: reset flags 236 and 287 while braking forward.
@@ -320,19 +326,22 @@ void updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // Look offsets from the player's look input.
     LookOffsets look = updateLook(v);
     // Rotation: the vehicle's own, rolling with it, plus the look; the pitch stays within +-89.
+    // A rotation the game could not give leaves the camera turned as it was.
     Vec3 rotation = game::getEntityRotation(vehicle, kRotationOrder);
-    if (isFinite3(rotation.x, rotation.y, rotation.z))
+    const bool turned = isFinite3(rotation.x, rotation.y, rotation.z);
+    if (turned)
         game::setCamRot(cameraHandle, clampf(wrapAngle(rotation.x) + look.pitch, -kPitchLimit, kPitchLimit),
                         wrapAngle(rotation.y),
                         wrapAngle(rotation.z + look.yaw), kRotationOrder);
     // Field of view.
     game::setCamFov(cameraHandle, *v.fov);
+    return vehicleAttached == 1 && turned;
 }
 
 }  // namespace
 
-void updateVehicleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kCar, ped, vehicle); }
-void updateMotorcycleCamera(Ped ped, Vehicle vehicle) { updateInVehicleCamera(kMotorcycle, ped, vehicle); }
+bool updateVehicleCamera(Ped ped, Vehicle vehicle) { return updateInVehicleCamera(kCar, ped, vehicle); }
+bool updateMotorcycleCamera(Ped ped, Vehicle vehicle) { return updateInVehicleCamera(kMotorcycle, ped, vehicle); }
 
 bool isTwoWheeler(int vehicleClass) { return vehicleClass == kClassMotorcycle || vehicleClass == kClassCycle; }
 

@@ -32,7 +32,9 @@ struct InVehicleCamState {
 extern InVehicleCamState vehicleCam;     // the car camera's state
 extern InVehicleCamState motorcycleCam;  // the two-wheeler camera's state
 
-void updateVehicleCamera(Ped ped, Vehicle vehicle);     // one frame of the car camera
-void updateMotorcycleCamera(Ped ped, Vehicle vehicle);  // one frame of the two-wheeler camera
+// One frame of the car or two-wheeler camera; true when the camera is placed in
+// this frame (attached at the seat and turned with the vehicle).
+bool updateVehicleCamera(Ped ped, Vehicle vehicle);
+bool updateMotorcycleCamera(Ped ped, Vehicle vehicle);
 void clearVehicleAttachment();         // forget the attached vehicle, the attach flag and the seat bone
 bool isTwoWheeler(int vehicleClass);   // motorcycles and bicycles

@@ -77,6 +77,17 @@ add_dependencies(zv_tests zv_replay)
 gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
                      TEST_FILTER -*SettingsAgainstWindows*:*SettingsWhereWine*)
 
+# The recorder in play: the simulator's plug-in with the recorder compiled in, as
+# in zv_record (and so under the sanitizers too).
+file(GLOB RECORDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/recorder/*.cpp)
+add_executable(zv_recorder_tests ${RECORDER_TEST_SOURCES} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
+target_include_directories(zv_recorder_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(zv_recorder_tests PRIVATE -Wall -Wextra)
+target_link_libraries(zv_recorder_tests PRIVATE GTest::gtest GTest::gtest_main)
+target_compile_definitions(zv_recorder_tests PRIVATE ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
+add_dependencies(zv_recorder_tests zv_replay)
+gtest_discover_tests(zv_recorder_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+
 # Each demo session recorded with the recorder in the simulator's plug-in and
 # replayed: the recorder's own code runs here under the sanitizers too.
 file(GLOB ZV_DEMO_SESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sessions/*.zvs)

@@ -6,7 +6,8 @@
 #                requires the two native-call traces to be equal. PLUGIN names
 #                another .asi of WIN_BUILD to load; SESSION, a session file the
 #                host plays; REPLAY_TOOL, zv_replay, which must then replay the
-#                Zentravisor-trace.zvt the run left with no divergence;
+#                Zentravisor-trace.zvt the run left with no divergence (with
+#                REPLAY_EVERY_FRAME, every frame the host ran, up to the unload);
 #                EXPECT_FILE, a file the run must leave in the game folder;
 #                NO_FILE, one it must not.
 # WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
@@ -110,6 +111,14 @@ if(rc EQUAL 0 AND out MATCHES "zv_wine_host: OK")
     message("${replay_out}")
     if(NOT replay_rc EQUAL 0)
       message(FATAL_ERROR "zv-wine: the recording does not replay (${replay_rc}); game folder kept at ${GAME_FOLDER}")
+    endif()
+    if(REPLAY_EVERY_FRAME)
+      string(REGEX MATCH "zv_wine_host: OK: ([0-9]+) frames" ran "${out}")
+      set(frames_run ${CMAKE_MATCH_1})
+      if(NOT replay_out MATCHES "OK: ${frames_run} frames" OR NOT replay_out MATCHES "the plug-in was unloaded")
+        message(FATAL_ERROR "zv-wine: the recording lacks frames or the unload's end record (${frames_run} frames "
+                            "were run); game folder kept at ${GAME_FOLDER}")
+      endif()
     endif()
   endif()
   return()

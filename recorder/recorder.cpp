@@ -80,7 +80,7 @@ void writeCompleteFrames(bool mayWait) {
     if (frameBegin == 0 || (!mayWait && traceFileBusy())) return;
     if (!traceFileWait()) {
         recording = false;  // a full disk: the file stays readable up to its last whole frame
-        traceFileClose(true);
+        traceFileClose(false);
         return;
     }
     traceFileWriteBehind(buffer, frameBegin);
@@ -92,9 +92,11 @@ void writeCompleteFrames(bool mayWait) {
 }
 
 // Drops the frame being recorded and writes the rest with an end record, on
-// this thread; then closes the file. At process exit the threads that ran the
-// handed-off writes are gone: with one cut off mid-write nothing more is
-// written, so the file still ends at whole frames.
+// this thread; then closes the file. The block handed off last reaches the file
+// first: finished where it runs, or taken over here if it had not begun, with
+// no time limit, so that no write of this library outlives it at an unload. At
+// process exit the threads that ran the handed-off writes are gone: with one
+// cut off mid-write nothing more is written, so the file still ends at whole frames.
 void stop(zvt::EndReason reason, bool processEnding = false) {
     if (!recording) return;
     recording = false;
@@ -104,8 +106,8 @@ void stop(zvt::EndReason reason, bool processEnding = false) {
         out.u8(zvt::kEnd);
         out.u8(reason);
     }
-    if (processEnding ? !traceFileBusy() : traceFileWait()) traceFileWriteNow(buffer, used);
-    traceFileClose(!processEnding);
+    if (processEnding ? !traceFileBusy() : traceFileSettle()) traceFileWriteNow(buffer, used);
+    traceFileClose(processEnding);
 }
 
 // Room for one more record; false when the recording cannot take it.

@@ -14,11 +14,18 @@ bool traceFileCreate(const char* path, const char* previousPath);
 constexpr uint32_t kTraceWriteMax = 1u << 20;
 void traceFileWriteBehind(const void* bytes, uint32_t size);
 bool traceFileBusy();  // a write is in flight
-bool traceFileWait();  // waits for the write in flight; false once any write has failed
+// Waits a while for the write in flight (a frame whose buffer is full); false
+// once any write has failed or this one took too long.
+bool traceFileWait();
+// Settles the write in flight with no time limit: one under way is waited for,
+// one not yet begun is taken over and done on the calling thread. Afterwards no
+// code of the recorder runs anywhere else, so the library may be unloaded; safe
+// under the loader lock. False once any write has failed.
+bool traceFileSettle();
 bool traceFileWriteNow(const void* bytes, uint32_t size);  // appends on the calling thread
-// Closes the file; first waits for the writes handed off when waitForWrites
-// (not at process exit, when the threads that ran them are gone).
-void traceFileClose(bool waitForWrites);
+// Closes the file, first settling the write in flight, except at process exit
+// (the threads that ran the writes are gone then).
+void traceFileClose(bool processEnding);
 
 // The whole file at path into buffer: the byte count, kTraceNoFile when it
 // cannot be read, or size + 1 when it holds more than size bytes.

@@ -1,9 +1,14 @@
 // Win32 side of the recorder's file and clock. A block write is copied and
 // handed to the system thread pool, so the game's frame never waits on the
 // disk; the frame only reads a flag to see whether the last write is done (no
-// kernel object on the frame's path). The pool releases a semaphore once each
-// write's callback has fully returned, so waiting for those at unload is safe
-// even from the entry routine, when this code is about to leave the process.
+// kernel object on the frame's path).
+//
+// The unload (the entry routine, under the loader lock) must leave none of this
+// library's code to run on the pool afterwards, and must not wait for anything
+// that needs the loader lock. So a write not yet begun, which may be waiting
+// for a pool thread that cannot start while the lock is held, is cancelled and
+// done on the unloading thread; a write already under way is waited for until
+// its callback has returned, with no time limit. That callback takes no lock.
 // The trace file is shared for reading: a player can copy it while the game runs.
 #include <windows.h>
 
@@ -15,18 +20,23 @@
 namespace {
 
 HANDLE traceFile = INVALID_HANDLE_VALUE;
+PTP_WORK writer = nullptr;           // the block write, run on a pool thread
 HANDLE callbacksReturned = nullptr;  // semaphore: one count per write callback that has returned
 uint32_t callbacksUnawaited = 0;     // submitted callbacks whose count has not been taken
 uint8_t block[kTraceWriteMax];
 uint32_t blockSize = 0;
 volatile LONG writing = 0;  // 1 from a hand-off until its write is done
 volatile LONG writeFailed = 0;
-constexpr DWORD kWriteWaitMs = 2000;  // a write still running when one must wait is given this long
+constexpr DWORD kWriteWaitMs = 2000;  // a frame that must wait gives a write in flight this long
 
-void CALLBACK writeBlock(PTP_CALLBACK_INSTANCE instance, void*) {
+void writeBlockHere() {
     DWORD written = 0;
     if (!WriteFile(traceFile, block, blockSize, &written, nullptr) || written != blockSize)
         InterlockedExchange(&writeFailed, 1);
+}
+
+void CALLBACK writeBlock(PTP_CALLBACK_INSTANCE instance, void*, PTP_WORK) {
+    writeBlockHere();
     ReleaseSemaphoreWhenCallbackReturns(instance, callbacksReturned, 1);
     InterlockedExchange(&writing, 0);
 }
@@ -51,19 +61,16 @@ bool traceFileCreate(const char* path, const char* previousPath) {
     traceFile = CreateFileW(widePath.text, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
     callbacksReturned = CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr);
-    return traceFile != INVALID_HANDLE_VALUE && callbacksReturned != nullptr;
+    writer = CreateThreadpoolWork(writeBlock, nullptr, nullptr);
+    return traceFile != INVALID_HANDLE_VALUE && callbacksReturned != nullptr && writer != nullptr;
 }
 
 void traceFileWriteBehind(const void* bytes, uint32_t size) {
     std::memcpy(block, bytes, size);
     blockSize = size;
     InterlockedExchange(&writing, 1);
-    if (TrySubmitThreadpoolCallback(writeBlock, nullptr, nullptr)) {
-        ++callbacksUnawaited;
-    } else {
-        InterlockedExchange(&writeFailed, 1);
-        InterlockedExchange(&writing, 0);
-    }
+    SubmitThreadpoolWork(writer);
+    ++callbacksUnawaited;
 }
 
 bool traceFileBusy() { return InterlockedCompareExchange(&writing, 0, 0) != 0; }
@@ -77,13 +84,25 @@ bool traceFileWait() {
     return writeFailed == 0;
 }
 
+bool traceFileSettle() {
+    if (writer != nullptr) WaitForThreadpoolWorkCallbacks(writer, TRUE);
+    if (traceFileBusy()) {  // cancelled before a pool thread took it up
+        if (writeFailed == 0) writeBlockHere();
+        InterlockedExchange(&writing, 0);
+    }
+    return writeFailed == 0;
+}
+
 bool traceFileWriteNow(const void* bytes, uint32_t size) {
     DWORD written = 0;
     return WriteFile(traceFile, bytes, size, &written, nullptr) && written == size;
 }
 
-void traceFileClose(bool waitForWrites) {
-    while (waitForWrites && awaitCallback()) {
+void traceFileClose(bool processEnding) {
+    if (!processEnding && writer != nullptr) {
+        traceFileSettle();
+        CloseThreadpoolWork(writer);
+        writer = nullptr;
     }
     if (traceFile != INVALID_HANDLE_VALUE) CloseHandle(traceFile);
     traceFile = INVALID_HANDLE_VALUE;

@@ -19,7 +19,7 @@ extern "C" int DllMain(void* module, uint32_t reason, void* reserved) {
         scriptRegister(module, scriptMain);
     } else if (reason == kProcessDetach) {
         releaseLensKey();  // an F10 press in progress comes up: the system never keeps it down
-        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file
+        recordStop(reserved != nullptr);  // trace build: the last complete frames reach the file, no write left running
         scriptUnregister(module);
     }
     return 1;

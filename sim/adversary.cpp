@@ -104,7 +104,9 @@ struct Driver {
         if (player.vehicle != 0 && chance(0.005)) crash(player.vehicle);
         // The player's machine: another window comes to the front and goes, and
         // controllers are plugged in and pulled out.
-        if (chance(0.01)) os.front = static_cast<Front>(below(3));
+        if (os.front == Front::Game ? chance(0.002) : chance(0.05)) {
+            os.front = os.front == Front::Game ? (chance(0.5) ? Front::Other : Front::None) : Front::Game;
+        }
         if (chance(0.005)) {
             const size_t slot = below(4);
             os.padConnected[slot] = !os.padConnected[slot];

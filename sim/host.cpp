@@ -58,7 +58,7 @@ void boot(const Options& options) {
     if (booted) fail("boot called twice: one plug-in per process");
     booted = true;
     os.startTick = options.startTick;
-    os.frameUs = options.frameUs != 0 ? options.frameUs : options.frameMs * 1000;
+    os.frameUs = options.frameUs != 0 ? options.frameUs : uint64_t{options.frameMs} * 1000;
     os.lastFrameUs = os.frameUs;
     os.jitterPercent = options.jitterPercent;
     os.clock = options.idealClock ? Clock::Ideal : Clock::Windows;
@@ -99,7 +99,7 @@ void runFor(uint32_t milliseconds) {
 
 uint32_t frameIndex() { return framesRun; }
 uint32_t now() { return gameMilliseconds(); }
-void setFrameMs(uint32_t ms) { os.frameUs = ms * 1000; }
+void setFrameMs(uint32_t ms) { os.frameUs = uint64_t{ms} * 1000; }
 void setFrameMicroseconds(uint32_t us) { os.frameUs = us; }
 
 void* pluginModule() { return registeredModule; }

@@ -1,18 +1,48 @@
 // The recorder's file and clock in the simulator: the trace file lands on the
-// simulated disk beside the settings file and each write runs at once; the
-// clock is the host's.
+// simulated disk beside the settings file and each write runs at once, unless
+// a test slows the disk down (sim/trace_disk.h); the clock is the host's.
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "recorder/recorder_file.h"
 #include "sim/alloc_watch.h"
+#include "sim/sim.h"
+#include "sim/trace_disk.h"
 #include "sim/world/os.h"
 
 namespace {
 std::FILE* traceFile = nullptr;
 bool writeFailed = false;
+
+// The slow disk: a block handed off stays in flight for writeMs of virtual
+// time. A frame that must wait gives it at most kFrameWaitMs, as the Win32
+// writer does; the unload's settle waits for it however long it takes.
+uint32_t writeMs = 0;
+constexpr uint32_t kFrameWaitMs = 2000;
+std::string inFlight;
+uint32_t handedOffAt = 0;  // virtual tick
+
+bool writeHere(const void* bytes, uint32_t size) {
+    if (!traceFile || std::fwrite(bytes, 1, size, traceFile) != size || std::fflush(traceFile) != 0) writeFailed = true;
+    return !writeFailed;
 }
+
+void land() {
+    if (!writeFailed) writeHere(inFlight.data(), static_cast<uint32_t>(inFlight.size()));
+    inFlight.clear();
+}
+
+uint32_t remainingMs() {
+    const uint32_t elapsed = sim::now() - handedOffAt;
+    return elapsed >= writeMs ? 0 : writeMs - elapsed;
+}
+}  // namespace
+
+namespace sim {
+void setTraceWriteMs(uint32_t ms) { writeMs = ms; }
+bool traceWriteInFlight() { return !inFlight.empty(); }
+}  // namespace sim
 
 bool traceFileCreate(const char* path, const char* previousPath) {
     const sim::OutsidePlugin system;
@@ -24,17 +54,42 @@ bool traceFileCreate(const char* path, const char* previousPath) {
 
 bool traceFileWriteNow(const void* bytes, uint32_t size) {
     const sim::OutsidePlugin system;
-    if (!traceFile || std::fwrite(bytes, 1, size, traceFile) != size || std::fflush(traceFile) != 0) writeFailed = true;
+    return writeHere(bytes, size);
+}
+
+void traceFileWriteBehind(const void* bytes, uint32_t size) {
+    const sim::OutsidePlugin system;
+    if (writeMs == 0) {
+        writeHere(bytes, size);
+        return;
+    }
+    inFlight.assign(static_cast<const char*>(bytes), size);
+    handedOffAt = sim::now();
+}
+
+bool traceFileBusy() {
+    const sim::OutsidePlugin system;
+    if (!inFlight.empty() && remainingMs() == 0) land();
+    return !inFlight.empty();
+}
+
+bool traceFileWait() {
+    const sim::OutsidePlugin system;
+    if (!inFlight.empty()) {
+        if (remainingMs() > kFrameWaitMs) writeFailed = true;
+        else land();
+    }
     return !writeFailed;
 }
 
-void traceFileWriteBehind(const void* bytes, uint32_t size) { traceFileWriteNow(bytes, size); }
+bool traceFileSettle() {
+    const sim::OutsidePlugin system;
+    if (!inFlight.empty()) land();
+    return !writeFailed;
+}
 
-bool traceFileBusy() { return false; }
-
-bool traceFileWait() { return !writeFailed; }
-
-void traceFileClose(bool) {
+void traceFileClose(bool processEnding) {
+    if (!processEnding) traceFileSettle();
     const sim::OutsidePlugin system;
     if (traceFile) std::fclose(traceFile);
     traceFile = nullptr;

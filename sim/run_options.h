@@ -18,6 +18,8 @@
 //   --session FILE      play a session file instead (Wine host; the frame, key
 //                       and setting options do not apply)
 //   --trace FILE        write the run's trace
+//   --hold-trace-write N the trace build's nth background write is held until
+//                       the unload (Wine host: a slow disk)
 // Numbers take C syntax: 117, 0x75.
 #pragma once
 #include <cstdint>
@@ -50,6 +52,7 @@ struct RunOptions {
     std::string plugin;
     std::string session;
     std::string trace;
+    uint32_t holdTraceWrite = 0;  // 0 = none
 };
 
 // Reads a number at text and moves text past it.
@@ -104,6 +107,7 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
             run.settings.push_back(value);
         }
         else if (name == "--trace") run.trace = value;
+        else if (name == "--hold-trace-write") ok = parseRunNumber(value, run.holdTraceWrite) && run.holdTraceWrite >= 1;
         else if (name == "--key") {
             KeyHold key{};
             ok = parseKeyHold(value, key);

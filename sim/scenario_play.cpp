@@ -34,7 +34,9 @@ struct Ramp {
     void (*apply)(double value) = nullptr;
 };
 
-uint32_t milliseconds(const Duration& d) { return d.frames ? d.amount * sim::os.frameUs / 1000 : d.amount; }
+uint32_t milliseconds(const Duration& d) {
+    return d.frames ? static_cast<uint32_t>(d.amount * sim::os.frameUs / 1000) : d.amount;
+}
 
 struct Player {
     FrameObserver observer = nullptr;

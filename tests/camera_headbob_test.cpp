@@ -51,8 +51,10 @@ float envelope(const std::vector<Sample>& s, float Sample::*field) {
     return m;
 }
 
-void startBobbing(float speed = 1.0f) {
-    startSession();
+void startBobbing(float speed = 1.0f, uint32_t startTick = 1'000'000) {
+    sim::Options options;
+    options.startTick = startTick;
+    startSession(options);
     HeadBob = 1;
     HeadBobAmount = 1.0f;
     HeadBobSpeed = speed;
@@ -96,8 +98,13 @@ TEST(HeadBob, StandingStillOnlyTheBreathingMovesTheCamera) {
     EXPECT_GT(envelope(record(5000), &Sample::vertical), 0.002f);
 }
 
-TEST(HeadBob, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
-    startBobbing();
+// Played far from the 32-bit tick wrap and with the wrap inside the quarter
+// second the hold lasts after the wheel is let go.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class WheelHold : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(WheelHold, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
+    startBobbing(1.0f, GetParam());
     sim::player.forcedMoveRatio = 1.0f;
     sim::runFor(3000);
     const float walking = envelope(record(1400), &Sample::lateral);  // two strides
@@ -109,14 +116,26 @@ TEST(HeadBob, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
     EXPECT_LT(envelope({holding.end() - 12, holding.end()}, &Sample::lateral), 0.01f * walking);
 
     sim::releaseControl(37);
+    if (GetParam() != kFarFromTheWrap) {
+        ASSERT_GT(sim::now(), 0u - 250u);
+    }
     // Held off for 250 ms after the release...
     EXPECT_LT(envelope(record(240), &Sample::lateral), 0.01f * walking);
     // ...then back at rate 6 per second.
     sim::runFor(800);
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
+INSTANTIATE_TEST_SUITE_P(Clock, WheelHold, testing::Values(kFarFromTheWrap, 0u - 5700u));
 
-TEST(HeadBob, AnExpiredWheelHoldNeverComesBackAfterTheClockMovesOn) {
+// The game suspended twice for 2^30 ms: a wheel press then lies 2^31 ms and
+// more in the past, which a stale hold-until tick reads as ahead again.
+void suspendTheGameFor2To31Ms() {
+    sim::setFrameMs(1u << 30);
+    sim::frames(2);
+    sim::setFrameMs(16);
+}
+
+TEST(HeadBob, AWheelHoldNeverComesBackAfterTheClockMovesOn) {
     startBobbing();
     sim::player.forcedMoveRatio = 1.0f;
     sim::runFor(3000);
@@ -125,12 +144,30 @@ TEST(HeadBob, AnExpiredWheelHoldNeverComesBackAfterTheClockMovesOn) {
     sim::tapControl(37);
     sim::runFor(2000);  // the hold expired long ago; the bob is back
     ASSERT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+    suspendTheGameFor2To31Ms();
+    EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 
-    // The game suspended twice for 2^30 ms: the wheel press lies 2^31 ms and
-    // more in the past, which a stale hold-until tick reads as ahead again.
-    sim::setFrameMs(1u << 30);
-    sim::frames(2);
-    sim::setFrameMs(16);
+    // The view switched off within the hold: the bob stops with the hold still
+    // ahead, and comes back after the suspension with the hold long over.
+    sim::tapControl(37);
+    pressV();
+    ASSERT_FALSE(sim::scriptCamRendering());
+    suspendTheGameFor2To31Ms();
+    sim::putGameInFirstPerson();
+    sim::runFor(400);
+    pressV();
+    sim::runFor(3000);
+    EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
+
+    // The same with the bob itself switched off within the hold, and on again
+    // once the hold lies more than 2^31 ms back.
+    sim::tapControl(37);
+    HeadBob = 0;
+    sim::frame();
+    suspendTheGameFor2To31Ms();
+    sim::runFor(400);
+    HeadBob = 1;
+    sim::runFor(3000);
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
 

@@ -211,69 +211,142 @@ int poseCallsSince(size_t from) {
     return count;
 }
 
-TEST(Pose, ANewCameraWaitsForItsOwnGoodReadingsBeforeItIsPlaced) {
-    startSession();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    sim::setGameplayRotation(0.0f, 0.0f, 30.0f);
+// A point in a run: the calls made, the render switches and the frames the screen showed.
+struct Mark {
+    size_t calls = sim::callLog().size();
+    size_t renders = sim::rendering.calls.size();
+    size_t screens = sim::rendering.history.size();
+};
 
-    // Created while the head bone reads nothing usable: no pose (not one at the
-    // world origin) until the head reads well, then the head at once.
-    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
-    size_t from = sim::callLog().size();
-    pressV();
-    sim::frames(5);
-    ASSERT_TRUE(sim::scriptCamRendering());
-    EXPECT_EQ(poseCallsSince(from), 0);
-    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
-    sim::frame();
-    EXPECT_EQ(cam().position.z, sim::pedHeadPosition().z);
-    EXPECT_EQ(cam().rotation.z, 30.0f);
-    const Vec3 firstPlace = cam().position;
+// Since the mark: nothing placed the camera, nothing asked for it to be
+// rendered, and every frame showed the game's own view.
+void expectNothingShownSince(const Mark& mark) {
+    EXPECT_EQ(poseCallsSince(mark.calls), 0);
+    EXPECT_EQ(renderCallsSince(mark.renders), 0);
+    for (size_t k = mark.screens; k < sim::rendering.history.size(); ++k)
+        EXPECT_FALSE(sim::rendering.history[k].scripted) << "frame " << sim::rendering.history[k].frame;
+}
 
-    // Switched off, walked 50 m on, switched on with the head unreadable again:
-    // what the last camera held is not this camera's.
+// The camera's first rendering came in the frame of its first pose, easing in
+// as a new camera does.
+void expectShownWithItsFirstPose(const Mark& mark) {
+    ASSERT_EQ(renderCallsSince(mark.renders), 1);
+    const sim::RenderCall& render = sim::rendering.calls[mark.renders];
+    EXPECT_TRUE(render.render);
+    EXPECT_EQ(render.easeMs, 500);
+    uint32_t firstPose = 0;
+    for (size_t k = mark.calls; k < sim::callLog().size() && firstPose == 0; ++k)
+        if (sim::callLog()[k].hash == kSetCamCoord) firstPose = sim::callLog()[k].frame;
+    EXPECT_EQ(render.frame, firstPose);
+    EXPECT_TRUE(sim::lastRendered().scripted);
+}
+
+// Switches the view off, lets the camera go and puts the game back in first person.
+void switchOffAndWait() {
     sim::runFor(400);
     pressV();
     sim::runFor(600);
     sim::putGameInFirstPerson();  // switching off handed the game its third-person view
     ASSERT_EQ(sim::liveScriptCam(), nullptr);
-    sim::playerPed().position.y += 50.0f;
-    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
-    from = sim::callLog().size();
+}
+
+TEST(Pose, ANewCameraIsShownOnlyFromTheFrameOfItsFirstPose) {
+    startSession();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+
+    // V while the gameplay rotation reads nothing usable: the camera is made,
+    // but until it can be placed the game's own view stays on screen, not a
+    // camera at the world origin.
+    sim::setGameplayRotation(nan, nan, nan);
+    Mark mark;
     pressV();
     sim::frames(5);
-    EXPECT_EQ(poseCallsSince(from), 0);
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+    expectNothingShownSince(mark);
+    sim::setGameplayRotation(0.0f, 0.0f, 30.0f);
+    sim::frame();
+    EXPECT_EQ(cam().position.z, sim::pedHeadPosition().z);
+    EXPECT_EQ(cam().rotation.z, 30.0f);
+    expectShownWithItsFirstPose(mark);
+    const Vec3 firstPlace = cam().position;
+
+    // Switched off, walked 50 m on, switched on with the head unreadable: what
+    // the last camera held is not this camera's.
+    switchOffAndWait();
+    sim::playerPed().position.y += 50.0f;
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    mark = Mark();
+    pressV();
+    sim::frames(5);
+    expectNothingShownSince(mark);
     sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
     sim::frame();
     EXPECT_NEAR(cam().position.y, firstPlace.y + 50.0f, 1e-3f);
+    expectShownWithItsFirstPose(mark);
 
     // The same with a gameplay rotation that is a number but no angle.
-    sim::runFor(400);
-    pressV();
-    sim::runFor(600);
-    sim::putGameInFirstPerson();  // switching off handed the game its third-person view
+    switchOffAndWait();
     sim::setGameplayRotation(0.0f, 0.0f, 1.0e9f);
-    from = sim::callLog().size();
+    mark = Mark();
     pressV();
     sim::frames(5);
-    EXPECT_EQ(poseCallsSince(from), 0);
+    expectNothingShownSince(mark);
     sim::setGameplayRotation(0.0f, 0.0f, -60.0f);
     sim::frame();
     EXPECT_EQ(cam().rotation.z, -60.0f);
+    expectShownWithItsFirstPose(mark);
 
-    // A pose held for an earlier camera is not sent for a new one whose first
-    // pose leaves the world.
-    sim::runFor(400);
-    pressV();
-    sim::runFor(600);
-    sim::putGameInFirstPerson();  // switching off handed the game its third-person view
+    // Good readings whose pose leaves the world: a pose held for an earlier
+    // camera is not sent for this one, and nothing is shown.
+    switchOffAndWait();
     Side = 0.6f;  // looking north, so straight along x
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
     sim::playerPed().position.x = 99999.8f;
-    from = sim::callLog().size();
+    mark = Mark();
     pressV();
     sim::frames(5);
-    EXPECT_EQ(poseCallsSince(from), 0);
+    expectNothingShownSince(mark);
+}
+
+TEST(Pose, TheHeadAndTheViewAreEachHeldOnTheirOwn) {
+    startSession();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+
+    // A new camera: the head read well in the V frame, the view in a later one
+    // while the head did not. The first pose takes this camera's own held head.
+    sim::setGameplayRotation(nan, nan, nan);
+    sim::holdKey(sim::kViewKey);
+    sim::frame();
+    sim::releaseKey(sim::kViewKey);
+    const Vec3 headAtV = sim::pedHeadPosition();
+    sim::playerPed().position.y += 1.0f;
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    sim::setGameplayRotation(0.0f, 0.0f, 30.0f);
+    sim::frame();
+    EXPECT_EQ(cam().position.y, headAtV.y);
+    EXPECT_EQ(cam().rotation.z, 30.0f);
+    EXPECT_TRUE(sim::scriptCamRendering());
+
+    // Placed: a bad view keeps the last good one while the eye follows the head...
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::runFor(600);
+    sim::setGameplayRotation(nan, nan, nan);
+    for (int k = 0; k < 3; ++k) {
+        sim::playerPed().position.y += 0.5f;
+        sim::frame();
+        EXPECT_EQ(cam().position.y, sim::pedHeadPosition().y);
+        EXPECT_EQ(cam().rotation.z, 30.0f);
+    }
+    // ...and a bad head keeps the last good eye while the view turns.
+    const float eyeY = cam().position.y;
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    for (float yaw : {35.0f, 40.0f}) {
+        sim::setGameplayRotation(0.0f, 0.0f, yaw);
+        sim::playerPed().position.y += 0.5f;
+        sim::frame();
+        EXPECT_EQ(cam().position.y, eyeY);
+        EXPECT_EQ(cam().rotation.z, yaw);
+    }
 }
 
 }  // namespace

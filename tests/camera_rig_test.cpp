@@ -1,6 +1,8 @@
 // The camera's state machine, played as sessions: V engages and disengages,
 // death, cutscenes, fades and parachutes step aside, the camera resumes or is
 // rebuilt with the right ease, and no camera is ever leaked.
+#include <limits>
+
 #include "camera_session.h"
 
 namespace {
@@ -39,13 +41,23 @@ TEST(ViewKey, EngagesOnlyFromTheGamesFirstPersonViewAndTogglesOncePerPress) {
     EXPECT_TRUE(sim::wasDisabledThisFrame(2, 190));
 }
 
-TEST(ViewKey, DebounceMenuAndDisengage) {
-    startSession();
+// Played far from the 32-bit tick wrap and with both presses in the last 300 ms
+// before it, where the debounce's end lies past the wrap.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class ViewKeyDebounce : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(ViewKeyDebounce, DebounceMenuAndDisengage) {
+    sim::Options options;
+    options.startTick = GetParam();
+    startSession(options);
     const uint32_t engagedAt = sim::now();
     pressV();  // engages
     ASSERT_TRUE(sim::scriptCamRendering());
     // A second press inside 300 ms of the toggle is ignored.
     ASSERT_LT(sim::now() - engagedAt, 300u);
+    if (GetParam() != kFarFromTheWrap) {
+        ASSERT_GT(sim::now(), 0u - 300u);
+    }
     pressV();
     EXPECT_TRUE(sim::scriptCamRendering());
     sim::runFor(300);
@@ -66,6 +78,8 @@ TEST(ViewKey, DebounceMenuAndDisengage) {
     sim::runFor(1000);
     EXPECT_EQ(sim::liveCameraCount(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Clock, ViewKeyDebounce, testing::Values(kFarFromTheWrap, 0u - 200u));
 
 TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     startSession();
@@ -110,9 +124,25 @@ TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
 }
 
-TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
-    // The stop lands exactly 550 ms before the 32-bit tick wraps, so its destroy
-    // deadline is tick 0.
+// From a stop until its destroy: the camera is kept for the whole ease-out and
+// goes 550 ms after the stop, however the deadline falls against the wrap.
+void expectEasedOutThenDestroyed(uint32_t stoppedAt) {
+    float shown = sim::lastRendered().blend;
+    ASSERT_GT(shown, 0.9f);  // the first frame of a 500 ms ease-out
+    while (sim::now() - stoppedAt < 550u) {
+        ASSERT_EQ(sim::liveCameraCount(), 1u) << sim::now() - stoppedAt << " ms after the stop";
+        EXPECT_LE(sim::lastRendered().blend, shown);
+        shown = sim::lastRendered().blend;
+        sim::frame();
+    }
+    EXPECT_EQ(shown, 0.0f);
+    EXPECT_EQ(sim::liveCameraCount(), 0u);
+}
+
+// Stops in the last 550 ms before the 32-bit tick wraps: the destroy deadline
+// lies past the wrap, a small tick the frames before it are far above.
+TEST(SwitchOff, StopsJustBeforeTheTickWrapEaseOutAndDestroyOnTime) {
+    // The first stop lands exactly 550 ms before the wrap: its deadline is tick 0.
     constexpr uint32_t kStopTick = 0u - 550u;
     sim::Options options;
     options.startTick = kStopTick - 16u * 100u;
@@ -126,12 +156,93 @@ TEST(SwitchOff, StopsAcrossTheTickWrapStillDestroyAndNeverLeak) {
     sim::frame();
     ASSERT_EQ(sim::now(), kStopTick);
     EXPECT_FALSE(sim::scriptCamRendering());
-    sim::runFor(600);
-    EXPECT_EQ(sim::liveCameraCount(), 0u);
+    expectEasedOutThenDestroyed(kStopTick);
     sim::respawnPlayer();
     sim::frame();
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_EQ(sim::liveCameraCount(), 1u);
+
+    // Round the clock to 100 ms before the next wrap; a stop there is taken back
+    // by a respawn 300 ms on, past the wrap: the same camera resumes.
+    sim::runFor(600);
+    const uint32_t jump = 0u - 100u - 16u - sim::now();
+    sim::setFrameMs(jump / 4);
+    sim::frames(3);
+    sim::setFrameMs(jump - 3u * (jump / 4));
+    sim::frame();
+    sim::setFrameMs(16);
+    ASSERT_EQ(sim::now(), 0u - 100u - 16u);
+    sim::frame();
+    const int32_t camera = cam().handle;
+    sim::killPlayer();
+    sim::frame();
+    const uint32_t stoppedAt = sim::now();
+    ASSERT_EQ(stoppedAt, 0u - 100u + 16u);
+    while (sim::now() - stoppedAt < 300u) {
+        sim::frame();
+        ASSERT_EQ(sim::liveCameraCount(), 1u) << sim::now() - stoppedAt << " ms after the stop";
+    }
+    sim::respawnPlayer();
+    sim::frame();
+    EXPECT_EQ(cam().handle, camera);
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 300);
+}
+
+// The game may drop the camera by itself. The camera made in its place starts
+// afresh: no reading, pose or pending destroy of the old one carries over.
+TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
+    constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9ull;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    startSession();
+    engageAndSettle();
+    const Vec3 firstEye = cam().position;
+
+    // The head stops reading while the player moves 50 m on: the camera holds its pose.
+    sim::setPedHeadLocal({nan, 0.0f, 0.65f});
+    sim::playerPed().position.y += 50.0f;
+    sim::frame();
+    EXPECT_EQ(cam().position.y, firstEye.y);
+
+    // Then the game drops it. The new camera has read no head of its own: it is
+    // neither placed at the old one's eye nor shown.
+    const int32_t first = cam().handle;
+    sim::removeScriptCamByGame(first);
+    const size_t calls = sim::callLog().size();
+    sim::frames(3);
+    ASSERT_EQ(sim::liveCameraCount(), 1u);
+    const int32_t second = cam().handle;
+    EXPECT_NE(second, first);
+    for (size_t k = calls; k < sim::callLog().size(); ++k)
+        EXPECT_NE(sim::callLog()[k].hash, kSetCamCoord) << "placed at " << sim::callLog()[k].f(2);
+    EXPECT_FALSE(sim::lastRendered().scripted);
+
+    // The head reads again: the camera is placed there, 50 m on, and eases in.
+    sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
+    sim::frame();
+    EXPECT_NEAR(cam().position.y, firstEye.y + 50.0f, 1e-3f);
+    EXPECT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+
+    // A stopped camera dropped before its destroy was due: the camera built when
+    // the cutscene ends eases in once, as a new camera, and is kept; the old
+    // one's pending destroy is neither run on it nor taken for a resume.
+    sim::runFor(600);
+    sim::startCutscene();
+    sim::frame();
+    ASSERT_FALSE(sim::scriptCamRendering());
+    sim::removeScriptCamByGame(cam().handle);
+    sim::runFor(200);
+    sim::endCutscene();
+    sim::frame();
+    ASSERT_TRUE(sim::scriptCamRendering());
+    EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
+    const int32_t rebuilt = cam().handle;
+    const size_t renders = sim::rendering.calls.size();
+    const size_t destroys = sim::calls(kDestroyCam).size();
+    sim::runFor(1000);
+    EXPECT_EQ(cam().handle, rebuilt);
+    EXPECT_EQ(renderCallsSince(renders), 0);
+    EXPECT_EQ(sim::calls(kDestroyCam).size(), destroys);
 }
 
 TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {

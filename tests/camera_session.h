@@ -51,8 +51,8 @@ inline void plainSettings() {
 
 // Booted, start-up done (it runs in the first frame, so settings are set after
 // it), baseline settings, the game in its first-person view.
-inline void startSession() {
-    sim::boot();
+inline void startSession(const sim::Options& options = {}) {
+    sim::boot(options);
     sim::frame();
     plainSettings();
     sim::putGameInFirstPerson();

@@ -72,12 +72,20 @@ TEST(AimPoint, NoRayWithoutAFirearmOrWithTheBodycamOff) {
     EXPECT_TRUE(sim::frameCalls(kProbe).empty());
 }
 
-TEST(Trigger, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint) {
-    scene::bodycamWith("WEAPON_CARBINERIFLE");
+// Played far from the 32-bit tick wrap and with the wrap inside the first 150 ms
+// of the press.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class UnaimedPress : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(UnaimedPress, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint) {
+    scene::bodycamWith("WEAPON_CARBINERIFLE", scene::options(16, GetParam()));
     sim::holdControl(scene::kAttack);
     sim::frame();
     uint32_t press = sim::now();
     uint32_t pressFrame = sim::frameIndex() - 1;
+    if (GetParam() != kFarFromTheWrap) {
+        ASSERT_GT(press, 0u - 150u);
+    }
     sim::runFor(600);
 
     std::vector<sim::Shot> shots = shotsSince(press);
@@ -106,6 +114,7 @@ TEST(Trigger, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint) {
     EXPECT_TRUE(sim::calls(kShootAtCoord).back()->i(4) == 0);
     EXPECT_FALSE(aimForcedInFrame(sim::frameIndex() - 1));
 }
+INSTANTIATE_TEST_SUITE_P(Clock, UnaimedPress, testing::Values(kFarFromTheWrap, 0u - 180u));
 
 TEST(Trigger, AimHeldFirstFiresAtOnce) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");

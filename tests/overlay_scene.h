@@ -54,8 +54,8 @@ inline void engage() {
 inline void buildWall(float nearY = kWallY) { sim::addSolidBox({0.0f, nearY + 0.5f, 5.0f}, {40.0f, 1.0f, 20.0f}); }
 
 // The usual scene: bodycam on, wall at 20 m, a weapon in hand, engaged.
-inline void bodycamWith(const std::string& weapon) {
-    bootWithBodycam();
+inline void bodycamWith(const std::string& weapon, const sim::Options& options = {}) {
+    bootWithBodycam(options);
     buildWall();
     sim::equipWeapon(weapon);
     engage();

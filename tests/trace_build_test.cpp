@@ -28,7 +28,7 @@ TEST(TraceBuild, ReleaseBinaryCarriesNoRecorder) {
         GTEST_SKIP() << "no release build in " << ZV_WIN_BUILD << " (./zv build makes it)";
     ASSERT_EQ(release.substr(0, 2), "MZ");
     ASSERT_EQ(trace.substr(0, 2), "MZ");
-    const std::string markers[] = {"Zentravisor-trace.zvt", std::string("ZVTRACE", 8), "TrySubmitThreadpoolCallback"};
+    const std::string markers[] = {"Zentravisor-trace.zvt", std::string("ZVTRACE", 8), "SubmitThreadpoolWork"};
     for (const std::string& marker : markers) {
         EXPECT_NE(trace.find(marker), std::string::npos) << "the trace build lacks '" << marker.c_str() << "'";
         EXPECT_EQ(release.find(marker), std::string::npos) << "the release build carries '" << marker.c_str() << "'";

@@ -1,5 +1,7 @@
 // Which in-vehicle camera runs: by vehicle class and its switch, across getting
 // in and out and changing vehicles, and the game-side effects of each.
+#include <cmath>
+
 #include "camera/camera.h"
 #include "camera/rig.h"
 #include "vehicle_scenario.h"
@@ -10,6 +12,7 @@ using namespace vehicle_test;
 constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13F;
 constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9;
 constexpr uint64_t kBodyHealth = 0xF271147EB7B40F12;
+constexpr uint64_t kSetCamRot = 0x85973643155D0B07;
 
 // Engaged on foot, in the game's first-person view (past the V debounce).
 void engageOnFoot() {
@@ -78,13 +81,17 @@ TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera)
     EXPECT_EQ(cameraRendering, 1);
 }
 
+// With no vehicle to sit the camera on, the new vehicle camera is made but never
+// shown: the screen keeps the game's own view rather than a camera at the origin.
 TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
     bootWithDefaults();
     engageOnFoot();
     sim::enterVehicleUnreturned();
     sim::frames(5);
     EXPECT_EQ(engaged, 1);
-    EXPECT_EQ(cameraRendering, 1);
+    EXPECT_EQ(sim::liveCameraCount(), 1u);
+    EXPECT_EQ(cameraRendering, 0);
+    EXPECT_FALSE(sim::lastRendered().scripted);
     EXPECT_EQ(cam().attachedTo, 0);
     EXPECT_EQ(vehicleAttached, 0);
 
@@ -112,6 +119,33 @@ TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
     sim::driveSteady(bike, 10.0f);
     sim::frames(2);
     EXPECT_FALSE(sim::resetFlagSetLastFrame(236));
+}
+
+// A vehicle whose rotation reads nothing usable when V is pressed: the camera
+// is attached at the seat but not turned, so it is not shown until the
+// rotation reads well, and then in that frame.
+TEST(VehicleDispatch, ACarCameraIsShownOnlyOnceItIsTurnedWithTheCar) {
+    bootWithDefaults();
+    int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt, 90.0f);
+    sim::enterVehicle(car);
+    sim::putGameInFirstPerson();
+    sim::frame();
+    sim::EntityState& e = *sim::findEntity(car);
+    e.rotation = {NAN, NAN, NAN};
+    const size_t renders = sim::rendering.calls.size();
+    pressV();
+    sim::frames(3);
+    EXPECT_EQ(vehicleAttached, 1);
+    EXPECT_EQ(sim::rendering.calls.size(), renders);
+    EXPECT_FALSE(sim::lastRendered().scripted);
+
+    e.rotation = {0.0f, 0.0f, 90.0f};
+    sim::frame();
+    EXPECT_EQ(cam().rotation.z, 90.0f);
+    ASSERT_EQ(sim::rendering.calls.size(), renders + 1);
+    EXPECT_TRUE(sim::lastRenderCall()->render);
+    EXPECT_EQ(sim::lastRenderCall()->frame, sim::frameCalls(kSetCamRot).at(0)->frame);
+    EXPECT_TRUE(sim::lastRendered().scripted);
 }
 
 }  // namespace

@@ -80,18 +80,28 @@ TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, -60.0f);
 }
 
-TEST(VehicleLook, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
-    bootWithDefaults();
+// Played far from the 32-bit tick wrap and with the wrap inside the held second.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class Numpad0Reset : public testing::TestWithParam<uint32_t> {};
+
+TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
+    sim::Options options;
+    options.startTick = GetParam();
+    bootWithDefaults(options);
     engageIn(sim::kSedanClass);
     sim::setControlNormal(kLookLeftRight, 0.1f);
     sim::frames(10);
     sim::holdKey(kVkNumpad0);
+    const uint32_t heldFrom = sim::now();
     int resets = 0;
     for (int k = 0; k < 62; ++k) {  // 992 ms
         sim::frame();
         if (vehicleCam.lookYaw == 0.0f) ++resets;
     }
     EXPECT_EQ(resets, 4);  // at 0, 256, 512 and 768 ms: more than 250 ms apart
+    if (GetParam() != kFarFromTheWrap) {
+        EXPECT_LT(sim::now(), heldFrom);
+    }
 
     sim::holdControl(kAim);
     sim::setControlNormal(kLookLeftRight, -1.0f);
@@ -105,6 +115,7 @@ TEST(VehicleLook, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
     EXPECT_FLOAT_EQ(vehicleCam.freeLookYaw, 0.0f);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 180.0f);  // untouched until the next limited frame
 }
+INSTANTIATE_TEST_SUITE_P(Clock, Numpad0Reset, testing::Values(kFarFromTheWrap, 0u - 600u));
 
 TEST(VehicleLook, FinalPitchIsClampedAfterTheVehiclesOwnPitchAndRollIsKept) {
     bootWithDefaults();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "settings/settings.h"
@@ -20,8 +21,10 @@ void recoilFrame() {
     updateRecoil(sim::player.ped);
 }
 
-void bootWithBodycamRecoil(const char* weapon, float perWeapon) {
-    sim::boot();
+void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTick = 1'000'000) {
+    sim::Options options;
+    options.startTick = startTick;
+    sim::boot(options);
     sim::frame();
     resetAllSettings();
     BodycamMaster = 1;
@@ -83,19 +86,39 @@ TEST(BodycamRecoil, SwapsAndReloadsNeverCountAsShots) {
     sim::equipWeapon("WEAPON_CARBINERIFLE");
     EXPECT_EQ(recoilPitch, 0.0f);
 
-    // A reload raises the count: no kick from it.
+    // A reload raises the count: no kick from it, looked for in every frame
+    // (a kick settles back to 0 within a second).
     sim::startReload();
-    for (int k = 0; k < 200; ++k) recoilFrame();
+    float highest = 0.0f;
+    for (int k = 0; k < 200; ++k) {
+        recoilFrame();
+        highest = std::max({highest, recoilPitch, std::fabs(recoilYaw), std::fabs(recoilRoll)});
+    }
     EXPECT_EQ(sim::weapons.ammo[sim::hashKey("WEAPON_CARBINERIFLE")], 30);
-    EXPECT_EQ(recoilPitch, 0.0f);
+    EXPECT_EQ(highest, 0.0f);
     EXPECT_TRUE(sim::weapons.shots.empty());
 }
 
-TEST(BodycamRecoil, ShootingStateKicksAtTheGroupIntervalWhenTheCountSaysNothing) {
+// The intervals between kicks are played far from the 32-bit tick wrap and with
+// the wrap falling among the kicks, where a deadline compared without the wrap
+// would let every frame kick.
+constexpr uint32_t kFarFromTheWrap = 1'000'000;
+class ClockStart : public testing::TestWithParam<uint32_t> {
+protected:
+    // In the run across the wrap, the kicks straddle it.
+    void expectTheKicksCrossedTheWrap(const std::vector<uint32_t>& kicks) const {
+        if (GetParam() != kFarFromTheWrap) {
+            EXPECT_LT(kicks.back(), kicks.front());
+        }
+    }
+};
+
+using BodycamRecoilInterval = ClockStart;
+TEST_P(BodycamRecoilInterval, ShootingStateKicksAtTheGroupIntervalWhenTheCountSaysNothing) {
     // A stun gun keeps no magazine count: only the shooting state can kick, and
     // no sooner than 110 ms after the last such kick, however often the game
     // reports shooting.
-    bootWithBodycamRecoil("WEAPON_STUNGUN", 5.0f);
+    bootWithBodycamRecoil("WEAPON_STUNGUN", 5.0f, GetParam());
     std::vector<uint32_t> kicks;
     for (int k = 0; k < 40; ++k) {
         sim::frame();
@@ -106,10 +129,15 @@ TEST(BodycamRecoil, ShootingStateKicksAtTheGroupIntervalWhenTheCountSaysNothing)
     }
     ASSERT_EQ(kicks.size(), 6u);
     for (size_t k = 1; k < kicks.size(); ++k) EXPECT_EQ(kicks[k] - kicks[k - 1], 112u);  // 7 frames of 16 ms
+    expectTheKicksCrossedTheWrap(kicks);
 }
+INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(kFarFromTheWrap, 0u - 300u));
 
-TEST(RecoilShake, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
-    sim::boot();
+using RecoilShakeSpacing = ClockStart;
+TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
+    sim::Options options;
+    options.startTick = GetParam();
+    sim::boot(options);
     sim::frame();
     resetAllSettings();
     BodycamMaster = 0;
@@ -130,6 +158,7 @@ TEST(RecoilShake, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
     EXPECT_TRUE(sim::weapons.shots.empty());
     ASSERT_EQ(kicks.size(), 4u);  // at 0, 50, 100 and 150 ms of a 200 ms hold
     for (size_t k = 1; k < kicks.size(); ++k) EXPECT_EQ(kicks[k] - kicks[k - 1], 50u);
+    expectTheKicksCrossedTheWrap(kicks);
     EXPECT_LE(recoilPitch, 5.0f);
 
     // A new press kicks on its first frame, however soon after the last kick.
@@ -146,6 +175,8 @@ TEST(RecoilShake, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
     run(20);
     EXPECT_TRUE(kicks.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(kFarFromTheWrap, 0u - 100u));
 
 TEST(Recoil, BodycamTakesPrecedenceAndBothOffClearsAtOnce) {
     sim::boot();

@@ -135,3 +135,7 @@ SIM_CONTROL int simWriteTrace(const char* path) {
 }
 
 SIM_CONTROL int simUnloadPlugin() { return sim::unloadPlugin() ? 1 : 0; }
+
+SIM_CONTROL void simHoldTraceWrite(uint32_t nth) { sim::holdTraceWrite(nth); }
+
+SIM_CONTROL int simAwaitHeldTraceWrite(uint32_t milliseconds) { return sim::awaitHeldTraceWrite(milliseconds) ? 1 : 0; }

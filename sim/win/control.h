@@ -69,3 +69,8 @@ SIM_CONTROL int simWriteTrace(const char* path);               // 0 when the fil
 // Unloads the plug-in (its entry routine runs with "process detach"). Returns 1
 // when the module really left the process.
 SIM_CONTROL int simUnloadPlugin();
+// The trace build's slow disk, set before simBoot: the plug-in's nth WriteFile
+// made off the host's thread (a thread-pool write) is held until the plug-in is
+// unloaded, at most 6 s; the run fails if the plug-in leaves while it is held.
+SIM_CONTROL void simHoldTraceWrite(uint32_t nth);
+SIM_CONTROL int simAwaitHeldTraceWrite(uint32_t milliseconds);  // 1 once the held write has begun

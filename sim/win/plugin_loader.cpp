@@ -21,6 +21,28 @@ HMODULE plugin = nullptr;
 int redirected = 0;
 int missing = 0;
 
+// A slow disk under the trace build's background writes, for its unload test:
+// the nth WriteFile the plug-in makes off the host's thread (a thread-pool
+// write) is held until the plug-in has been unloaded, or kHeldWriteMs at most.
+// A write still held when the plug-in has already left would return into code
+// that is gone: the run fails right there.
+constexpr DWORD kHeldWriteMs = 6000;
+DWORD hostThread = 0;
+uint32_t heldWriteNumber = 0;  // 0 = no write is held
+volatile LONG offThreadWrites = 0;
+HANDLE heldWriteBegun = nullptr;  // event
+HANDLE pluginGone = nullptr;      // event: FreeLibrary has returned
+
+BOOL WINAPI simulatedWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (GetCurrentThreadId() != hostThread &&
+        static_cast<uint32_t>(InterlockedIncrement(&offThreadWrites)) == heldWriteNumber) {
+        SetEvent(heldWriteBegun);
+        if (WaitForSingleObject(pluginGone, kHeldWriteMs) == WAIT_OBJECT_0)
+            fail("the plug-in was unloaded while its trace write was still running");
+    }
+    return WriteFile(file, bytes, size, written, overlapped);
+}
+
 DWORD WINAPI simulatedGetTickCount() { return tickCount(); }
 
 BOOL WINAPI simulatedQueryPerformanceCounter(LARGE_INTEGER* counter) {
@@ -143,6 +165,26 @@ void redirectImports(HMODULE module) {
     for (const Redirect& r : redirects) missing += r.found ? 0 : 1;
 }
 
+// Points one more import at the simulation; false when the plug-in does not import it.
+bool redirectImport(HMODULE module, const char* dll, const char* function, void* target) {
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
+    auto* nt = atRva<IMAGE_NT_HEADERS64>(module, static_cast<DWORD>(dos->e_lfanew));
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = atRva<IMAGE_IMPORT_DESCRIPTOR>(module, directory.VirtualAddress); d->Name != 0; ++d) {
+        if (_stricmp(atRva<char>(module, d->Name), dll) != 0) continue;
+        auto* names = atRva<IMAGE_THUNK_DATA64>(module, d->OriginalFirstThunk);
+        auto* slots = atRva<IMAGE_THUNK_DATA64>(module, d->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)) continue;
+            auto* byName = atRva<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(names->u1.AddressOfData));
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+            patchSlot(slots, target);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void setPluginPath(const std::string& path) { pluginPath = path; }
@@ -157,6 +199,10 @@ void loadPlugin() {
     plugin = LoadLibraryW(widened(pluginPath).c_str());
     if (!plugin) fail("cannot load " + pluginPath + ": error " + std::to_string(GetLastError()));
     redirectImports(plugin);
+    hostThread = GetCurrentThreadId();
+    if (heldWriteNumber != 0 &&
+        !redirectImport(plugin, "KERNEL32.dll", "WriteFile", reinterpret_cast<void*>(simulatedWriteFile)))
+        fail("the plug-in does not import WriteFile");
 }
 
 bool unloadPlugin() {
@@ -164,7 +210,18 @@ bool unloadPlugin() {
     const std::wstring path = widened(modulePath(plugin));
     FreeLibrary(plugin);
     plugin = nullptr;
+    if (pluginGone) SetEvent(pluginGone);
     return !path.empty() && GetModuleHandleW(path.c_str()) == nullptr;
+}
+
+void holdTraceWrite(uint32_t nth) {
+    heldWriteNumber = nth;
+    heldWriteBegun = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    pluginGone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+bool awaitHeldTraceWrite(uint32_t ms) {
+    return heldWriteBegun != nullptr && WaitForSingleObject(heldWriteBegun, ms) == WAIT_OBJECT_0;
 }
 
 }  // namespace sim

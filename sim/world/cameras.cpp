@@ -135,6 +135,10 @@ void putGameInFirstPerson() {
     gameCameras.vehicleViewMode = kFirstPersonView;
 }
 void setGameplayRotation(float pitch, float roll, float yaw) { gameCameras.rotation = {pitch, roll, yaw}; }
+void removeScriptCamByGame(int32_t handle) {
+    if (rendering.activeCam == handle) rendering.activeCam = 0;
+    scriptCams.erase(handle);
+}
 
 // ---- the gameplay camera ----------------------------------------------------
 

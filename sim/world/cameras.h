@@ -80,6 +80,7 @@ const RenderCall* lastRenderCall();    // nullptr when none was made
 
 // Test helpers.
 void putGameInFirstPerson();           // both follow view modes at first person
+void removeScriptCamByGame(int32_t handle);  // the game drops a script's camera on its own
 void setGameplayRotation(float pitch, float roll, float yaw);
 
 }  // namespace sim

@@ -88,7 +88,7 @@ void advanceFrame() {
         const double share = (2.0 * unit - 1.0) * os.jitterPercent / 100.0;
         us = static_cast<uint64_t>(static_cast<double>(os.frameUs) * (1.0 + share) + 0.5);
     }
-    os.lastFrameUs = static_cast<uint32_t>(us);
+    os.lastFrameUs = us;
     os.elapsed += us * (kCounterHz / 1'000'000);
 }
 

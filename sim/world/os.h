@@ -44,8 +44,8 @@ struct Os {
     // Time, in counter units (100 ns) since the first frame.
     uint64_t elapsed = 0;
     uint32_t startTick = 0;     // GetTickCount at the first frame
-    uint32_t frameUs = 16'000;  // the next frames' nominal length, microseconds
-    uint32_t lastFrameUs = 16'000;  // the length of the frame being played, jitter included
+    uint64_t frameUs = 16'000;      // the next frames' nominal length, microseconds (a test may jump hours)
+    uint64_t lastFrameUs = 16'000;  // the length of the frame being played, jitter included
     uint32_t jitterPercent = 0;     // each frame's length varies by up to this share, either way
     uint64_t jitterState = 0x9E3779B97F4A7C15ull;
     Clock clock = Clock::Windows;

@@ -23,6 +23,7 @@
 //                         [--ideal-clock 1] [--pump-every N] [--read-only-folder 1]
 //                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
 //                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE]
+//                         [--hold-trace-write N]
 //        zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]
 // (the options are those of sim/run_options.h, shared with the Linux zv_trace).
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
     if (!sim::parseRunOptions(argc, argv, 1, run)) {
         std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
                     "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--setting KEY=VALUE]... [--plugin PATH] "
-                    "[--trace FILE]\n       zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]\n");
+                    "[--trace FILE] [--hold-trace-write N]\n       zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]\n");
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
@@ -159,6 +160,7 @@ int main(int argc, char** argv) {
     SimMachine machine{};
     sim::applyMachine(run, machine);
     SimRunStatus status;
+    if (run.holdTraceWrite != 0) simHoldTraceWrite(run.holdTraceWrite);
     if (run.session.empty()) {
         simBoot(run.plugin.c_str(), &machine);
         simStatus(&status);
@@ -220,6 +222,9 @@ int main(int argc, char** argv) {
     if (!run.trace.empty()) checks.expect(simWriteTrace(run.trace.c_str()) != 0, "cannot write " + run.trace);
 
     // Unload: the entry routine unregisters, and nothing keeps the module loaded.
+    // With a held trace write, the unload comes while that write is still running.
+    if (run.holdTraceWrite != 0)
+        checks.expect(simAwaitHeldTraceWrite(kFrameStallMs) != 0, "no trace write was in flight at the unload");
     bool unloaded = simUnloadPlugin() != 0;
     SimRunStatus after;
     simStatus(&after);
