@@ -26,31 +26,34 @@ struct Setting {
 };
 
 // One row of kSettings, its kind given by its field's type.
-constexpr Setting settingRow(const char* key, float* field, float missing, float minimum, float maximum, float resetAll) {
+constexpr Setting makeSetting(const char* key, float* field, float missing, float minimum, float maximum, float resetAll) {
     return {key, SettingKind::Float, field, nullptr, nullptr, missing, minimum, maximum, resetAll};
 }
-constexpr Setting settingRow(const char* key, uint8_t* field, float missing, float minimum, float maximum, float resetAll) {
+constexpr Setting makeSetting(const char* key, uint8_t* field, float missing, float minimum, float maximum, float resetAll) {
     return {key, SettingKind::Flag, nullptr, field, nullptr, missing, minimum, maximum, resetAll};
 }
-constexpr Setting settingRow(const char* key, int32_t* field, float missing, float minimum, float maximum, float resetAll) {
+constexpr Setting makeSetting(const char* key, int32_t* field, float missing, float minimum, float maximum, float resetAll) {
     return {key, SettingKind::Int, nullptr, nullptr, field, missing, minimum, maximum, resetAll};
 }
 
 inline constexpr Setting kSettings[] = {
 #define ZV_SETTING(type, key, missing, minimum, maximum, resetAll) \
-    settingRow(#key, &key, missing, minimum, maximum, resetAll),
+    makeSetting(#key, &key, missing, minimum, maximum, resetAll),
 #include "settings/settings_list.inc"
 #undef ZV_SETTING
 };
 constexpr int kSettingCount = sizeof kSettings / sizeof kSettings[0];
 
-// The setting whose field is this one, or null: how a menu row finds the
-// setting it edits.
-constexpr const Setting* settingOf(const void* field) {
-    for (const Setting& s : kSettings)
-        if (field && (s.floatField == field || s.flagField == field || s.intField == field)) return &s;
-    return nullptr;
-}
+// Each setting's row in kSettings, named by its key (setting::FOV): how a menu
+// row names the setting it edits.
+namespace setting {
+enum Id : int {
+#define ZV_SETTING(type, key, missing, minimum, maximum, resetAll) key,
+#include "settings/settings_list.inc"
+#undef ZV_SETTING
+};
+}  // namespace setting
+constexpr const Setting& settingRecord(setting::Id id) { return kSettings[id]; }
 
 // Stores the Reset All column into every field; the file follows at the next menu close.
 void resetAllSettings();

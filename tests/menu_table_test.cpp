@@ -15,6 +15,12 @@ int visibleCount() {
     return n;
 }
 
+const Setting* settingOf(const void* field) {
+    for (const Setting& s : kSettings)
+        if (field && (s.floatField == field || s.flagField == field)) return &s;
+    return nullptr;
+}
+
 TEST(MenuTable, RowsAgreeWithTheSettingsTheyEdit) {
     std::set<const void*> edited;
     std::vector<std::string> ownValues;  // sliders whose range or default is not their setting's
