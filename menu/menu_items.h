@@ -1,5 +1,6 @@
-// The menu item table: every line of the settings menu, in display order. The
-// controller and the renderer interpret it and hold no rows of their own.
+// The menu item table: every line of the settings menu, in display order, with
+// its help text. The controller and the renderer interpret it and hold no rows
+// of their own; a row edits a setting through the setting's own field.
 #pragma once
 #include <cstdint>
 
@@ -23,7 +24,7 @@ struct MenuItem {
     const char* name;
     MenuItemKind kind;
     float* value;  // Slider
-    float min;
+    float min;     // range and default: the edited setting's load clamp and Reset All value
     float max;
     float step;
     float defaultValue;
@@ -33,11 +34,12 @@ struct MenuItem {
     int32_t* choiceIndex;
     int32_t choiceCount;
     const char* const* choiceNames;
+    const char* help;  // shown under the panel while the row is selected
 };
 
 extern const MenuItem menuItems[kMenuRowCount];
 
-// Help text of a row; empty outside 0..88.
+// Help text of a row; empty outside the table.
 const char* menuHelpText(int32_t row);
 
 // Whether a row shows in the current menu state: the section list or the open

@@ -134,8 +134,8 @@ bool migrateBindings() {
     MenuKeyVK = kDefaultMenuKey;
     PadOpenBtn = 0;
     bool written = writeInt("BindVer", kBindingVersion);
-    written &= writeInt("MenuKeyVK", MenuKeyVK);
-    written &= writeInt("PadOpenBtn", PadOpenBtn);
+    written &= writeInt(settingRecord(setting::MenuKeyVK).key, MenuKeyVK);
+    written &= writeInt(settingRecord(setting::PadOpenBtn).key, PadOpenBtn);
     return written;
 }
 

@@ -31,12 +31,12 @@ TEST(MenuOpen, SectionListWrapsAndBackFromAPageLandsOnItsHeader) {
     press(kVkDown);  // and back
     EXPECT_STREQ(menuItems[cursorRow()].name, "GENERAL");
 
-    openPage(23);  // VEHICLE
+    openPage(rowNamed("VEHICLE"));
     EXPECT_EQ(menuShared.selectableCount, 12);
-    EXPECT_EQ(cursorRow(), 24);
+    EXPECT_EQ(cursorRow(), rowNamed("Veh Cam"));
     press(kVkBackspace);
     EXPECT_EQ(menuShared.openSection, -1);
-    EXPECT_EQ(cursorRow(), 23);
+    EXPECT_EQ(cursorRow(), rowNamed("VEHICLE"));
     EXPECT_EQ(menuShared.open, 1);
 
     // RIGHT on a header opens it too; LEFT does nothing there.
@@ -45,7 +45,7 @@ TEST(MenuOpen, SectionListWrapsAndBackFromAPageLandsOnItsHeader) {
     EXPECT_EQ(menuShared.openSection, -1);
     EXPECT_EQ(sim::sounds.played.size(), before);
     press(kVkRight);
-    EXPECT_EQ(menuShared.openSection, 23);
+    EXPECT_EQ(menuShared.openSection, rowNamed("VEHICLE"));
 
     // BACK twice: out of the page, then the menu closes.
     press(kVkBackspace);
@@ -122,8 +122,8 @@ TEST(MenuOpen, ControllerButtonOpensOnlyWhenBoundAndActive) {
 TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
     bootWithDefaults();
     openMenu();
-    openPage(10);  // ON FOOT, cursor on FOV
-    ASSERT_EQ(cursorRow(), 11);
+    openPage(rowNamed("ON FOOT"));  // cursor on FOV
+    ASSERT_EQ(cursorRow(), rowNamed("FOV"));
 
     press(kVkRight);
     EXPECT_EQ(FOV, 91.0f);
@@ -143,7 +143,7 @@ TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
 
     // At its maximum a step stays there and still sounds.
     press(kVkDown);
-    ASSERT_EQ(cursorRow(), 12);
+    ASSERT_EQ(cursorRow(), rowNamed("Height"));
     Height = 0.8f;
     size_t sounds0 = sim::sounds.played.size();
     press(kVkRight);
@@ -158,7 +158,7 @@ TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
 TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
     bootWithDefaults();
     openMenu();
-    openPage(10);
+    openPage(rowNamed("ON FOOT"));
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
     FOV = 30.0f;
@@ -205,7 +205,7 @@ TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
 TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
     bootWithDefaults();
     openMenu();
-    openPage(10);  // ON FOOT, cursor on FOV
+    openPage(rowNamed("ON FOOT"));  // cursor on FOV
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
 
@@ -223,7 +223,7 @@ TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
     EXPECT_EQ(FOV, 90.0f);
 
     // A held ENTER flips a toggle once, then again each time more than 250 ms have passed.
-    moveTo(15);  // "Show Head"
+    moveTo(rowNamed("Show Head"));
     sim::runFor(300);
     std::vector<uint32_t> flips;
     uint8_t seen = ShowHead;
@@ -241,7 +241,7 @@ TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
 TEST(MenuStepping, TogglesRevealAndLensSync) {
     bootWithDefaults();
     openMenu();
-    openPage(56);  // BODYCAM
+    openPage(rowNamed("BODYCAM"));
     ASSERT_EQ(menuShared.selectableCount, 10);
 
     int f10 = f10Presses();
@@ -251,22 +251,22 @@ TEST(MenuStepping, TogglesRevealAndLensSync) {
     EXPECT_EQ(BodycamMaster, 0);
     EXPECT_EQ(f10Presses(), f10 + 2);
 
-    moveTo(60);  // "Per-Weapon Recoil"
+    moveTo(rowNamed("Per-Weapon Recoil"));
     press(kVkEnter);
     EXPECT_EQ(ShowWeaponRecoil, 1);
     EXPECT_EQ(menuShared.selectableCount, 17);
-    EXPECT_EQ(cursorRow(), 60);
+    EXPECT_EQ(cursorRow(), rowNamed("Per-Weapon Recoil"));
     press(kVkRight);
     EXPECT_EQ(ShowWeaponRecoil, 0);
     EXPECT_EQ(menuShared.selectableCount, 10);
-    EXPECT_EQ(cursorRow(), 60);
+    EXPECT_EQ(cursorRow(), rowNamed("Per-Weapon Recoil"));
 }
 
 TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels) {
     bootWithDefaults();
     openMenu();
-    openPage(0);
-    moveTo(7);  // "Menu Key"
+    openPage(rowNamed("GENERAL"));
+    moveTo(rowNamed("Menu Key"));
     press(kVkEnter);
     ASSERT_EQ(menuShared.keyCapture, 1);
 
@@ -291,7 +291,7 @@ TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels)
     sim::releaseKey(kVkDown);
     EXPECT_EQ(MenuKeyVK, 0x28);
     EXPECT_EQ(menuShared.keyCapture, 0);
-    EXPECT_EQ(cursorRow(), 8);
+    EXPECT_EQ(cursorRow(), rowNamed("Controller Button"));
     ASSERT_EQ(sim::feed.posted.size(), posts + 1);
     EXPECT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - Menu key set.");
     // The capture restarted the toggle debounce, so the new key did not close the menu at once.
@@ -301,8 +301,8 @@ TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels)
 TEST(MenuCapture, PendingPadCaptureBlocksTheMenuKeyUntilAButtonIsPressed) {
     bootWithDefaults();
     openMenu();
-    openPage(0);
-    moveTo(8);  // "Controller Button"
+    openPage(rowNamed("GENERAL"));
+    moveTo(rowNamed("Controller Button"));
     press(kVkEnter);
     ASSERT_EQ(menuShared.padCapture, 1);
     press(kVkEscape);  // not a way out of a controller capture
@@ -335,7 +335,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     sim::runFor(200);  // the press goes down, then up
     int f10 = f10Presses();
     openMenu();
-    moveTo(75);  // "Reset All"
+    moveTo(rowNamed("Reset All"));
     sim::controls.usingKeyboard = false;
     sim::tapControl(201);  // accept
     sim::runFor(300);
@@ -347,7 +347,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     press(kVkDown);
     press(kVkNumpad5);
     EXPECT_NE(sim::findText("Are you sure?"), nullptr);
-    EXPECT_EQ(cursorRow(), 75);
+    EXPECT_EQ(cursorRow(), rowNamed("Reset All"));
 
     press(kVkEnter);
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
@@ -370,7 +370,7 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     bootWithDefaults();
     FOV = 100.0f;
     openMenu();
-    moveTo(75);
+    moveTo(rowNamed("Reset All"));
     press(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
     // The dimming lies under the dialog and over the menu.
@@ -395,7 +395,7 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
 TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
     bootWithDefaults();
     openMenu();
-    moveTo(75);
+    moveTo(rowNamed("Reset All"));
     // LEFT does nothing on "Reset All", but its hold has begun.
     sim::holdKey(kVkLeft);
     sim::runFor(700);
@@ -406,11 +406,12 @@ TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
     ASSERT_EQ(sim::findText("Are you sure?"), nullptr);
 
     // Straight up to "ON FOOT" and into it, LEFT still down.
+    const int32_t onFoot = rowNamed("ON FOOT");
     sim::holdKey(kVkUp);
-    for (int k = 0; k < 100 && cursorRow() != 10; ++k) sim::frame();
+    for (int k = 0; k < 100 && cursorRow() != onFoot; ++k) sim::frame();
     sim::releaseKey(kVkUp);
     sim::tapKey(kVkEnter);
-    ASSERT_EQ(cursorRow(), 11);  // FOV
+    ASSERT_EQ(cursorRow(), rowNamed("FOV"));
     for (int k = 0; k < 20 && FOV == 90.0f; ++k) sim::frame();
     // The first step: the hold began before the dialog, more than 1200 ms ago, so eight steps at once.
     EXPECT_EQ(FOV, 82.0f);
@@ -431,7 +432,7 @@ TEST(MenuReset, TheFileReceivesTheResetAtTheNextClose) {
     ASSERT_NE(settingsFileText().find("PadOpenBtn=0\r\n"), std::string::npos);
     FOV = 100.0f;
     openMenu();
-    moveTo(75);
+    moveTo(rowNamed("Reset All"));
     press(kVkEnter);
     press(kVkEnter);  // confirmed
     ASSERT_EQ(PadOpenBtn, 175);
@@ -451,7 +452,7 @@ TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
     sim::runFor(600);
     ASSERT_TRUE(sim::scriptCamRendering());
     openMenu();
-    moveTo(75);
+    moveTo(rowNamed("Reset All"));
     press(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
 
@@ -472,7 +473,7 @@ TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
 TEST(MenuRobustness, AnEmptyRowListIsHarmless) {
     bootWithDefaults();
     openMenu();
-    menuShared.openSection = 5;  // not a section: nothing is visible
+    menuShared.openSection = rowNamed("ADS Zoom Amount");  // not a section: nothing is visible
     rebuildSelectableRows();
     ASSERT_EQ(menuShared.selectableCount, 0);
     for (int vk : {kVkDown, kVkUp, kVkRight, kVkLeft, kVkEnter, kVkNumpad5}) press(vk);

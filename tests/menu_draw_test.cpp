@@ -63,7 +63,7 @@ TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
 TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
     bootWithDefaults();
     openMenu();
-    openPage(49);  // WEAPON: three toggles and three sliders, cursor on a toggle
+    openPage(rowNamed("WEAPON"));  // three toggles and three sliders, cursor on a toggle
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
     EXPECT_NEAR(panel->height, 6 * 0.046f + 0.086f, 1e-5f);
@@ -95,8 +95,8 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
 TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
     bootWithDefaults();
     openMenu();
-    openPage(10);  // ON FOOT
-    moveTo(19);    // "Bob Intensity": one of the longest help texts
+    openPage(rowNamed("ON FOOT"));
+    moveTo(rowNamed("Bob Intensity"));  // one of the longest help texts
     sim::runFor(600);
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
@@ -114,7 +114,7 @@ TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
     EXPECT_NEAR(shadow->y, hb + 0.004f, 1e-5f);
     EXPECT_NEAR(shadow->height, 0.06f, 1e-6f);
     EXPECT_NEAR(shadow->width, 0.256f, 1e-6f);
-    const sim::DrawItem* help = sim::findText(menuHelpText(19));
+    const sim::DrawItem* help = sim::findText(menuHelpText(rowNamed("Bob Intensity")));
     ASSERT_NE(help, nullptr);
     EXPECT_NEAR(help->y, hb - 0.014f, 1e-5f);
     EXPECT_TRUE(help->style.wrap);
@@ -124,8 +124,8 @@ TEST(MenuDraw, LongPageScrollsFadesItsEdgeRowsAndDrawsNothingOutside) {
     bootWithDefaults();
     ShowWeaponRecoil = 1;
     openMenu();
-    openPage(56);  // BODYCAM, seventeen rows: longer than the window
-    moveTo(69);    // "Follow Amount", near the bottom
+    openPage(rowNamed("BODYCAM"));  // seventeen rows: longer than the window
+    moveTo(rowNamed("Follow Amount"));  // near the bottom
     sim::runFor(600);
     EXPECT_TRUE(hasScrollbar());
     EXPECT_NE(sim::findText("13 / 17"), nullptr);

@@ -1,9 +1,11 @@
-// The menu item table against the settings it edits, and which rows each menu
-// state shows.
+// The menu item table: the settings its rows edit, their help texts, and which
+// rows each menu state shows.
 #include <cstring>
 #include <set>
 
 #include "menu_test_util.h"
+
+using menutest::rowNamed;
 
 namespace {
 
@@ -15,21 +17,20 @@ int visibleCount() {
 
 const Setting* settingOf(const void* field) {
     for (const Setting& s : kSettings)
-        if (s.floatField == field || s.flagField == field) return &s;
+        if (field && (s.floatField == field || s.flagField == field)) return &s;
     return nullptr;
 }
 
 TEST(MenuTable, RowsAgreeWithTheSettingsTheyEdit) {
     std::set<const void*> edited;
+    std::vector<std::string> ownValues;  // sliders whose range or default is not their setting's
     for (int32_t r = 0; r < kMenuRowCount; ++r) {
         const MenuItem& item = menuItems[r];
         if (item.kind == MenuItemKind::Slider) {
             const Setting* s = settingOf(item.value);
             ASSERT_NE(s, nullptr) << item.name;
-            // The menu's range and default are the load clamp and the Reset All value.
-            EXPECT_EQ(item.min, s->minimum) << item.name;
-            EXPECT_EQ(item.max, s->maximum) << item.name;
-            EXPECT_EQ(item.defaultValue, s->resetAll) << item.name;
+            if (item.min != s->minimum || item.max != s->maximum || item.defaultValue != s->resetAll)
+                ownValues.push_back(item.name);
             EXPECT_TRUE(edited.insert(item.value).second) << item.name << " edits a setting twice";
         }
         if (item.kind == MenuItemKind::Toggle || item.kind == MenuItemKind::RevealToggle) {
@@ -40,6 +41,9 @@ TEST(MenuTable, RowsAgreeWithTheSettingsTheyEdit) {
     }
     // 72 settings: four have no row, two are edited by the binding rows.
     EXPECT_EQ(edited.size(), 72u - 4u - 2u);
+    // Every slider's range and default are its setting's load clamp and Reset All
+    // value; a row given values of its own is named here.
+    EXPECT_EQ(ownValues, std::vector<std::string>{});
     EXPECT_STREQ(menuHelpText(-1), "");
     EXPECT_STREQ(menuHelpText(kMenuRowCount), "");
 
@@ -66,12 +70,15 @@ TEST(MenuVisibility, SectionListShowsHeadersAndTheResetAction) {
 }
 
 TEST(MenuVisibility, PagesShowTheirOwnRowsAndPerWeaponRowsOnlyWhenRevealed) {
-    menuShared.openSection = 56;  // BODYCAM
+    const int32_t bodycam = rowNamed("BODYCAM");
+    const int32_t reveal = rowNamed("Per-Weapon Recoil");
+    const int32_t pistol = rowNamed("Recoil: Pistol");
+    menuShared.openSection = bodycam;
     ShowWeaponRecoil = 0;
     EXPECT_EQ(visibleCount(), 10);
-    EXPECT_FALSE(isMenuRowVisible(56));  // the header itself is not on its page
-    EXPECT_TRUE(isMenuRowVisible(60));
-    EXPECT_FALSE(isMenuRowVisible(61));
+    EXPECT_FALSE(isMenuRowVisible(bodycam));  // the header itself is not on its page
+    EXPECT_TRUE(isMenuRowVisible(reveal));
+    EXPECT_FALSE(isMenuRowVisible(pistol));
     ShowWeaponRecoil = 1;
     EXPECT_EQ(visibleCount(), 17);
     ShowWeaponRecoil = 2;  // only exactly 1 reveals
@@ -80,15 +87,15 @@ TEST(MenuVisibility, PagesShowTheirOwnRowsAndPerWeaponRowsOnlyWhenRevealed) {
     // The per-weapon rule holds in every state.
     ShowWeaponRecoil = 0;
     menuShared.openSection = -1;
-    EXPECT_FALSE(isMenuRowVisible(61));
+    EXPECT_FALSE(isMenuRowVisible(pistol));
 
-    menuShared.openSection = 10;  // ON FOOT
+    menuShared.openSection = rowNamed("ON FOOT");
     EXPECT_EQ(visibleCount(), 12);
-    menuShared.openSection = 76;  // SPECIAL THANKS: labels are visible too
+    menuShared.openSection = rowNamed("SPECIAL THANKS");  // labels are visible too
     EXPECT_EQ(visibleCount(), 12);
-    menuShared.openSection = 74;  // ACTIONS: reachable only through the list, but consistent
+    menuShared.openSection = rowNamed("ACTIONS");  // reachable only through the list, but consistent
     EXPECT_EQ(visibleCount(), 1);
-    menuShared.openSection = 5;  // not a header row
+    menuShared.openSection = rowNamed("ADS Zoom Amount");  // not a header row
     EXPECT_EQ(visibleCount(), 0);
 }
 
@@ -98,8 +105,8 @@ TEST(MenuVisibility, SectionSubtitlesAreExactMatches) {
     EXPECT_STREQ(sectionSubtitle("General"), "");
     EXPECT_STREQ(sectionSubtitle("SPECIAL THANKS"), "");
     EXPECT_STREQ(sectionSubtitle(nullptr), "");
-    EXPECT_EQ(sectionRowCount(56), 17);
-    EXPECT_EQ(sectionRowCount(74), 1);
+    EXPECT_EQ(sectionRowCount(rowNamed("BODYCAM")), 17);
+    EXPECT_EQ(sectionRowCount(rowNamed("ACTIONS")), 1);
 }
 
 }  // namespace

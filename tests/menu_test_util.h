@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,14 @@ inline void openMenu() {
 }
 
 inline int32_t cursorRow() { return menuShared.selectable[menuShared.cursor]; }
+
+// The table row with this name; the test fails when there is none.
+inline int32_t rowNamed(const char* name) {
+    for (int32_t r = 0; r < kMenuRowCount; ++r)
+        if (std::strcmp(menuItems[r].name, name) == 0) return r;
+    ADD_FAILURE() << "no menu row named \"" << name << "\"";
+    return -1;
+}
 
 // DOWN until the cursor sits on a table row.
 inline void moveTo(int32_t row) {

@@ -24,9 +24,6 @@ using namespace menutest;
 
 namespace {
 
-constexpr int kOnFootSection = 10;   // the ON FOOT page's header row; its first row is "FOV"
-constexpr int kBodycamSection = 56;  // the BODYCAM page's header row
-constexpr int kBodycamEnabled = 57;  // its "Bodycam Enabled" toggle
 constexpr uint8_t kF10 = 0x79;
 
 void bootOn(const sim::Options& options) {
@@ -131,8 +128,8 @@ TEST_P(LensPress, EveryFlipReachesTheInjectorAsExactlyOnePress) {
     options.pumpEvery = GetParam();
     bootOn(options);
     openMenu();
-    openPage(kBodycamSection);
-    moveTo(kBodycamEnabled);
+    openPage(rowNamed("BODYCAM"));
+    moveTo(rowNamed("Bodycam Enabled"));
     int flips = 0;
     uint8_t last = BodycamMaster;
     sim::holdKey(kVkRight);
@@ -161,8 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Pumps, LensPress, testing::Values(1u, 2u),
 TEST(LensPress, WaitsForTheModifiersAndTheGameWindow) {
     bootOn({});
     openMenu();
-    openPage(kBodycamSection);
-    moveTo(kBodycamEnabled);
+    openPage(rowNamed("BODYCAM"));
+    moveTo(rowNamed("Bodycam Enabled"));
     const int before = lensPairsSent();
     sim::holdKey(kVkShift);
     press(kVkEnter);  // the switch goes on
@@ -191,8 +188,8 @@ TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
     EXPECT_EQ(lensPairsSent(), 2);
     press(kF10);
     ASSERT_EQ(menuShared.open, 1);
-    openPage(kBodycamSection);
-    moveTo(kBodycamEnabled);
+    openPage(rowNamed("BODYCAM"));
+    moveTo(rowNamed("Bodycam Enabled"));
     press(kVkEnter);
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 1);
@@ -253,8 +250,8 @@ TEST(Focus, KeysTypedIntoAnotherWindowDoNothing) {
 
     sim::os.front = sim::Front::Game;
     openMenu();
-    openPage(kBodycamSection);
-    moveTo(kBodycamEnabled);
+    openPage(rowNamed("BODYCAM"));
+    moveTo(rowNamed("Bodycam Enabled"));
     const int32_t cursor = menuShared.cursor;
     sim::os.front = sim::Front::Other;
     press(kVkEnter);
@@ -290,7 +287,7 @@ TEST(ReadOnlyFolder, TellsThePlayerOnceAtStartUpAndAtEachFailedSave) {
     EXPECT_EQ(notSavedNotices(), 1);
     EXPECT_FALSE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));
     openMenu();
-    openPage(kOnFootSection);
+    openPage(rowNamed("ON FOOT"));  // its first row is "FOV"
     press(kVkRight);
     const float fov = FOV;
     ASSERT_EQ(fov, 91.0f);

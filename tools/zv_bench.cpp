@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "menu/menu_items.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/scenario.h"
@@ -26,7 +27,7 @@ struct State {
     const char* name;
     const char* setup;  // a play session that leaves the plug-in in the state
     bool firing;        // the measured frames hold the trigger
-    int32_t page;       // the menu page the set-up must reach (its Section row), -2 = menu closed
+    const char* page;   // where the set-up must leave the menu: "closed", "list" or a section's name
 };
 
 // Every effect on: all flags, the rifle aimed and firing, tracers in flight.
@@ -39,14 +40,14 @@ constexpr const char* kEveryEffect =
     "wait 300ms\n";
 
 const State kStates[] = {
-    {"idle", "gait walk\nwait 1s\n", false, -2},
+    {"idle", "gait walk\nwait 1s\n", false, "closed"},
     // No controller plugged in, a sniper rifle in hand: the empty slots' calls.
-    {"sniper", "give-weapon WEAPON_SNIPERRIFLE\ngait walk\nwait 1s\n", false, -2},
-    {"onfoot", kEveryEffect, true, -2},
-    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, -2},
-    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, 56},     // BODYCAM, the longest page
-    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false, 76},  // SPECIAL THANKS, framed cards
-    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nwait 300ms\n", false, -1},  // ACTIONS: the "Reset All" dialog
+    {"sniper", "give-weapon WEAPON_SNIPERRIFLE\ngait walk\nwait 1s\n", false, "closed"},
+    {"onfoot", kEveryEffect, true, "closed"},
+    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, "closed"},
+    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, "BODYCAM"},  // the longest page
+    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false, "SPECIAL THANKS"},  // framed cards
+    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nwait 300ms\n", false, "list"},  // the "Reset All" dialog
 };
 
 std::string everyFlagOn() {
@@ -79,9 +80,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zv_bench: set-up line %d: %s\n", error.line, error.message.c_str());
         return 1;
     }
-    const int32_t page = menuShared.open ? menuShared.openSection : -2;
-    if (page != state->page) {
-        std::fprintf(stderr, "zv_bench: %s: the set-up reached page %d, not %d\n", state->name, page, state->page);
+    const char* page = !menuShared.open ? "closed" : menuShared.openSection < 0 ? "list" : menuItems[menuShared.openSection].name;
+    if (std::strcmp(page, state->page) != 0) {
+        std::fprintf(stderr, "zv_bench: %s: the set-up left the menu %s, not %s\n", state->name, page, state->page);
         return 1;
     }
     bool dialog = false;
