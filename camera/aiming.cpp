@@ -1,5 +1,7 @@
 #include "camera/aiming.h"
 
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/input.h"
@@ -14,10 +16,6 @@ uint8_t sniperView;
 
 namespace {
 
-constexpr int kAim = 25;
-constexpr int kLookBehind = 26;
-constexpr int kWheelForward = 241;
-constexpr int kWheelBack = 242;
 constexpr float kWheelTurned = 0.5f;       // summed normal of the enabled and disabled queries
 constexpr float kZoomRate = 5.0f;          // per second
 constexpr float kZoomDtCap = 0.1f;         // seconds
@@ -33,7 +31,7 @@ constexpr uint32_t kPadSlots = 4;
 constexpr uint32_t kEmptySlotRetryMs = 1000;
 
 uint8_t adsLatch;           // the ADS choice; survives the end of an aim
-uint8_t lookBehindWasDown;  // control 26 in the previous aiming frame
+uint8_t lookBehindWasDown;  // the look-behind control in the previous aiming frame
 uint32_t adsTick;           // previous zoom frame, 0 = none
 uint32_t sniperAimStartTick;  // 0 = no sniper aim in progress
 
@@ -43,12 +41,9 @@ struct PadSlot {
 };
 PadSlot padSlots[kPadSlots];
 
-bool controlHeld(int control) {
-    return game::isDisabledControlPressed(0, control) || game::isControlPressed(0, control);
-}
-
 float wheelAmount(int control) {
-    return game::getControlNormal(0, control) + game::getDisabledControlNormal(0, control);
+    return game::getControlNormal(kControlGroupPlayer, control) +
+           game::getDisabledControlNormal(kControlGroupPlayer, control);
 }
 
 // A slot that was empty within the last second reads as empty without a call.
@@ -83,15 +78,15 @@ void updateAdsLatch(const FrameContext&) {
         adsActive = 0;
         return;
     }
-    if (!controlHeld(kAim)) {
+    if (!isPressedDisabledFirst(kControlGroupPlayer, kControlAim)) {
         adsActive = 0;
         lookBehindWasDown = 0;
         return;
     }
-    float up = wheelAmount(kWheelForward);
-    float down = wheelAmount(kWheelBack);
+    float up = wheelAmount(kControlWheelForward);
+    float down = wheelAmount(kControlWheelBack);
     if (up > kWheelTurned || down > kWheelTurned) adsLatch = down <= kWheelTurned;  // back wins
-    bool lookBehind = game::isControlPressed(0, kLookBehind) || game::isDisabledControlPressed(0, kLookBehind);
+    bool lookBehind = isPressedEnabledFirst(kControlGroupPlayer, kControlLookBehind);
     if (lookBehind && !lookBehindWasDown) adsLatch = !adsLatch;
     lookBehindWasDown = lookBehind;
     adsActive = adsLatch;

@@ -9,6 +9,6 @@ extern uint8_t adsActive;   // this frame: aiming with the ADS latch set; read b
 extern float adsBlend;      // 0..1, how far the zoom has eased in
 extern uint8_t sniperView;  // 1 while the game's scope view must show
 
-void updateAdsLatch(const FrameContext& ctx);         // pipeline step 5
-void updateSniperDetection(const FrameContext& ctx);  // pipeline step 6
-void updateAdsZoom();                                 // inside step 24: eases adsBlend toward the zoom target
+void updateAdsLatch(const FrameContext& ctx);         // every frame, before the switch-off gate -> adsActive
+void updateSniperDetection(const FrameContext& ctx);  // every frame, before the switch-off gate -> sniperView
+void updateAdsZoom();                                 // with the on-foot pose: eases adsBlend toward the zoom target

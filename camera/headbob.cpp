@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -14,10 +16,6 @@ namespace {
 constexpr float kFullTurn = 6.28318f;   // one stride of phase; deliberately not a more precise 2*pi
 constexpr float kFirstFrameDt = 0.016f;  // seconds, when there is no previous bob frame
 constexpr float kMaxDt = 0.1f;          // seconds
-
-constexpr int kWeaponWheel = 37;
-constexpr int kCharacterWheel = 19;
-constexpr int kAim = 25;
 
 constexpr uint32_t kWheelHoldMs = 250;     // the suppression stays on this long after a wheel is let go
 constexpr float kWheelFadeInRate = 16.0f;  // per second
@@ -63,14 +61,11 @@ float noise(float t, float k) {
     return 0.5f * std::sin(t + a) + 0.3f * std::sin(2.3f * t + b) + 0.2f * std::sin(5.1f * t + c);
 }
 
-bool pressedEither(int control) {
-    return game::isControlPressed(0, control) || game::isDisabledControlPressed(0, control);
-}
-
 // Target 1 while a wheel is held and for a moment after; quick to fade the bob
 // out, slow to bring it back.
 void updateWheelSuppression(uint32_t now, float dt) {
-    if (pressedEither(kWeaponWheel) || pressedEither(kCharacterWheel)) {
+    if (isPressedEnabledFirst(kControlGroupPlayer, kControlWeaponWheel) ||
+        isPressedEnabledFirst(kControlGroupPlayer, kControlCharacterWheel)) {
         wheelHoldUntil = now + kWheelHoldMs;
         if (wheelHoldUntil == 0) wheelHoldUntil = 1;
     }
@@ -172,7 +167,7 @@ void updateHeadBob(Ped ped) {
     const float ratio = game::getPedDesiredMoveBlendRatio(ped);
     const float pace = std::isfinite(ratio) && ratio > 0.0f ? ratio : 0.0f;
 
-    const bool aiming = game::isDisabledControlPressed(0, kAim) || game::isControlPressed(0, kAim);
+    const bool aiming = isPressedDisabledFirst(kControlGroupPlayer, kControlAim);
     aimCalm = easeTowards(aimCalm, aiming ? kAimCalmAiming : 1.0f, kAimCalmRate, dt);
     const float idleFloor = aiming ? kIdleFloorAiming : 0.0f;
 

@@ -5,6 +5,7 @@
 #include "camera/aiming.h"
 #include "camera/headbob.h"
 #include "camera/vehicle.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -26,7 +27,6 @@ constexpr int kHideHeadResetFlag = 166;
 constexpr float kVehicleHeadHideRange2 = 9.0f;  // m^2: rendered camera within 3 m of the ped
 constexpr float kFootHeadHideRange2 = 0.25f;    // m^2: rendered camera within 0.5 m of our eye
 
-constexpr int kSprint = 21, kMoveForward = 32, kMoveBack = 33, kMoveLeft = 34, kMoveRight = 35;
 constexpr uint32_t kSprintHoldMs = 220;  // a press this long sprints instead of toggling
 constexpr float kWalkPace = 1.0f, kJogPace = 2.0f, kSprintPace = 3.0f;  // move blend ratios
 constexpr float kSteerThreshold = 0.1f;  // move input below this is standing
@@ -77,7 +77,8 @@ float distance2(Vec3 a, Vec3 b) {
 }
 
 float moveInput(int positive, int negative) {
-    return game::getControlNormal(0, positive) - game::getControlNormal(0, negative);
+    return game::getControlNormal(kControlGroupPlayer, positive) -
+           game::getControlNormal(kControlGroupPlayer, negative);
 }
 
 // 0..360, the way the game reports headings.
@@ -110,7 +111,7 @@ void updateWalkingPace(const FrameContext& ctx) {
     }
     const uint32_t now = frameTick;
     float pace = jogToggle ? kJogPace : kWalkPace;
-    const bool pressed = game::isControlPressed(0, kSprint);
+    const bool pressed = game::isControlPressed(kControlGroupPlayer, kControlSprint);
     if (pressed) {
         if (!sprintWasDown) {
             sprintPressTick = now;
@@ -129,8 +130,8 @@ void updateWalkingPace(const FrameContext& ctx) {
     }
     sprintWasDown = pressed ? 1 : 0;
 
-    const bool steering = std::fabs(moveInput(kMoveForward, kMoveBack)) > kSteerThreshold ||
-                          std::fabs(moveInput(kMoveRight, kMoveLeft)) > kSteerThreshold;
+    const bool steering = std::fabs(moveInput(kControlMoveForward, kControlMoveBack)) > kSteerThreshold ||
+                          std::fabs(moveInput(kControlMoveRight, kControlMoveLeft)) > kSteerThreshold;
     game::setPedMaxMoveBlendRatio(ctx.ped, steering ? pace : kWalkPace);
 }
 
@@ -223,8 +224,8 @@ bool applyPose(Vec3 base, Rotation sway) {
 
 void updateAutoTurn(Ped ped) {
     if (!AutoTurn) return;
-    const float fb = moveInput(kMoveForward, kMoveBack);
-    const float lr = moveInput(kMoveRight, kMoveLeft);
+    const float fb = moveInput(kControlMoveForward, kControlMoveBack);
+    const float lr = moveInput(kControlMoveRight, kControlMoveLeft);
     const bool backpedalling = fb < kBackpedalInput && std::fabs(fb) >= std::fabs(lr);
     const float heading = game::getEntityHeading(ped);
     const float viewYaw = gameplayYaw < 0.0f ? gameplayYaw + 360.0f : gameplayYaw;

@@ -7,6 +7,7 @@
 #include "camera/vehicle.h"
 #include "overlay/overlay.h"
 #include "overlay/tracers.h"
+#include "runtime/controls.h"
 #include "runtime/natives.h"
 #include "runtime/input.h"
 #include "runtime/runtime.h"
@@ -33,8 +34,6 @@ constexpr float kNearClip = 0.05f;  // metres
 constexpr const char* kCameraName = "DEFAULT_SCRIPTED_CAMERA";
 constexpr int kFirstPersonView = 4;
 constexpr int kThirdPersonView = 0;
-constexpr int kViewSwitchGroup = 0, kViewSwitchControl = 0;  // the game's own view cycle
-constexpr int kFrontendGroup = 2, kFrontendControl = 190;
 
 uint32_t destroyTick;  // 0 = no destroy pending
 Ped lastPlayerPed;
@@ -75,8 +74,8 @@ void detachIfExists() {
 void stopScriptCamsWithCut() { game::renderScriptCams(false, false, 0, true, false); }
 
 void keepViewKeyFromGame() {
-    game::disableControlAction(kViewSwitchGroup, kViewSwitchControl, true);
-    game::disableControlAction(kFrontendGroup, kFrontendControl, true);
+    game::disableControlAction(kControlGroupPlayer, kControlNextCamera, true);
+    game::disableControlAction(kControlGroupFrontend, kControlFrontendRight, true);
 }
 
 // V from the game's first-person view engages; V while engaged hands the view
@@ -157,9 +156,9 @@ void updateCamera() {
     const uint32_t now = frameTick;
     FrameContext ctx{};
 
-    // 1. Deferred destroy: a stopped camera whose delay has run out goes.
+    // Deferred destroy: a stopped camera whose delay has run out goes.
     if (destroyTick != 0 && static_cast<int32_t>(now - destroyTick) >= 0) destroyCamera();
-    // 2. Player ped and in-vehicle flag; a new ped stops the old view.
+    // Player ped and in-vehicle flag; a new ped stops the old view.
     ctx.ped = game::playerPedId();
     ctx.inVehicle = game::isPedInAnyVehicle(ctx.ped, false);
     if (ctx.ped != lastPlayerPed) {
@@ -167,76 +166,76 @@ void updateCamera() {
         forgetAttachedVehicle();
         if (cameraRendering) stopRendering();
     }
-    // 3. V key: engage or disengage.
+    // V key: engage or disengage.
     handleViewKey(ctx);
-    // 4. Frame context: alive, control, scene and parachute state.
+    // Frame context: alive, control, scene and parachute state.
     readWorldState(ctx);
-    // 5. Aim-down-sights latch -> adsActive.
+    // Aim-down-sights latch -> adsActive.
     updateAdsLatch(ctx);
-    // 6. Sniper scope detection -> sniperView.
+    // Sniper scope detection -> sniperView.
     updateSniperDetection(ctx);
-    // 7. Cuts instead of eases while the sniper hand-back is on.
+    // Cuts instead of eases while the sniper hand-back is on.
     instantTransitions = SniperGameView;
-    // 8. Switch-off gate: death, parachute, scope, fade, or a scene that took control.
+    // Switch-off gate: death, parachute, scope, fade, or a scene that took control.
     if (!ctx.alive || ctx.parachuting || sniperView || ctx.fadedOut || (!ctx.controlOn && ctx.sceneBlocked)) {
         stopRendering();
         forgetAttachedVehicle();
         return;
     }
-    // 9. Nothing more unless the view is switched on.
+    // Nothing more unless the view is switched on.
     if (engaged != 1) return;
-    // 10. In a vehicle: which one, and whether it is a two-wheeler.
+    // In a vehicle: which one, and whether it is a two-wheeler.
     if (ctx.inVehicle) readVehicle(ctx);
-    // 11. Head hiding while our camera is the rendered view.
+    // Head hiding while our camera is the rendered view.
     hideHead(ctx);
-    // 12. On foot <-> vehicle: the old camera goes; the new one is built below.
+    // On foot <-> vehicle: the old camera goes; the new one is built below.
     if (ctx.inVehicle != (lastInVehicle != 0)) {
         detachIfExists();
         clearVehicleAttachment();
         destroyCamera();
         lastInVehicle = ctx.inVehicle ? 1 : 0;
     }
-    // 13. In a vehicle: the car or two-wheeler camera, then the weapon audio.
+    // In a vehicle: the car or two-wheeler camera, then the weapon audio.
     if (ctx.inVehicle) {
         if (dispatchVehicleCamera(ctx) && cameraRendering) updateWeaponAudio();
         return;
     }
-    // 14. On foot: let go of a vehicle the camera was attached to.
+    // On foot: let go of a vehicle the camera was attached to.
     if (vehicleAttached == 1) {
         detachIfExists();
         forgetAttachedVehicle();
     }
-    // 15. Hold the game's follow camera in first person underneath ours.
+    // Hold the game's follow camera in first person underneath ours.
     game::setFollowPedCamViewMode(kFirstPersonView);
-    // 16. Walking pace -> this frame's move blend ratio cap.
+    // Walking pace -> this frame's move blend ratio cap.
     updateWalkingPace(ctx);
-    // 17. The camera exists; one shown before renders again, a new one once it is placed.
+    // The camera exists; one shown before renders again, a new one once it is placed.
     ensureCamera();
-    // 18. Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
+    // Head anchor and gameplay rotation -> gameplayPitch, gameplayYaw.
     const HeadAnchor anchor = readHeadAnchor(ctx.ped);
     aimPointValid = 0;
-    // Steps 19 to 26 place the camera from the anchor: a camera that has not yet
-    // had one usable head and view reading gets no pose rather than an invented one.
+    // Only a usable anchor places the camera: one that has not yet had a usable
+    // head and view reading gets no pose rather than an invented one.
     if (anchor.good) {
-        // 19. Weapon lead, smooth follow, deadzone and 3D hand motion -> smoothedRotation, hand offsets.
+        // Weapon lead, smooth follow, deadzone and 3D hand motion -> smoothedRotation, hand offsets.
         updateBodycamAim(ctx.ped, anchor.gameplay);
-        // 20. Base camera position -> lastCameraPosition.
+        // Base camera position -> lastCameraPosition.
         const Vec3 base = updateBasePosition(anchor.head);
-        // 21. Head bob -> headBob offsets.
+        // Head bob -> headBob offsets.
         updateHeadBob(ctx.ped);
-        // 22. Recoil -> recoil offsets.
+        // Recoil -> recoil offsets.
         updateRecoil(ctx.ped);
-        // 23. Crouch drop -> crouchDrop.
+        // Crouch drop -> crouchDrop.
         updateCrouchDrop(ctx.ped);
-        // 24. Pose: position, rotation with aim sway, field of view with the ADS zoom;
+        // Pose: position, rotation with aim sway, field of view with the ADS zoom;
         // a new camera starts rendering with its first pose.
         if (applyPose(base, aimSway(aimWeapon))) showPlacedCamera();
-        // 25. Auto-turn: the body follows the view.
+        // Auto-turn: the body follows the view.
         updateAutoTurn(ctx.ped);
-        // 26. Aim point, shot redirection and tracers, once the follow is seeded.
+        // Aim point, shot redirection and tracers, once the follow is seeded.
         if (followInitialised == 1) updateAimPointAndFire(ctx.ped);
     }
-    // 27. Weapon audio while the camera renders.
+    // Weapon audio while the camera renders.
     if (cameraRendering) updateWeaponAudio();
 }
 

@@ -10,6 +10,8 @@
 #include <cstring>
 
 #include "camera/rig.h"
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/input.h"
@@ -31,12 +33,6 @@ constexpr int kClassCycle = 13;
 
 // ---- inputs -------------------------------------------------------------------
 
-constexpr int kPadGroup = 0;
-constexpr int kControlLookLeftRight = 1;
-constexpr int kControlLookUpDown = 2;
-constexpr int kControlAim = 25;
-constexpr int kControlVehicleAttack = 69;
-constexpr int kControlVehicleBrake = 72;
 constexpr uint32_t kLookResetDebounceMs = 250;  // NUMPAD0 held resets about four times a second
 
 // ---- braking reset flags (car camera) -------------------------------------------
@@ -137,9 +133,6 @@ constexpr Variant kMotorcycle{.state = &motorcycleCam,
                               .car = false};
 
 float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
-bool controlHeld(int control) {
-    return game::isControlPressed(kPadGroup, control) || game::isDisabledControlPressed(kPadGroup, control);
-}
 
 // Forward speed in the vehicle's own frame; a value the game could not give
 // keeps the previous one, so it reads as no acceleration.
@@ -279,19 +272,19 @@ struct LookOffsets {
 // (aiming shares the limited pair), so switching never copies values.
 LookOffsets updateLook(const Variant& v) {
     InVehicleCamState& s = *v.state;
-    bool aiming = game::isDisabledControlPressed(kPadGroup, kControlAim);
+    bool aiming = game::isDisabledControlPressed(kControlGroupPlayer, kControlAim);
     if (aiming) {
         // The look controls stay with the game, so its own aim turns too.
-        float lx = finiteOr(game::getControlNormal(kPadGroup, kControlLookLeftRight), 0.0f);
-        float ly = finiteOr(game::getControlNormal(kPadGroup, kControlLookUpDown), 0.0f);
+        float lx = finiteOr(game::getControlNormal(kControlGroupPlayer, kControlLookLeftRight), 0.0f);
+        float ly = finiteOr(game::getControlNormal(kControlGroupPlayer, kControlLookUpDown), 0.0f);
         s.lookYaw = clampf(s.lookYaw - kAimYawFactor * *v.sensitivity * lx, -kAimYawLimit, kAimYawLimit);
         s.lookPitch = clampf(s.lookPitch - *v.sensitivity * ly, -kPitchLimit, kPitchLimit);
         return {s.lookPitch, s.lookYaw};
     }
-    game::disableControlAction(kPadGroup, kControlLookLeftRight, true);
-    game::disableControlAction(kPadGroup, kControlLookUpDown, true);
-    float lx = finiteOr(game::getDisabledControlNormal(kPadGroup, kControlLookLeftRight), 0.0f);
-    float ly = finiteOr(game::getDisabledControlNormal(kPadGroup, kControlLookUpDown), 0.0f);
+    game::disableControlAction(kControlGroupPlayer, kControlLookLeftRight, true);
+    game::disableControlAction(kControlGroupPlayer, kControlLookUpDown, true);
+    float lx = finiteOr(game::getDisabledControlNormal(kControlGroupPlayer, kControlLookLeftRight), 0.0f);
+    float ly = finiteOr(game::getDisabledControlNormal(kControlGroupPlayer, kControlLookUpDown), 0.0f);
     if (*v.freeLook) {
         s.freeLookYaw = std::fmod(s.freeLookYaw - lx * *v.freeLookSensitivity, kFreeLookYawRange);
         s.freeLookPitch = clampf(s.freeLookPitch - ly * *v.freeLookSensitivity, -kPitchLimit, kPitchLimit);
@@ -299,7 +292,7 @@ LookOffsets updateLook(const Variant& v) {
         return {s.freeLookPitch, s.freeLookYaw};
     }
     // Holding fire (mouse button or the vehicle attack control) freezes the limited look.
-    if (!isKeyDown(kVkLeftMouse) && !game::isDisabledControlPressed(kPadGroup, kControlVehicleAttack)) {
+    if (!isKeyDown(kVkLeftMouse) && !game::isDisabledControlPressed(kControlGroupPlayer, kControlVehicleAttack)) {
         s.lookYaw -= *v.sensitivity * lx;
         s.lookPitch -= kLimitedPitchFactor * *v.sensitivity * ly;
     }
@@ -317,7 +310,7 @@ bool updateInVehicleCamera(const Variant& v, Ped ped, Vehicle vehicle) {
     // Forward speed in the vehicle's frame, read once for this frame.
     float forwardSpeed = readForwardSpeed(vehicle, v.state->lastForwardSpeed);
     // Car camera: reset flags 236 and 287 while braking forward.
-    if (v.car && forwardSpeed > kBrakeFlagMinSpeed && controlHeld(kControlVehicleBrake))
+    if (v.car && forwardSpeed > kBrakeFlagMinSpeed && isPressedEnabledFirst(kControlGroupPlayer, kControlVehicleBrake))
         for (int flag : kBrakeResetFlags) game::setPedResetFlag(ped, flag, true);
     // Set-up on a new vehicle (or after the rig cleared the attachment), else tracking:
     // seat anchor, forward shift, attach.

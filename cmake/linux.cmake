@@ -6,7 +6,7 @@ if(ZV_SANITIZE)
 endif()
 
 add_library(zv_plugin OBJECT ${PLUGIN_SOURCES})
-target_include_directories(zv_plugin PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(zv_plugin PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(zv_plugin PRIVATE ${PLUGIN_FLAGS})
 
 list(FILTER SIM_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
@@ -15,15 +15,14 @@ list(FILTER SIM_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/sim/clip_render.cpp PROPERTIES COMPILE_OPTIONS "-O3;-ffast-math")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/sim/raster.cpp PROPERTIES COMPILE_OPTIONS "-O3")
 add_library(zv_sim OBJECT ${SIM_SOURCES})
-add_dependencies(zv_sim native_table)
-target_include_directories(zv_sim PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(zv_sim PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(zv_sim PRIVATE -Wall -Wextra)
 
 # Everything that drives the plug-in links both object sets: the plug-in's state
 # is module-level, so each program (and each test process) holds one plug-in.
 function(zv_sim_executable name)
   add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zv_plugin> $<TARGET_OBJECTS:zv_sim>)
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
@@ -36,7 +35,7 @@ endforeach()
 # The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
 # recording sessions in the simulator and measuring the recorder's cost.
 add_library(zv_plugin_recorder OBJECT ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp)
-target_include_directories(zv_plugin_recorder PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(zv_plugin_recorder PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(zv_plugin_recorder PRIVATE ${PLUGIN_FLAGS})
 target_compile_definitions(zv_plugin_recorder PRIVATE ZV_RECORDER ZV_BUILD="linux simulator")
 foreach(tool zv_record zv_bench_recorder)
@@ -45,7 +44,7 @@ foreach(tool zv_record zv_bench_recorder)
     set(src ${CMAKE_SOURCE_DIR}/tools/zv_bench.cpp)
   endif()
   add_executable(${tool} ${src} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
-  target_include_directories(${tool} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(${tool} PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(${tool} PRIVATE -Wall -Wextra)
 endforeach()
 
@@ -54,12 +53,12 @@ endforeach()
 # clock took its frame times from the high-resolution counter.
 if(NOT ZV_SANITIZE)
   add_library(zv_plugin_tickclock OBJECT ${PLUGIN_SOURCES})
-  target_include_directories(zv_plugin_tickclock PUBLIC ${CMAKE_SOURCE_DIR})
+  target_include_directories(zv_plugin_tickclock PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(zv_plugin_tickclock PRIVATE ${PLUGIN_FLAGS})
   target_compile_definitions(zv_plugin_tickclock PRIVATE ZV_TICK_CLOCK)
   add_executable(zv_demo_tickclock ${CMAKE_SOURCE_DIR}/tools/zv_demo.cpp $<TARGET_OBJECTS:zv_plugin_tickclock>
                  $<TARGET_OBJECTS:zv_sim>)
-  target_include_directories(zv_demo_tickclock PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  target_include_directories(zv_demo_tickclock PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(zv_demo_tickclock PRIVATE -Wall -Wextra)
 endif()
 
@@ -81,7 +80,7 @@ gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
 # in zv_record (and so under the sanitizers too).
 file(GLOB RECORDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/recorder/*.cpp)
 add_executable(zv_recorder_tests ${RECORDER_TEST_SOURCES} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
-target_include_directories(zv_recorder_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(zv_recorder_tests PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(zv_recorder_tests PRIVATE -Wall -Wextra)
 target_link_libraries(zv_recorder_tests PRIVATE GTest::gtest GTest::gtest_main)
 target_compile_definitions(zv_recorder_tests PRIVATE ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")

@@ -26,8 +26,7 @@ file(GLOB ZV_SIM_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/win/*.cpp
 
 add_library(ScriptHookV SHARED ${ZV_STANDIN_SOURCES} ${ZV_SIM_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/settings/settings.cpp
             ${CMAKE_SOURCE_DIR}/sim/win/scripthook_standin.def)
-add_dependencies(ScriptHookV native_table)
-target_include_directories(ScriptHookV PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(ScriptHookV PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_definitions(ScriptHookV PRIVATE SIM_STANDIN_HOOK)
 target_compile_options(ScriptHookV PRIVATE -Wall -Wextra)
 target_link_libraries(ScriptHookV PRIVATE kernel32)

@@ -9,7 +9,7 @@ add_library(ZentravisorTrace SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtim
             ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp
             ${CMAKE_SOURCE_DIR}/recorder/recorder_file_win32.cpp ${TRACE_VERSION_RC})
 add_dependencies(ZentravisorTrace scripthook_import)
-target_include_directories(ZentravisorTrace PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(ZentravisorTrace PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(ZentravisorTrace PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${PLUGIN_FLAGS}>")
 target_compile_definitions(ZentravisorTrace PRIVATE ZV_RECORDER
                            ZV_BUILD="win64 gcc ${CMAKE_CXX_COMPILER_VERSION}")

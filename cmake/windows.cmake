@@ -23,7 +23,7 @@ configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${VERSION_RC} @ONLY)
 add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
             ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp ${VERSION_RC})
 add_dependencies(Zentravisor scripthook_import)
-target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(Zentravisor PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${PLUGIN_FLAGS}>")
 target_link_libraries(Zentravisor PRIVATE ${HOOK_IMPORT_LIB} xinput1_4 user32 kernel32)
 set_target_properties(Zentravisor PROPERTIES PREFIX "" SUFFIX ".asi" OUTPUT_NAME "Zentravisor")

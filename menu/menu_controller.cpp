@@ -4,6 +4,8 @@
 #include "menu/menu.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_items.h"
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/natives.h"
 #include "runtime/input.h"
 #include "runtime/runtime.h"
@@ -35,16 +37,16 @@ constexpr float kFirstProgressStep = 0.016f; // seconds
 constexpr int kFirstCapturableKey = 5;  // below: mouse buttons and cancel, never bound
 constexpr int kLastCapturableKey = 254;
 
-// Game controls (control group 2, the front end).
-constexpr int kControlGroup = 2;
-constexpr int kPadUp = 188;
-constexpr int kPadDown = 187;
-constexpr int kPadLeft = 189;
-constexpr int kPadRight = 190;
-constexpr int kPadAccept = 201;
-constexpr int kPadCancel = 202;
-constexpr int kPadOpenCandidates[] = {199, 200, 194, 205, 203, 305, 306, 307, 308, 309, 310, 27, 173, 174, 175};
-constexpr int kDisabledWhileOpen[] = {188, 187, 189, 190, 201, 202, 199, 200, 37, 73, 22, 176, 177};
+// The controller buttons that can open the menu, in the order a capture tries them.
+constexpr int kPadOpenCandidates[] = {kControlPadStart, kControlPadBack, kControlPadB, kControlPadX, kControlPadY,
+                                      kControlPadLB, kControlPadRB, kControlPadLT, kControlPadRT, kControlPadL3,
+                                      kControlPadR3, kControlPadDpadUp, kControlPadDpadDown, kControlPadDpadLeft,
+                                      kControlPadDpadRight};
+// Kept from the game in both control groups while the menu is open.
+constexpr int kDisabledWhileOpen[] = {kControlFrontendUp, kControlFrontendDown, kControlFrontendLeft,
+                                      kControlFrontendRight, kControlFrontendAccept, kControlFrontendCancel,
+                                      kControlPadStart, kControlPadBack, kControlWeaponWheel, kControlVehicleDuck,
+                                      kControlJump, kControlPhoneSelect, kControlPhoneCancel};
 
 constexpr const char* kSoundSet = "HUD_FRONTEND_DEFAULT_SOUNDSET";
 
@@ -60,13 +62,6 @@ uint32_t holdStartLeft;  // when LEFT began to be held, 0 = released
 uint32_t holdStartRight;
 
 bool since(uint32_t timer, uint32_t ms) { return frameTick - timer > ms; }
-
-bool controlJustPressed(int control) {
-    return game::isDisabledControlJustPressed(kControlGroup, control) || game::isControlJustPressed(kControlGroup, control);
-}
-bool controlHeld(int control) {
-    return game::isDisabledControlPressed(kControlGroup, control) || game::isControlPressed(kControlGroup, control);
-}
 
 void playSound(const char* name) { game::playSoundFrontend(-1, name, kSoundSet, true); }
 
@@ -137,7 +132,7 @@ void flipReveal(int32_t row) {
     menuShared.cursor = positionOf(row);
 }
 
-// Stage 1: while capturing, the first held key from 5 to 254 (not ENTER) becomes the menu key.
+// Key capture: while capturing, the first held key from 5 to 254 (not ENTER) becomes the menu key.
 void captureKey() {
     if (!menuShared.keyCapture) return;
     for (int vk = kFirstCapturableKey; vk <= kLastCapturableKey; ++vk) {
@@ -156,11 +151,12 @@ void captureKey() {
     }
 }
 
-// Stage 2: while capturing with the controller active, the first candidate button pressed opens the menu from now on.
+// Controller-button capture: while capturing with the controller active, the
+// first candidate button pressed opens the menu from now on.
 void capturePadButton(bool usingKeyboard) {
     if (!menuShared.padCapture || usingKeyboard) return;
     for (int control : kPadOpenCandidates) {
-        if (!controlJustPressed(control)) continue;
+        if (!isJustPressedDisabledFirst(kControlGroupFrontend, control)) continue;
         PadOpenBtn = control;
         menuShared.padCapture = 0;
         playSound("SELECT");
@@ -171,9 +167,10 @@ void capturePadButton(bool usingKeyboard) {
     }
 }
 
-// Stage 3: the menu key (held) or the controller button (pressed) opens or closes the menu.
+// Open and close: the menu key (held) or the controller button (pressed) opens or closes the menu.
 void toggleMenu(bool usingKeyboard) {
-    bool input = isKeyDown(MenuKeyVK) || (!usingKeyboard && PadOpenBtn > 0 && controlJustPressed(PadOpenBtn));
+    bool input = isKeyDown(MenuKeyVK) ||
+                 (!usingKeyboard && PadOpenBtn > 0 && isJustPressedDisabledFirst(kControlGroupFrontend, PadOpenBtn));
     if (!input || menuShared.keyCapture || menuShared.padCapture || !since(toggleTimer, kToggleDebounceMs)) return;
     if (menuShared.open) {
         closeMenu();
@@ -187,12 +184,12 @@ void toggleMenu(bool usingKeyboard) {
 
 // Keeps the game from acting on the menu's inputs this frame.
 void disableMenuControls() {
-    game::disableControlAction(0, 27, true);
-    game::disableControlAction(0, 19, true);
-    game::disableControlAction(2, 27, true);
+    game::disableControlAction(kControlGroupPlayer, kControlPadDpadUp, true);
+    game::disableControlAction(kControlGroupPlayer, kControlCharacterWheel, true);
+    game::disableControlAction(kControlGroupFrontend, kControlPadDpadUp, true);
     for (int control : kDisabledWhileOpen) {
-        game::disableControlAction(0, control, true);
-        game::disableControlAction(2, control, true);
+        game::disableControlAction(kControlGroupPlayer, control, true);
+        game::disableControlAction(kControlGroupFrontend, control, true);
     }
 }
 
@@ -202,8 +199,13 @@ struct PadInput {
 
 PadInput readPad(bool usingKeyboard) {
     if (usingKeyboard) return {};
-    return {controlHeld(kPadUp),    controlHeld(kPadDown),        controlHeld(kPadLeft),
-            controlHeld(kPadRight), controlJustPressed(kPadAccept), controlJustPressed(kPadCancel)};
+    constexpr int group = kControlGroupFrontend;
+    return {isPressedDisabledFirst(group, kControlFrontendUp),
+            isPressedDisabledFirst(group, kControlFrontendDown),
+            isPressedDisabledFirst(group, kControlFrontendLeft),
+            isPressedDisabledFirst(group, kControlFrontendRight),
+            isJustPressedDisabledFirst(group, kControlFrontendAccept),
+            isJustPressedDisabledFirst(group, kControlFrontendCancel)};
 }
 
 void moveCursor(const PadInput& pad) {
@@ -409,13 +411,14 @@ void rebuildSelectableRows() {
 }
 
 void updateMenu() {
-    bool usingKeyboard = game::isUsingKeyboardAndMouse(2);  // which device the game reads this frame
-    captureKey();                      // stage 1: a pending menu-key capture
-    capturePadButton(usingKeyboard);   // stage 2: a pending controller-button capture
-    toggleMenu(usingKeyboard);         // stage 3: open or close
+    // Which device the game reads this frame.
+    bool usingKeyboard = game::isUsingKeyboardAndMouse(kControlGroupFrontend);
+    captureKey();                      // a pending menu-key capture
+    capturePadButton(usingKeyboard);   // a pending controller-button capture
+    toggleMenu(usingKeyboard);         // open or close
     if (!menuShared.open && !menuShared.closing) return;  // nothing on screen
 
-    // Stage 4: the open menu takes its inputs from the game and handles them.
+    // The open menu takes its inputs from the game and handles them.
     if (menuShared.open) {
         disableMenuControls();         // the game ignores the menu's keys and buttons this frame
         if (resetConfirm) {
@@ -426,6 +429,6 @@ void updateMenu() {
         }
         runController(usingKeyboard);  // cursor, values, sections, bindings, back
     }
-    // Stage 5: the open/close animation and the menu's frame.
+    // The open/close animation and the menu's frame.
     stepProgressAndDraw();
 }

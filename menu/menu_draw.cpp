@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "menu/menu_items.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -440,21 +441,21 @@ const char* menuKeyName(int32_t vk) {
 const char* padButtonName(int32_t control) {
     if (control <= 0) return "NONE";
     switch (control) {
-        case 27: return "DPAD UP";
-        case 173: return "DPAD DOWN";
-        case 174: return "DPAD LEFT";
-        case 175: return "DPAD RIGHT";
-        case 194: return "B";
-        case 199: return "START";
-        case 200: return "BACK";
-        case 203: return "Y";
-        case 205: return "X";
-        case 305: return "LB";
-        case 306: return "RB";
-        case 307: return "LT";
-        case 308: return "RT";
-        case 309: return "L3";
-        case 310: return "R3";
+        case kControlPadDpadUp: return "DPAD UP";
+        case kControlPadDpadDown: return "DPAD DOWN";
+        case kControlPadDpadLeft: return "DPAD LEFT";
+        case kControlPadDpadRight: return "DPAD RIGHT";
+        case kControlPadB: return "B";
+        case kControlPadStart: return "START";
+        case kControlPadBack: return "BACK";
+        case kControlPadY: return "Y";
+        case kControlPadX: return "X";
+        case kControlPadLB: return "LB";
+        case kControlPadRB: return "RB";
+        case kControlPadLT: return "LT";
+        case kControlPadRT: return "RT";
+        case kControlPadL3: return "L3";
+        case kControlPadR3: return "R3";
         default:
             formatText(menuRender.buttonName, "BTN %d", control);
             return menuRender.buttonName;

@@ -6,6 +6,8 @@
 #include "camera/aiming.h"
 #include "overlay/overlay.h"
 #include "overlay/tracers.h"
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "settings/settings.h"
@@ -13,19 +15,12 @@
 
 namespace {
 
-constexpr int kControlGroupPlayer = 0;
-constexpr int kControlAim = 25;
 constexpr float kScreenCentre = 0.5f;
 constexpr float kScreenEdgeMin = 0.02f;  // the dot stays this far inside the screen
 constexpr float kScreenEdgeMax = 0.98f;
 constexpr float kDotWidth = 0.0012f;     // screen fractions: about 2.3 pixels square at 1920x1080
 constexpr float kDotHeight = 0.0021f;
 constexpr int kDotRed = 255, kDotGreen = 255, kDotBlue = 255, kDotAlpha = 230;
-
-bool aimControlHeld() {  // disabled query first, so that a disabled aim still counts
-    return game::isDisabledControlPressed(kControlGroupPlayer, kControlAim) ||
-           game::isControlPressed(kControlGroupPlayer, kControlAim);
-}
 
 // Where the aim point lands on screen, kept inside the edges; the centre when
 // there is no aim point this frame or it lies behind the camera.
@@ -51,7 +46,7 @@ void drawCrosshair() {
     // Only with a weapon in hand.
     Ped ped = game::playerPedId();
     if (!isArmed(currentWeapon(ped))) return;
-    bool aiming = aimControlHeld();
+    bool aiming = isPressedDisabledFirst(kControlGroupPlayer, kControlAim);
     // In a vehicle: centred, and only while aiming.
     if (game::isPedInAnyVehicle(ped, false)) {
         if (aiming) drawDot(kScreenCentre, kScreenCentre);

@@ -12,6 +12,8 @@
 
 #include "camera/onfoot.h"
 #include "overlay/overlay.h"
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -29,10 +31,6 @@ constexpr int kProbeAgainstEverything = 31;  // map, vehicles, peds, ragdolls, o
 constexpr int kProbeOptions = 7;
 
 // Trigger.
-constexpr int kControlGroupPlayer = 0;
-constexpr int kControlAttack = 24;
-constexpr int kControlAim = 25;
-constexpr int kControlAttack2 = 257;
 constexpr float kForcedAimValue = 1.0f;
 constexpr uint32_t kUnaimedFireDelayMs = 150;  // aim raised before the first shot of an unaimed press
 
@@ -63,15 +61,6 @@ uint32_t burstStartTick;
 uint8_t aimedAtBurstStart;  // aim was held when the press began
 Hash fullAutoPattern;       // hash of "FIRING_PATTERN_FULL_AUTO", 0 until first needed
 uint32_t lastTracerTick;    // last shot event considered for a tracer
-
-bool controlHeld(int control) {  // ordinary query first
-    return game::isControlPressed(kControlGroupPlayer, control) ||
-           game::isDisabledControlPressed(kControlGroupPlayer, control);
-}
-bool controlHeldEvenDisabled(int control) {  // disabled query first: our own disable still counts
-    return game::isDisabledControlPressed(kControlGroupPlayer, control) ||
-           game::isControlPressed(kControlGroupPlayer, control);
-}
 
 // Casts the camera's aim ray with one synchronous probe. Produces aimPoint and
 // aimPointValid; returns false (and leaves both alone) when the camera pose
@@ -171,12 +160,12 @@ void updateAimPointAndFire(Ped ped) {
     // The aim point: one synchronous probe along the gameplay aim.
     if (!castAimRay(ped)) return;
     // The trigger: attack held and not reloading.
-    bool firing = controlHeld(kControlAttack) && !game::isPedReloading(ped);
+    bool firing = isPressedEnabledFirst(kControlGroupPlayer, kControlAttack) && !game::isPedReloading(ped);
     uint32_t now = frameTick;
     // A firing character raises its weapon: aim held next frame.
     if (firing) game::setControlValueNextFrame(kControlGroupPlayer, kControlAim, kForcedAimValue);
     if (fullAutoPattern == 0) fullAutoPattern = game::getHashKey("FIRING_PATTERN_FULL_AUTO");
-    bool aimHeld = controlHeldEvenDisabled(kControlAim);
+    bool aimHeld = isPressedDisabledFirst(kControlGroupPlayer, kControlAim);
     // Shots go to the aim point, full-auto, only through our order.
     redirectFire(ped, game::playerId(), firing, aimHeld, now);
     // A tracer per shot event.

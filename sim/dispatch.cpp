@@ -93,6 +93,10 @@ float CallRecord::f(int n) const {
     std::memcpy(&v, &bits, sizeof v);
     return v;
 }
+void NativeCall::failOutKind(int n, char wanted) const {
+    fail(std::string(info->name) + " argument " + std::to_string(n) + " is of kind '" + info->argKinds[n] +
+         "', not the out-pointer '" + wanted + "' its model writes");
+}
 void NativeCall::ret(int32_t v) { result[0] = static_cast<uint32_t>(v); }
 void NativeCall::ret(uint32_t v) { result[0] = v; }
 void NativeCall::ret(bool v) { result[0] = v ? 1 : 0; }

@@ -9,9 +9,6 @@
 namespace sim {
 namespace {
 
-constexpr uint64_t kGetCurrentPedWeapon = 0x3A87E44BB9A01D54;       // Hash* weaponHash at 1
-constexpr uint64_t kGetScreenCoordFromWorld = 0x34E82F05DF2974F5;   // float* x at 3, float* y at 4
-constexpr uint64_t kGetShapeTestResult = 0x3D87450E15D98694;        // BOOL* 1, Vector3* 2, Vector3* 3, Entity* 4
 constexpr int kStaleHandles = 16;
 
 double rate = 0.0;
@@ -88,23 +85,27 @@ void writeInt(void* at) {
     std::memcpy(at, &v, sizeof v);
 }
 
+// The chance that each out-value of a call whose result was replaced is
+// replaced too: the weapon always, the screen coordinates mostly, anything else
+// (a probe's results) half the time.
+double outValueChance(uint64_t hash) {
+    switch (hash) {
+        case native::kGetCurrentPedWeapon: return 1.0;
+        case native::kGetScreenCoordFromWorldCoord: return 0.7;
+        default: return 0.5;
+    }
+}
+
+// Each out-value written as the table's kind for it says; a certain one draws no chance.
 void disturbOutValues(NativeCall& call) {
-    switch (call.info->hash) {
-        case kGetCurrentPedWeapon: writeInt(call.p<void>(1)); break;
-        case kGetScreenCoordFromWorld:
-            if (chance(0.7)) writeFloat(call.p<void>(3));
-            if (chance(0.7)) writeFloat(call.p<void>(4));
-            break;
-        case kGetShapeTestResult:
-            if (chance(0.5)) writeInt(call.p<void>(1));
-            if (chance(0.5)) writeVector(call.p<void>(2));
-            if (chance(0.5)) writeVector(call.p<void>(3));
-            if (chance(0.5)) writeInt(call.p<void>(4));
-            break;
-        default:
-            for (int k = 0; k < call.argc; ++k)
-                if (call.info->argKinds[k] == 'p')
-                    fail(std::string("hostile natives: no out-value layout for ") + call.info->name);
+    const double share = outValueChance(call.info->hash);
+    for (int k = 0; k < call.argc; ++k) {
+        const char kind = call.info->argKinds[k];
+        if (!isOutPointer(kind) || (share < 1.0 && !chance(share))) continue;
+        void* at = call.p<void>(k);
+        if (kind == kOutFloat) writeFloat(at);
+        else if (kind == kOutVector) writeVector(at);
+        else writeInt(at);
     }
 }
 

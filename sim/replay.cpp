@@ -88,7 +88,7 @@ std::string liveText(const NativeCall& call) {
         const uint32_t low = static_cast<uint32_t>(call.args[k]);
         if (kind == 's' && call.s(k)) out.append("\"").append(call.s(k)).append("\"");
         else if (kind == 's') out += "null";
-        else if (kind == 'p') out += "&out";
+        else if (isOutPointer(kind)) out += "&out";
         else out += valueText(kind, low);
     }
     return out + ")";

@@ -20,8 +20,6 @@ namespace scenario {
 namespace {
 
 constexpr uint32_t kMenuPressGapMs = 300;  // longer than every menu debounce
-constexpr int kSprintControl = 21;
-constexpr int kMoveForwardControl = 32;
 constexpr int kBoatClass = 14;
 constexpr int kRightMouseButton = 0x02;
 constexpr float kGaitRatio[] = {0.0f, 1.0f, 2.0f, 3.0f};  // move blend ratio: still, walk, jog, sprint
@@ -168,10 +166,10 @@ std::string playStep(Player& p, const Step& s) {
         }
         case Verb::Gait: {
             int gait = s.word == "still" ? 0 : s.word == "walk" ? 1 : s.word == "jog" ? 2 : 3;
-            sim::setControlNormal(kMoveForwardControl, gait == 0 ? 0.0f : 1.0f);
+            sim::setControlNormal(kControlMoveForward, gait == 0 ? 0.0f : 1.0f);
             sim::player.forcedMoveRatio = gait == 0 ? -1.0f : kGaitRatio[gait];
-            if (gait == 3) sim::holdControl(kSprintControl);
-            else sim::releaseControl(kSprintControl);
+            if (gait == 3) sim::holdControl(kControlSprint);
+            else sim::releaseControl(kControlSprint);
             return "";
         }
         case Verb::Crouch: sim::player.stealth = s.on; return "";
@@ -203,15 +201,15 @@ std::string playStep(Player& p, const Step& s) {
             // The right mouse button, which the game maps to its aim control.
             if (s.on) {
                 sim::holdKey(kRightMouseButton);
-                sim::holdControl(sim::kAimControl);
+                sim::holdControl(kControlAim);
             } else {
                 sim::releaseKey(kRightMouseButton);
-                sim::releaseControl(sim::kAimControl);
+                sim::releaseControl(kControlAim);
             }
             return "";
         case Verb::Ads: {
             // One notch of the mouse wheel: forward zooms in, back zooms out.
-            int wheel = s.word == "in" ? sim::kWheelForwardControl : sim::kWheelBackControl;
+            int wheel = s.word == "in" ? kControlWheelForward : kControlWheelBack;
             sim::setControlNormal(wheel, 1.0f);
             p.frame();
             sim::setControlNormal(wheel, 0.0f);
@@ -219,9 +217,9 @@ std::string playStep(Player& p, const Step& s) {
             return "";
         }
         case Verb::Fire:
-            sim::holdControl(sim::kAttackControl);
+            sim::holdControl(kControlAttack);
             s.word == "burst" ? p.run(s.duration) : p.frame();
-            sim::releaseControl(sim::kAttackControl);
+            sim::releaseControl(kControlAttack);
             p.frame();
             return "";
         case Verb::Cutscene:

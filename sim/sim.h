@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "native_hashes.h"
+
+struct NativeVector3;
+
 namespace sim {
 
 // ---- the run ---------------------------------------------------------------
@@ -48,14 +52,31 @@ struct FrameStep {
 
 // ---- natives ---------------------------------------------------------------
 
+// One row of the native table, generated from sim/natives.tsv.
 struct NativeInfo {
     uint64_t hash;
     const char* name;
     int argc;
-    const char* argKinds;  // i int/handle/hash, f float, b bool, s text, p out-pointer
+    const char* argKinds;  // one letter per argument: i int/handle/hash, f float, b bool, s text, or an out kind
     char resultKind;       // v none, i int, b bool, f float, 3 vector
 };
 const NativeInfo* findNative(uint64_t hash);
+
+// Out-pointers, by what the game writes through them.
+constexpr char kOutFloat = 'F';   // a float
+constexpr char kOutVector = 'V';  // a NativeVector3
+constexpr char kOutInt = 'I';     // a 32-bit integer: a bool, hash or handle
+constexpr bool isOutPointer(char kind) { return kind == kOutFloat || kind == kOutVector || kind == kOutInt; }
+template <typename T>
+constexpr char outKindOf();  // the out kind that holds a T
+template <>
+constexpr char outKindOf<float>() { return kOutFloat; }
+template <>
+constexpr char outKindOf<NativeVector3>() { return kOutVector; }
+template <>
+constexpr char outKindOf<int32_t>() { return kOutInt; }
+template <>
+constexpr char outKindOf<uint32_t>() { return kOutInt; }
 
 // The arguments and result of the native being run.
 struct NativeCall {
@@ -71,6 +92,13 @@ struct NativeCall {
     const char* s(int n) const { return reinterpret_cast<const char*>(static_cast<uintptr_t>(args[n])); }
     template <typename T>
     T* p(int n) const { return reinterpret_cast<T*>(static_cast<uintptr_t>(args[n])); }
+    // Out-pointer n, for writing a T: the run fails when the table gives it another kind.
+    template <typename T>
+    T* out(int n) const {
+        if (info->argKinds[n] != outKindOf<T>()) failOutKind(n, outKindOf<T>());
+        return p<T>(n);
+    }
+    [[noreturn]] void failOutKind(int n, char wanted) const;
 
     void ret(int32_t v);
     void ret(uint32_t v);
@@ -87,7 +115,7 @@ struct NativeRegistrar {
 #define SIM_CAT2(a, b) a##b
 #define SIM_CAT(a, b) SIM_CAT2(a, b)
 // Defines the simulated behaviour of one native, once, beside the model it touches:
-//   SIM_NATIVE(0xD80958FC74E988A6) { call.ret(player.ped); }   // PLAYER_PED_ID
+//   SIM_NATIVE(native::kPlayerPedId) { call.ret(player.ped); }
 #define SIM_NATIVE(HASH)                                                                          \
     static void SIM_CAT(simNative, __LINE__)(::sim::NativeCall & call);                           \
     static const ::sim::NativeRegistrar SIM_CAT(simRegistrar, __LINE__)(HASH, SIM_CAT(simNative, __LINE__)); \

@@ -15,8 +15,10 @@ void writeWord(std::FILE* out, char kind, uint64_t word, const CallRecord& c, si
         case 'f': std::fprintf(out, " f:%08" PRIX32, low); break;
         case 'b': std::fprintf(out, " b:%u", low != 0 ? 1u : 0u); break;
         case 's': std::fprintf(out, " s:\"%s\"", c.text(static_cast<int>(text++)).c_str()); break;
-        case 'p': std::fprintf(out, " p"); break;  // an out-pointer: where it points differs per build
-        default: std::fprintf(out, " i:%" PRId32, static_cast<int32_t>(low)); break;
+        default:
+            if (isOutPointer(kind)) std::fprintf(out, " p");  // where it points differs per build
+            else std::fprintf(out, " i:%" PRId32, static_cast<int32_t>(low));
+            break;
     }
 }
 

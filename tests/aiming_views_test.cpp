@@ -48,10 +48,10 @@ void wheel(int control) {
 
 TEST(AdsLatch, WheelSetsAndClearsBackWinsAndTheLatchOutlivesTheAim) {
     bootAiming();
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     aimingFrame();
     EXPECT_EQ(adsActive, 0);
-    wheel(sim::kWheelForwardControl);
+    wheel(kControlWheelForward);
     EXPECT_EQ(adsActive, 1);
     // The zoom eases in at 5 per second and never jumps.
     float first = adsBlend;
@@ -60,47 +60,47 @@ TEST(AdsLatch, WheelSetsAndClearsBackWinsAndTheLatchOutlivesTheAim) {
     for (int k = 0; k < 100; ++k) aimingFrame();
     EXPECT_NEAR(adsBlend, 1.0f, 1e-3f);
 
-    wheel(sim::kWheelBackControl);
+    wheel(kControlWheelBack);
     EXPECT_EQ(adsActive, 0);
-    wheel(sim::kWheelForwardControl);
-    sim::setControlNormal(sim::kWheelForwardControl, 1.0f);  // both in one frame: back wins
-    wheel(sim::kWheelBackControl);
-    sim::setControlNormal(sim::kWheelForwardControl, 0.0f);
+    wheel(kControlWheelForward);
+    sim::setControlNormal(kControlWheelForward, 1.0f);  // both in one frame: back wins
+    wheel(kControlWheelBack);
+    sim::setControlNormal(kControlWheelForward, 0.0f);
     EXPECT_EQ(adsActive, 0);
 
     // Released aim: not active, the zoom drops, but the choice stays.
-    wheel(sim::kWheelForwardControl);
-    sim::releaseControl(sim::kAimControl);
+    wheel(kControlWheelForward);
+    sim::releaseControl(kControlAim);
     for (int k = 0; k < 100; ++k) aimingFrame();
     EXPECT_EQ(adsActive, 0);
     EXPECT_EQ(adsBlend, 0.0f);
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     aimingFrame();
     EXPECT_EQ(adsActive, 1);
 
     // The wheel while not aiming changes nothing.
-    sim::releaseControl(sim::kAimControl);
-    wheel(sim::kWheelBackControl);
-    sim::holdControl(sim::kAimControl);
+    sim::releaseControl(kControlAim);
+    wheel(kControlWheelBack);
+    sim::holdControl(kControlAim);
     aimingFrame();
     EXPECT_EQ(adsActive, 1);
 }
 
 TEST(AdsLatch, LookBehindFlipsOncePerPress) {
     bootAiming();
-    sim::holdControl(sim::kAimControl);
-    sim::holdControl(sim::kLookBehindControl);
+    sim::holdControl(kControlAim);
+    sim::holdControl(kControlLookBehind);
     for (int k = 0; k < 10; ++k) aimingFrame();
     EXPECT_EQ(adsActive, 1);
-    sim::releaseControl(sim::kLookBehindControl);
+    sim::releaseControl(kControlLookBehind);
     aimingFrame();
-    sim::holdControl(sim::kLookBehindControl);
+    sim::holdControl(kControlLookBehind);
     aimingFrame();
     EXPECT_EQ(adsActive, 0);
     // Still held when the aim ends and starts again: a new press for the next aim.
-    sim::releaseControl(sim::kAimControl);
+    sim::releaseControl(kControlAim);
     aimingFrame();
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     aimingFrame();
     EXPECT_EQ(adsActive, 1);
 }
@@ -109,8 +109,8 @@ TEST(AdsLatch, CrosshairOnlyModeLatchesWithoutZoomAndBothOffDoNothing) {
     bootAiming();
     ADSGameView = 0;
     CrosshairOnlyADS = 1;
-    sim::holdControl(sim::kAimControl);
-    wheel(sim::kWheelForwardControl);
+    sim::holdControl(kControlAim);
+    wheel(kControlWheelForward);
     for (int k = 0; k < 30; ++k) aimingFrame();
     EXPECT_EQ(adsActive, 1);
     EXPECT_EQ(adsBlend, 0.0f);
@@ -118,7 +118,7 @@ TEST(AdsLatch, CrosshairOnlyModeLatchesWithoutZoomAndBothOffDoNothing) {
     CrosshairOnlyADS = 0;
     aimingFrame();
     EXPECT_EQ(adsActive, 0);
-    wheel(sim::kWheelBackControl);  // ignored while both are off
+    wheel(kControlWheelBack);  // ignored while both are off
     CrosshairOnlyADS = 1;
     aimingFrame();
     EXPECT_EQ(adsActive, 1);

@@ -8,15 +8,13 @@
 
 namespace {
 
-constexpr uint64_t kSetAudioFlag = 0xB9EFD5C25018725A;
-
 bool reverbOff() { return sim::audioFlag("ListenerReverbDisabled"); }
 bool sniperAudio() { return sim::audioFlag("ForceSniperAudio"); }
 
 TEST(WeaponAudio, FollowsCinematicAudioWhileRenderingAndClearsOnDisengage) {
     scene::bootWithBodycam();
     sim::frames(3);
-    EXPECT_TRUE(sim::calls(kSetAudioFlag).empty()) << "nothing before the camera renders";
+    EXPECT_TRUE(sim::calls(native::kSetAudioFlag).empty()) << "nothing before the camera renders";
     scene::engage();
     EXPECT_TRUE(reverbOff());
     EXPECT_TRUE(sniperAudio());
@@ -60,7 +58,7 @@ TEST(WeaponAudio, InAVehicleAppliedAgainAfterTheChangeOfCamera) {
     sim::enterVehicle(car);
     sim::frame();
     // The change of camera cleared both, then the frame's end applied them again.
-    auto flags = sim::frameCalls(kSetAudioFlag);
+    auto flags = sim::frameCalls(native::kSetAudioFlag);
     ASSERT_GE(flags.size(), 4u);
     EXPECT_EQ(flags.front()->i(1), 0);
     EXPECT_EQ(flags.back()->i(1), 1);

@@ -7,7 +7,7 @@ namespace {
 using namespace camtest;
 
 float lastCap() {
-    auto calls = sim::frameCalls(kSetMaxMoveBlendRatio);
+    auto calls = sim::frameCalls(native::kSetPedMaxMoveBlendRatio);
     if (calls.size() != 1) sim::fail("expected one move blend ratio cap in the frame");
     return calls[0]->f(1);
 }
@@ -15,22 +15,22 @@ float lastCap() {
 TEST(WalkingPace, TapTogglesWalkAndJogHoldSprintsStandingStillWalks) {
     startSession();
     engageAndSettle();
-    sim::setControlNormal(kMoveForward, 1.0f);
+    sim::setControlNormal(kControlMoveForward, 1.0f);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 1.0f);  // walking by default
     EXPECT_FLOAT_EQ(sim::player.desiredMoveRatio, 1.0f);
 
-    sim::holdControl(kSprint);
+    sim::holdControl(kControlSprint);
     sim::frames(3);
     EXPECT_FLOAT_EQ(lastCap(), 1.0f);  // a short press is not yet anything
-    sim::releaseControl(kSprint);
+    sim::releaseControl(kControlSprint);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 2.0f);  // tapped: jog, at once
     sim::frames(10);
     EXPECT_FLOAT_EQ(sim::player.desiredMoveRatio, 2.0f);
 
     // Held: sprint from 220 ms on, while it stays down.
-    sim::holdControl(kSprint);
+    sim::holdControl(kControlSprint);
     sim::frame();
     const uint32_t pressedAt = sim::now();
     while (sim::now() - pressedAt < 208) {
@@ -42,28 +42,28 @@ TEST(WalkingPace, TapTogglesWalkAndJogHoldSprintsStandingStillWalks) {
     EXPECT_FLOAT_EQ(lastCap(), 3.0f);
     sim::runFor(1000);
     EXPECT_FLOAT_EQ(sim::player.desiredMoveRatio, 3.0f);
-    sim::releaseControl(kSprint);
+    sim::releaseControl(kControlSprint);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 2.0f);  // a long hold leaves the toggle alone
 
     // Standing still caps at walking whatever the toggle says.
-    sim::setControlNormal(kMoveForward, 0.05f);
+    sim::setControlNormal(kControlMoveForward, 0.05f);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 1.0f);
-    sim::setControlNormal(kMoveLeft, 0.5f);  // steering sideways counts
+    sim::setControlNormal(kControlMoveLeft, 0.5f);  // steering sideways counts
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 2.0f);
-    sim::setControlNormal(kMoveLeft, 0.0f);
+    sim::setControlNormal(kControlMoveLeft, 0.0f);
 
     // Without control nothing is capped and a press in progress is forgotten.
-    sim::setControlNormal(kMoveForward, 1.0f);
-    sim::holdControl(kSprint);
+    sim::setControlNormal(kControlMoveForward, 1.0f);
+    sim::holdControl(kControlSprint);
     sim::frame();
     sim::scene.controlOn = false;
     sim::frames(3);
-    EXPECT_TRUE(sim::frameCalls(kSetMaxMoveBlendRatio).empty());
+    EXPECT_TRUE(sim::frameCalls(native::kSetPedMaxMoveBlendRatio).empty());
     sim::scene.controlOn = true;
-    sim::releaseControl(kSprint);
+    sim::releaseControl(kControlSprint);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 2.0f);  // no toggle from the interrupted press
 }
@@ -101,14 +101,14 @@ TEST_F(AutoTurnTest, TheBodyClosesPartOfTheExcessPerFrameNeverPastTheThreshold) 
 }
 
 TEST_F(AutoTurnTest, BackpedallingSnapsTheBodyToTheViewAndOffMeansOff) {
-    sim::setControlNormal(kMoveBack, 1.0f);
+    sim::setControlNormal(kControlMoveBack, 1.0f);
     EXPECT_FLOAT_EQ(turnOnce(0.0f, -120.0f), 240.0f);
     EXPECT_FLOAT_EQ(turnOnce(10.0f, 12.0f), 12.0f);
-    sim::setControlNormal(kMoveRight, 1.0f);  // as much sideways as back: still backpedalling
+    sim::setControlNormal(kControlMoveRight, 1.0f);  // as much sideways as back: still backpedalling
     EXPECT_FLOAT_EQ(turnOnce(10.0f, 14.0f), 14.0f);
-    sim::setControlNormal(kMoveBack, 0.9f);  // more sideways than back: not
+    sim::setControlNormal(kControlMoveBack, 0.9f);  // more sideways than back: not
     EXPECT_FLOAT_EQ(turnOnce(10.0f, 12.0f), 10.0f);
-    sim::setControlNormal(kMoveRight, 0.0f);
+    sim::setControlNormal(kControlMoveRight, 0.0f);
     AutoTurn = 0;
     EXPECT_FLOAT_EQ(turnOnce(0.0f, 170.0f), 0.0f);
 }

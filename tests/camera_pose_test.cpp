@@ -148,7 +148,7 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
     // these frames must also end (no unbounded angle loop).
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    sim::setControlNormal(kMoveBack, 1.0f);  // backpedalling snaps the body to the view yaw
+    sim::setControlNormal(kControlMoveBack, 1.0f);  // backpedalling snaps the body to the view yaw
     for (float bad : {nan, inf, -inf}) {
         sim::setGameplayRotation(bad, bad, bad);
         sim::frame();
@@ -156,7 +156,7 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
         EXPECT_EQ(cam().rotation.z, good.rotation.z);
         EXPECT_EQ(cam().position.z, good.position.z);
     }
-    sim::setControlNormal(kMoveBack, 0.0f);
+    sim::setControlNormal(kControlMoveBack, 0.0f);
     sim::setGameplayRotation(5.0f, 0.0f, 20.0f);
     sim::setPedHeadLocal({nan, 0.0f, 0.65f});
     sim::frame();
@@ -206,7 +206,7 @@ int poseCallsSince(size_t from) {
     int count = 0;
     for (size_t k = from; k < sim::callLog().size(); ++k) {
         const uint64_t hash = sim::callLog()[k].hash;
-        count += hash == kSetCamCoord || hash == kSetCamRot || hash == kSetCamFov ? 1 : 0;
+        count += hash == native::kSetCamCoord || hash == native::kSetCamRot || hash == native::kSetCamFov ? 1 : 0;
     }
     return count;
 }
@@ -236,7 +236,7 @@ void expectShownWithItsFirstPose(const Mark& mark) {
     EXPECT_EQ(render.easeMs, 500);
     uint32_t firstPose = 0;
     for (size_t k = mark.calls; k < sim::callLog().size() && firstPose == 0; ++k)
-        if (sim::callLog()[k].hash == kSetCamCoord) firstPose = sim::callLog()[k].frame;
+        if (sim::callLog()[k].hash == native::kSetCamCoord) firstPose = sim::callLog()[k].frame;
     EXPECT_EQ(render.frame, firstPose);
     EXPECT_TRUE(sim::lastRendered().scripted);
 }

@@ -191,7 +191,6 @@ TEST(SwitchOff, StopsJustBeforeTheTickWrapEaseOutAndDestroyOnTime) {
 // The game may drop the camera by itself. The camera made in its place starts
 // afresh: no reading, pose or pending destroy of the old one carries over.
 TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
-    constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9ull;
     const float nan = std::numeric_limits<float>::quiet_NaN();
     startSession();
     engageAndSettle();
@@ -213,7 +212,7 @@ TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
     const int32_t second = cam().handle;
     EXPECT_NE(second, first);
     for (size_t k = calls; k < sim::callLog().size(); ++k)
-        EXPECT_NE(sim::callLog()[k].hash, kSetCamCoord) << "placed at " << sim::callLog()[k].f(2);
+        EXPECT_NE(sim::callLog()[k].hash, native::kSetCamCoord) << "placed at " << sim::callLog()[k].f(2);
     EXPECT_FALSE(sim::lastRendered().scripted);
 
     // The head reads again: the camera is placed there, 50 m on, and eases in.
@@ -238,11 +237,11 @@ TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
     EXPECT_EQ(sim::lastRenderCall()->easeMs, 500);
     const int32_t rebuilt = cam().handle;
     const size_t renders = sim::rendering.calls.size();
-    const size_t destroys = sim::calls(kDestroyCam).size();
+    const size_t destroys = sim::calls(native::kDestroyCam).size();
     sim::runFor(1000);
     EXPECT_EQ(cam().handle, rebuilt);
     EXPECT_EQ(renderCallsSince(renders), 0);
-    EXPECT_EQ(sim::calls(kDestroyCam).size(), destroys);
+    EXPECT_EQ(sim::calls(native::kDestroyCam).size(), destroys);
 }
 
 TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {

@@ -17,14 +17,6 @@
 
 namespace camtest {
 
-constexpr uint64_t kRenderScriptCams = 0x07E5B515DB0636FCull;
-constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13Full;
-constexpr uint64_t kSetCamCoord = 0x4D41783FB745E42Eull;
-constexpr uint64_t kSetCamRot = 0x85973643155D0B07ull;
-constexpr uint64_t kSetCamFov = 0xB13C14F66A00D047ull;
-constexpr uint64_t kSetEntityHeading = 0x8E2530AA8ADA980Eull;
-constexpr uint64_t kSetMaxMoveBlendRatio = 0x433083750C5E064Aull;
-constexpr int kSprint = 21, kMoveForward = 32, kMoveBack = 33, kMoveLeft = 34, kMoveRight = 35;
 constexpr int kHideHead = 166;
 
 // Every effect off: the camera should sit at the head plus the offsets.

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kWheelForward = 241;
-
 // The dot of the last frame, or nullptr when none was drawn.
 const sim::DrawItem* dot() {
     const sim::DrawItem* found = nullptr;
@@ -36,7 +34,7 @@ TEST(Crosshair, DotAtTheAimPointWithAnyWeaponButNoneWithEmptyHands) {
 
     sim::unequipWeapon();
     CrosshairOnlyAimed = 0;
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     sim::frames(2);
     EXPECT_EQ(dot(), nullptr);
     Crosshair = 0;
@@ -50,16 +48,16 @@ TEST(Crosshair, OnlyAdsOutranksOnlyAimed) {
     CrosshairOnlyAimed = 1;
     sim::frame();
     EXPECT_EQ(dot(), nullptr) << "not aiming";
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     sim::frame();
     EXPECT_NE(dot(), nullptr) << "aiming";
 
     CrosshairOnlyADS = 1;
     sim::frame();
     EXPECT_EQ(dot(), nullptr) << "aiming without sights is not enough under the ADS rule";
-    sim::setControlNormal(kWheelForward, 1.0f);  // the wheel latches aiming down sights
+    sim::setControlNormal(kControlWheelForward, 1.0f);  // the wheel latches aiming down sights
     sim::frame();
-    sim::setControlNormal(kWheelForward, 0.0f);
+    sim::setControlNormal(kControlWheelForward, 0.0f);
     sim::frame();
     EXPECT_NE(dot(), nullptr) << "aiming down sights";
 }
@@ -71,7 +69,7 @@ TEST(Crosshair, InACarCentredAndOnlyWhileAiming) {
     sim::frames(3);
     ASSERT_EQ(cameraRendering, 1);
     EXPECT_EQ(dot(), nullptr);
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     sim::frame();
     const sim::DrawItem* d = dot();
     ASSERT_NE(d, nullptr);

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr uint64_t kShootAtCoord = 0x96A05E4FB321B1BA;
-constexpr uint64_t kClearSecondaryTask = 0x176CECF6F920D707;
-constexpr uint64_t kProbe = 0x377906D8A31E5586;
-
 std::vector<sim::Shot> shotsSince(uint32_t tick) {
     std::vector<sim::Shot> out;
     for (const sim::Shot& s : sim::weapons.shots)
@@ -23,7 +19,7 @@ std::vector<sim::Shot> shotsSince(uint32_t tick) {
 
 bool aimForcedInFrame(uint32_t frame) {
     for (const sim::ForcedControl& f : sim::controls.forced)
-        if (f.frame == frame && f.group == 0 && f.control == scene::kAim && f.value == 1.0f) return true;
+        if (f.frame == frame && f.group == 0 && f.control == kControlAim && f.value == 1.0f) return true;
     return false;
 }
 
@@ -31,7 +27,7 @@ TEST(AimPoint, OneProbePerFrameAlongTheGameplayAimFromTheCamera) {
     scene::bodycamWith("WEAPON_PISTOL");
     sim::setGameplayRotation(10.0f, 0.0f, 30.0f);  // up 10 degrees, turned 30 degrees left
     sim::frames(5);
-    EXPECT_EQ(sim::frameCalls(kProbe).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(native::kStartExpensiveSynchronousShapeTestLosProbe).size(), 1u);
     const sim::Probe& p = scene::lastProbe();
     // From the camera, 2000 m along (-cos p sin y, cos p cos y, sin p).
     const sim::ScriptCam* cam = sim::liveScriptCam();
@@ -69,7 +65,7 @@ TEST(AimPoint, NoRayWithoutAFirearmOrWithTheBodycamOff) {
     BodycamMaster = 0;
     sim::frame();
     EXPECT_EQ(aimPointValid, 0) << "a stale aim point must not survive into a frame without a ray";
-    EXPECT_TRUE(sim::frameCalls(kProbe).empty());
+    EXPECT_TRUE(sim::frameCalls(native::kStartExpensiveSynchronousShapeTestLosProbe).empty());
 }
 
 // Played far from the 32-bit tick wrap and with the wrap inside the first 150 ms
@@ -79,7 +75,7 @@ class UnaimedPress : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(UnaimedPress, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint) {
     scene::bodycamWith("WEAPON_CARBINERIFLE", scene::options(16, GetParam()));
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAttack);
     sim::frame();
     uint32_t press = sim::now();
     uint32_t pressFrame = sim::frameIndex() - 1;
@@ -101,26 +97,26 @@ TEST_P(UnaimedPress, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint
     for (uint32_t f = pressFrame; f < sim::frameIndex(); ++f) EXPECT_TRUE(aimForcedInFrame(f)) << "frame " << f;
 
     // Release: one stop order at the aim point and one task clear, then nothing.
-    sim::releaseControl(scene::kAttack);
+    sim::releaseControl(kControlAttack);
     sim::frame();
-    auto stops = sim::frameCalls(kShootAtCoord);
+    auto stops = sim::frameCalls(native::kSetPedShootsAtCoord);
     ASSERT_EQ(stops.size(), 1u);
     EXPECT_EQ(stops[0]->i(4), 0);
-    EXPECT_EQ(sim::frameCalls(kClearSecondaryTask).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(native::kClearPedSecondaryTask).size(), 1u);
     EXPECT_FALSE(sim::weapons.shootOrder);
     size_t shotCount = sim::weapons.shots.size();
     sim::frames(10);
     EXPECT_EQ(sim::weapons.shots.size(), shotCount);
-    EXPECT_TRUE(sim::calls(kShootAtCoord).back()->i(4) == 0);
+    EXPECT_TRUE(sim::calls(native::kSetPedShootsAtCoord).back()->i(4) == 0);
     EXPECT_FALSE(aimForcedInFrame(sim::frameIndex() - 1));
 }
 INSTANTIATE_TEST_SUITE_P(Clock, UnaimedPress, testing::Values(kFarFromTheWrap, 0u - 180u));
 
 TEST(Trigger, AimHeldFirstFiresAtOnce) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     sim::frame();
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAttack);
     sim::frame();
     uint32_t press = sim::now();
     sim::frames(2);
@@ -132,16 +128,16 @@ TEST(Trigger, AimHeldFirstFiresAtOnce) {
 
 TEST(Trigger, ReloadEndsThePressAndTheNextPressWaitsAgain) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAttack);
     sim::runFor(400);
     ASSERT_FALSE(sim::weapons.shots.empty());
 
     sim::startReload();
     sim::frame();
-    auto orders = sim::frameCalls(kShootAtCoord);
+    auto orders = sim::frameCalls(native::kSetPedShootsAtCoord);
     ASSERT_EQ(orders.size(), 1u) << "a reload ends the press with one stop order";
     EXPECT_EQ(orders[0]->i(4), 0);
-    EXPECT_EQ(sim::frameCalls(kClearSecondaryTask).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(native::kClearPedSecondaryTask).size(), 1u);
 
     // Still held through the reload: a new press begins when it ends, unaimed,
     // so it waits 150 ms again.
@@ -156,31 +152,31 @@ TEST(Trigger, ReloadEndsThePressAndTheNextPressWaitsAgain) {
 
 TEST(Trigger, BodycamOffClearsTheTaskOnceAndHandsTheTriggerBack) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");
-    sim::holdControl(scene::kAim);
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAim);
+    sim::holdControl(kControlAttack);
     sim::runFor(200);
-    sim::releaseControl(scene::kAttack);
+    sim::releaseControl(kControlAttack);
     sim::frame();
-    size_t clears = sim::calls(kClearSecondaryTask).size();
+    size_t clears = sim::calls(native::kClearPedSecondaryTask).size();
 
     BodycamMaster = 0;
     sim::frames(5);
-    EXPECT_EQ(sim::calls(kClearSecondaryTask).size(), clears + 1);
+    EXPECT_EQ(sim::calls(native::kClearPedSecondaryTask).size(), clears + 1);
     // The player's own firing works again.
     size_t before = sim::weapons.shots.size();
     sim::holdBurst(300);
     ASSERT_GT(sim::weapons.shots.size(), before);
     EXPECT_FALSE(sim::weapons.shots.back().ordered);
-    EXPECT_EQ(sim::calls(kClearSecondaryTask).size(), clears + 1);
+    EXPECT_EQ(sim::calls(native::kClearPedSecondaryTask).size(), clears + 1);
 }
 
 TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
     // Into a car, into the sniper scope, or onto a weapon that does not fire:
     // the step stops running, and the order to shoot must not stay behind.
     scene::bodycamWith("WEAPON_CARBINERIFLE");
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     auto firingThen = [](auto change) {
-        sim::holdControl(scene::kAttack);
+        sim::holdControl(kControlAttack);
         sim::runFor(300);
         ASSERT_TRUE(sim::weapons.shootOrder);
         change();
@@ -189,7 +185,7 @@ TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
         size_t shots = sim::weapons.shots.size();
         sim::runFor(500);
         for (size_t k = shots; k < sim::weapons.shots.size(); ++k) EXPECT_FALSE(sim::weapons.shots[k].ordered);
-        sim::releaseControl(scene::kAttack);
+        sim::releaseControl(kControlAttack);
     };
 
     int32_t car = sim::spawnVehicle(0, {3.0f, 0.0f, 1.0f});
@@ -203,9 +199,9 @@ TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
 
     SniperGameView = 1;  // aiming a sniper rifle hands the view to the game's scope
     sim::equipWeapon("WEAPON_SNIPERRIFLE");
-    sim::releaseControl(scene::kAim);
+    sim::releaseControl(kControlAim);
     sim::frame();
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     firingThen([] { sim::holdKey(2); sim::runFor(200); });
     EXPECT_EQ(cameraRendering, 0);
 }

@@ -8,11 +8,11 @@ namespace {
 
 // Natives only the overlays call.
 constexpr uint64_t kOverlayNatives[] = {
-    0xEEF059FAD016D209,  // entity health (damage glitch)
-    0x2206BF9A37B7F724,  // post-effect start
-    0x6B7256074AE34680,  // 3-D line (tracers)
-    0x3A618A217E5154F0,  // rectangle (crosshair; the menu is closed)
-    0x34E82F05DF2974F5,  // world to screen (crosshair)
+    native::kGetEntityHealth,               // damage glitch
+    native::kAnimpostfxPlay,                // damage glitch
+    native::kDrawLine,                      // tracers
+    native::kDrawRect,                      // crosshair; the menu is closed
+    native::kGetScreenCoordFromWorldCoord,  // crosshair
 };
 
 size_t overlayCallsLastFrame() {

@@ -18,8 +18,6 @@
 
 namespace scene {
 
-constexpr int kAttack = 24;
-constexpr int kAim = 25;
 constexpr float kWallY = 20.0f;  // the wall's near face, metres north of the player
 
 inline sim::Options options(uint32_t frameMs, uint32_t startTick = sim::Options{}.startTick) {

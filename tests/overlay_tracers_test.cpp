@@ -11,13 +11,10 @@
 
 namespace {
 
-constexpr uint64_t kBoneIndexByName = 0xFB71170B7E76ACBA;
-constexpr uint64_t kDrawLine = 0x6B7256074AE34680;
-
 // Frames in which a tracer was spawned: each spawn asks for the muzzle bone once.
 std::vector<uint32_t> tracerSpawnTicks() {
     std::vector<uint32_t> frames;
-    for (const sim::CallRecord* c : sim::calls(kBoneIndexByName))
+    for (const sim::CallRecord* c : sim::calls(native::kGetEntityBoneIndexByName))
         if (c->text() == "Gun_Muzzle") frames.push_back(c->frame);
     return frames;
 }
@@ -43,8 +40,8 @@ TEST(TracerSpawn, MachineGunShotsSixtyMsApartGetEveryOtherTracer) {
     sim::equipWeapon("WEAPON_COMBATMG");
     sim::weapons.current = &fastMg;
     scene::engage();
-    sim::holdControl(scene::kAim);
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAim);
+    sim::holdControl(kControlAttack);
     sim::runFor(700);
     ASSERT_GE(sim::weapons.shots.size(), 8u);
     std::vector<uint32_t> spawns = tracerSpawnTicks();
@@ -55,8 +52,8 @@ TEST(TracerSpawn, MachineGunShotsSixtyMsApartGetEveryOtherTracer) {
 TEST(TracerSpawn, RifleTracersAreAtLeastItsIntervalApartAndFollowEveryShot) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");
     sim::setFrameMs(10);
-    sim::holdControl(scene::kAim);
-    sim::holdControl(scene::kAttack);
+    sim::holdControl(kControlAim);
+    sim::holdControl(kControlAttack);
     sim::runFor(1000);
     std::vector<uint32_t> spawns = tracerSpawnTicks();
     ASSERT_GE(spawns.size(), 5u);
@@ -74,7 +71,7 @@ TEST(TracerSpawn, OnlyTracerWeaponsSpawnThem) {
                           {"WEAPON_STUNGUN", false},     {"WEAPON_FLAREGUN", false},    {"WEAPON_MINIGUN", true},
                           {"WEAPON_PISTOL", true}};
     scene::bodycamWith("WEAPON_PISTOL");
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     for (const Case& c : cases) {
         sim::runFor(1500);  // the last weapon's shot is past every rate
         sim::equipWeapon(c.weapon);
@@ -90,7 +87,7 @@ TEST(TracerSpawn, OnlyTracerWeaponsSpawnThem) {
 
 TEST(TracerSpawn, StartsAtTheMuzzleElseTheWeaponObjectElseTheCamera) {
     scene::bodycamWith("WEAPON_PISTOL");
-    sim::holdControl(scene::kAim);
+    sim::holdControl(kControlAim);
     // The shot frame draws the new tracer with its tail still at its start.
     auto shotTracerStart = [] {
         sim::frames(20);  // earlier tracers have flown

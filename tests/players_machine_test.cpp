@@ -68,7 +68,7 @@ TEST_P(WindowsTick, RecoilSettlesOnEveryFrameByTheFramesRealLength) {
     sim::equipWeapon("WEAPON_PISTOL");
     sim::tapKey(sim::kViewKey);
     sim::runFor(700);
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     sim::runFor(100);
     sim::fireOnce();  // aimed: the shot lands through the plug-in's order, and kicks
     ASSERT_GT(recoilPitch, 0.5f);

@@ -154,7 +154,7 @@ TEST(SimulatorDeathTest, RefusesUnknownHashesAndWrongArgumentCounts) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(callNative<void>(0x1234567890ABCDEFull, 1), "unknown native 0x1234567890ABCDEF");
     // IS_ENTITY_DEAD takes two words; pushing only the entity leaves the game a stale slot.
-    EXPECT_DEATH(callNative<bool>(0x5F9532F3B5CC2551ull, 1), "0x5F9532F3B5CC2551.*1 arguments; it takes 2");
+    EXPECT_DEATH(callNative<bool>(native::kIsEntityDead, 1), "0x5F9532F3B5CC2551.*1 arguments; it takes 2");
 }
 
 }  // namespace

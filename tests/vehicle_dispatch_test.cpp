@@ -9,11 +9,6 @@
 namespace {
 using namespace vehicle_test;
 
-constexpr uint64_t kCreateCam = 0xC3981DCE61D9E13F;
-constexpr uint64_t kDestroyCam = 0x865908C81A2C22E9;
-constexpr uint64_t kBodyHealth = 0xF271147EB7B40F12;
-constexpr uint64_t kSetCamRot = 0x85973643155D0B07;
-
 // Engaged on foot, in the game's first-person view (past the V debounce).
 void engageOnFoot() {
     sim::runFor(400);
@@ -48,10 +43,10 @@ TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
 TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera) {
     bootWithDefaults();
     int32_t car = engageIn(sim::kSedanClass);
-    EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // once per car set-up
-    sim::setControlNormal(kLookLeftRight, 1.0f);
+    EXPECT_EQ(sim::calls(native::kGetVehicleBodyHealth).size(), 1u);  // once per car set-up
+    sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(4);
-    sim::setControlNormal(kLookLeftRight, 0.0f);
+    sim::setControlNormal(kControlLookLeftRight, 0.0f);
     ASSERT_LT(vehicleCam.lookYaw, 0.0f);
     Cam camera = cam().handle;
 
@@ -62,19 +57,19 @@ TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera)
     EXPECT_EQ(cam().attachedTo, bike);
     EXPECT_EQ(attachedVehicle, bike);
     sim::frames(3);
-    EXPECT_EQ(sim::calls(kBodyHealth).size(), 1u);  // never for a two-wheeler
+    EXPECT_EQ(sim::calls(native::kGetVehicleBodyHealth).size(), 1u);  // never for a two-wheeler
 
     sim::enterVehicle(car);
     sim::frame();
     EXPECT_EQ(cam().attachedTo, car);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 0.0f);  // set up afresh
-    EXPECT_EQ(sim::calls(kBodyHealth).size(), 2u);
+    EXPECT_EQ(sim::calls(native::kGetVehicleBodyHealth).size(), 2u);
 
     // Out: the vehicle camera goes and a free on-foot one renders in the same frame.
     sim::leaveVehicle();
     sim::frame();
-    EXPECT_EQ(sim::frameCalls(kDestroyCam).size(), 1u);
-    EXPECT_EQ(sim::frameCalls(kCreateCam).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(native::kDestroyCam).size(), 1u);
+    EXPECT_EQ(sim::frameCalls(native::kCreateCam).size(), 1u);
     EXPECT_EQ(cam().attachedTo, 0);
     EXPECT_EQ(attachedVehicle, 0);
     EXPECT_EQ(vehicleAttached, 0);
@@ -103,7 +98,7 @@ TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
 TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
     bootWithDefaults();
     int32_t car = engageIn(sim::kSedanClass);
-    sim::holdControl(kVehicleBrake);
+    sim::holdControl(kControlVehicleBrake);
     struct Case {
         float speed;
         bool flags;
@@ -144,7 +139,7 @@ TEST(VehicleDispatch, ACarCameraIsShownOnlyOnceItIsTurnedWithTheCar) {
     EXPECT_EQ(cam().rotation.z, 90.0f);
     ASSERT_EQ(sim::rendering.calls.size(), renders + 1);
     EXPECT_TRUE(sim::lastRenderCall()->render);
-    EXPECT_EQ(sim::lastRenderCall()->frame, sim::frameCalls(kSetCamRot).at(0)->frame);
+    EXPECT_EQ(sim::lastRenderCall()->frame, sim::frameCalls(native::kSetCamRot).at(0)->frame);
     EXPECT_TRUE(sim::lastRendered().scripted);
 }
 

@@ -13,12 +13,12 @@ TEST(VehicleLook, LimitedLookTurnsWithinItsBoundsAndFiringFreezesIt) {
     bootWithDefaults();
     int32_t car = engageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 30.0f};
-    sim::setControlNormal(kLookLeftRight, 0.5f);  // right: yaw -= 6 x 0.5 per frame
-    sim::setControlNormal(kLookUpDown, -1.0f);    // up: pitch += 0.75 x 6 per frame
+    sim::setControlNormal(kControlLookLeftRight, 0.5f);  // right: yaw -= 6 x 0.5 per frame
+    sim::setControlNormal(kControlLookUpDown, -1.0f);    // up: pitch += 0.75 x 6 per frame
     sim::frame();
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, -3.0f);
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, 4.5f);
-    EXPECT_TRUE(sim::wasDisabledThisFrame(0, kLookLeftRight));  // the game's camera does not turn too
+    EXPECT_TRUE(sim::wasDisabledThisFrame(0, kControlLookLeftRight));  // the game's camera does not turn too
     EXPECT_NEAR(yawDifference(cam().rotation.z, 30.0f - 3.0f), 0.0f, 1e-4f);
 
     sim::frames(60);
@@ -26,15 +26,15 @@ TEST(VehicleLook, LimitedLookTurnsWithinItsBoundsAndFiringFreezesIt) {
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, 40.0f);
 
     // Firing from the vehicle, by mouse or by the attack control, freezes it.
-    sim::setControlNormal(kLookLeftRight, -1.0f);
+    sim::setControlNormal(kControlLookLeftRight, -1.0f);
     sim::holdKey(kVkLeftMouse);
     sim::frames(5);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, -Veh_YawLimit);
     sim::releaseKey(kVkLeftMouse);
-    sim::holdControl(kVehicleAttack);
+    sim::holdControl(kControlVehicleAttack);
     sim::frames(5);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, -Veh_YawLimit);
-    sim::releaseControl(kVehicleAttack);
+    sim::releaseControl(kControlVehicleAttack);
     sim::frame();
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, -Veh_YawLimit + 6.0f);
 }
@@ -44,7 +44,7 @@ TEST(VehicleLook, FreeLookWrapsWithinAFullTurnAndIgnoresFiring) {
     FreeLook = 1;
     int32_t car = engageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 100.0f};
-    sim::setControlNormal(kLookLeftRight, -1.0f);  // left: +6 per frame
+    sim::setControlNormal(kControlLookLeftRight, -1.0f);  // left: +6 per frame
     sim::holdKey(kVkLeftMouse);
     for (int k = 1; k <= 70; ++k) {
         sim::frame();
@@ -61,20 +61,20 @@ TEST(VehicleLook, FreeLookWrapsWithinAFullTurnAndIgnoresFiring) {
 TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
     bootWithDefaults();
     engageIn(sim::kSedanClass);
-    sim::holdControl(kAim);
-    sim::setControlNormal(kLookLeftRight, -1.0f);
-    sim::setControlNormal(kLookUpDown, 1.0f);
+    sim::holdControl(kControlAim);
+    sim::setControlNormal(kControlLookLeftRight, -1.0f);
+    sim::setControlNormal(kControlLookUpDown, 1.0f);
     sim::frame();
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 1.33f * 6.0f);
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, -6.0f);
-    EXPECT_FALSE(sim::wasDisabledThisFrame(0, kLookLeftRight));  // the game's aim turns with it
+    EXPECT_FALSE(sim::wasDisabledThisFrame(0, kControlLookLeftRight));  // the game's aim turns with it
     sim::frames(40);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 180.0f);
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, -89.0f);
 
-    sim::releaseControl(kAim);
-    sim::setControlNormal(kLookLeftRight, 0.0f);
-    sim::setControlNormal(kLookUpDown, 0.0f);
+    sim::releaseControl(kControlAim);
+    sim::setControlNormal(kControlLookLeftRight, 0.0f);
+    sim::setControlNormal(kControlLookUpDown, 0.0f);
     sim::frame();
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, Veh_YawLimit);
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, -60.0f);
@@ -89,7 +89,7 @@ TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
     options.startTick = GetParam();
     bootWithDefaults(options);
     engageIn(sim::kSedanClass);
-    sim::setControlNormal(kLookLeftRight, 0.1f);
+    sim::setControlNormal(kControlLookLeftRight, 0.1f);
     sim::frames(10);
     sim::holdKey(kVkNumpad0);
     const uint32_t heldFrom = sim::now();
@@ -103,13 +103,13 @@ TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
         EXPECT_LT(sim::now(), heldFrom);
     }
 
-    sim::holdControl(kAim);
-    sim::setControlNormal(kLookLeftRight, -1.0f);
+    sim::holdControl(kControlAim);
+    sim::setControlNormal(kControlLookLeftRight, -1.0f);
     sim::runFor(1000);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 180.0f);
 
     // Free look has its own pair and its own debounce.
-    sim::releaseControl(kAim);
+    sim::releaseControl(kControlAim);
     FreeLook = 1;
     sim::frame();
     EXPECT_FLOAT_EQ(vehicleCam.freeLookYaw, 0.0f);
@@ -122,7 +122,7 @@ TEST(VehicleLook, FinalPitchIsClampedAfterTheVehiclesOwnPitchAndRollIsKept) {
     Veh_FOV = 72.0f;
     int32_t car = engageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {70.0f, 12.0f, -45.0f};  // a steep climb, banking
-    sim::setControlNormal(kLookUpDown, -1.0f);
+    sim::setControlNormal(kControlLookUpDown, -1.0f);
     sim::frames(20);
     EXPECT_FLOAT_EQ(vehicleCam.lookPitch, 40.0f);
     EXPECT_FLOAT_EQ(cam().rotation.x, 89.0f);
@@ -139,7 +139,7 @@ TEST(VehicleLook, MotorcycleReadsItsOwnSettings) {
     MC_CamInertiaAmount = 3.0f;
     Veh_CamInertia = 0;
     int32_t bike = engageIn(sim::kMotorcycleClass);
-    sim::setControlNormal(kLookLeftRight, 0.5f);
+    sim::setControlNormal(kControlLookLeftRight, 0.5f);
     sim::frame();
     EXPECT_FLOAT_EQ(motorcycleCam.lookYaw, -5.0f);
     sim::frames(10);

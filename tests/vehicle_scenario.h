@@ -15,7 +15,6 @@
 
 namespace vehicle_test {
 
-constexpr int kLookLeftRight = 1, kLookUpDown = 2, kAim = 25, kVehicleAttack = 69, kVehicleBrake = 72;
 constexpr Vec3 kParkedAt{120.0f, -40.0f, 30.0f};
 
 // Boots the plug-in with the settings at their reset values (start-up ran).

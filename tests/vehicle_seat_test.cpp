@@ -81,19 +81,19 @@ TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {
 TEST(VehicleSeats, CarReanchorsOnASeatChangeKeepingTheLook) {
     bootWithDefaults();
     int32_t car = engageIn(sim::kSedanClass);
-    sim::setControlNormal(kLookLeftRight, 1.0f);
+    sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(5);
-    sim::setControlNormal(kLookLeftRight, 0.0f);
+    sim::setControlNormal(kControlLookLeftRight, 0.0f);
     float yaw = vehicleCam.lookYaw;
     ASSERT_LT(yaw, -20.0f);
-    uint32_t detachesBefore = static_cast<uint32_t>(sim::calls(0xA2FABBE87F4BAD82).size());
+    uint32_t detachesBefore = static_cast<uint32_t>(sim::calls(native::kDetachCam).size());
 
     sim::switchSeat(0);
     sim::frame();
     expectNear(cam().attachOffset, carSeatAttach(car, 0));
     EXPECT_EQ(std::string(seatBoneName), "seat_pside_f");
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, yaw);
-    EXPECT_EQ(sim::calls(0xA2FABBE87F4BAD82).size(), detachesBefore);  // re-attached, never detached
+    EXPECT_EQ(sim::calls(native::kDetachCam).size(), detachesBefore);  // re-attached, never detached
 }
 
 TEST(VehicleSeats, MotorcycleKeepsItsAnchorUntilSetUpAgain) {

@@ -172,7 +172,7 @@ TEST(BodycamAim, SwayWhileAimingStopsAbruptlyOnRelease) {
     Rotation still = swayNow();
     EXPECT_EQ(still.pitch, 0.0f);
     EXPECT_EQ(still.yaw, 0.0f);
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     aimFrame(0.0f, 0.0f);
     Rotation s = swayNow();
     double t = frameTick * 0.001;
@@ -181,12 +181,12 @@ TEST(BodycamAim, SwayWhileAimingStopsAbruptlyOnRelease) {
     EXPECT_NEAR(s.yaw, 2.0 * (0.45 * std::sin(2.3 * t) + 0.35 * std::sin(5.7 * t + 1.1) +
                               0.2 * std::sin(11.0 * t + 0.4)), 1e-4);
     EXPECT_EQ(s.roll, 0.0f);
-    sim::releaseControl(sim::kAimControl);
+    sim::releaseControl(kControlAim);
     aimFrame(0.0f, 0.0f);
     EXPECT_EQ(swayNow().pitch, 0.0f);
     EXPECT_EQ(swayNow().yaw, 0.0f);
 
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     sim::unequipWeapon();
     aimFrame(0.0f, 0.0f);
     EXPECT_EQ(swayNow().pitch, 0.0f);  // sway needs a weapon
@@ -201,7 +201,7 @@ TEST(BodycamAim, SwayStaysSmoothAfterWeeksOfSystemUptime) {
     AimSway = 1;
     AimSwayAmount = 1.0f;
     sim::equipWeapon("WEAPON_PISTOL");
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     aimFrame(0.0f, 0.0f);
     Rotation last = swayNow();
     float largestStep = 0.0f, range = 0.0f;

@@ -62,13 +62,13 @@ TEST(WeaponCamera, DeadzoneFollowAndSwayShapeTheView) {
 
     // Sway rides on top while aiming and is gone the frame the aim ends.
     AimSway = 1;
-    sim::holdControl(sim::kAimControl);
+    sim::holdControl(kControlAim);
     sim::frame();
     Rotation sway = aimSway(aimWeapon);
     EXPECT_NE(sway.yaw, 0.0f);
     EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f + sway.yaw);
     EXPECT_FLOAT_EQ(cam().rotation.x, sway.pitch);
-    sim::releaseControl(sim::kAimControl);
+    sim::releaseControl(kControlAim);
     sim::frame();
     EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f);
     EXPECT_EQ(cam().rotation.x, 0.0f);
@@ -79,10 +79,10 @@ TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
     FOV = 35.0f;
     ADSZoomAmount = 25.0f;
     ADSGameView = 1;
-    sim::holdControl(sim::kAimControl);
-    sim::setControlNormal(sim::kWheelForwardControl, 1.0f);
+    sim::holdControl(kControlAim);
+    sim::setControlNormal(kControlWheelForward, 1.0f);
     sim::frame();
-    sim::setControlNormal(sim::kWheelForwardControl, 0.0f);
+    sim::setControlNormal(kControlWheelForward, 0.0f);
     sim::runFor(1500);
     EXPECT_FLOAT_EQ(cam().fov, 30.0f);
 
@@ -97,7 +97,7 @@ TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
 TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     engageOnFoot("WEAPON_SNIPERRIFLE");
     SniperGameView = 1;
-    size_t created = sim::calls(camtest::kCreateCam).size();
+    size_t created = sim::calls(native::kCreateCam).size();
     sim::holdKey(2);  // right mouse button
     sim::runFor(140);
     EXPECT_TRUE(sim::scriptCamRendering());
@@ -115,7 +115,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     sim::releaseKey(2);
     sim::frame();
     EXPECT_EQ(engaged, 1);  // no key press needed to come back
-    EXPECT_EQ(sim::calls(camtest::kCreateCam).size(), created + 1);
+    EXPECT_EQ(sim::calls(native::kCreateCam).size(), created + 1);
     const sim::RenderCall* back = sim::lastRenderCall();
     EXPECT_TRUE(back->render);
     EXPECT_FALSE(back->ease);

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr uint64_t kGetHashKey = 0xD24D37CC275948CC;
-constexpr uint64_t kGetWeapontypeGroup = 0xC3287EE3050FB74C;
-
 struct Expected {
     const char* weapon;
     bool armed, firearm, tracer;
@@ -66,7 +63,7 @@ TEST(WeaponClass, EmptyHandsNeedNoGroupAndNamesAreHashedOnce) {
     Ped ped = sim::player.ped;
     sim::unequipWeapon();
     EXPECT_FALSE(isFirearm(ped));
-    EXPECT_TRUE(sim::calls(kGetWeapontypeGroup).empty());
+    EXPECT_TRUE(sim::calls(native::kGetWeapontypeGroup).empty());
 
     for (const char* w : {"WEAPON_PISTOL", "WEAPON_MINIGUN", "WEAPON_KNIFE", "WEAPON_STUNGUN"}) {
         sim::equipWeapon(w);
@@ -80,7 +77,7 @@ TEST(WeaponClass, EmptyHandsNeedNoGroupAndNamesAreHashedOnce) {
         }
     }
     std::map<std::string, int> hashed;
-    for (const sim::CallRecord* c : sim::calls(kGetHashKey)) ++hashed[c->text()];
+    for (const sim::CallRecord* c : sim::calls(native::kGetHashKey)) ++hashed[c->text()];
     EXPECT_EQ(hashed.size(), static_cast<size_t>(WeaponName::Count));
     for (const auto& [name, count] : hashed) EXPECT_EQ(count, 1) << name;
 }

@@ -38,7 +38,7 @@ void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTi
 TEST(BodycamRecoil, PistolShotKicksWithinItsRangeAndSettlesPerFrame) {
     bootWithBodycamRecoil("WEAPON_PISTOL", 5.0f);  // k = 5
     EXPECT_EQ(recoilPitch, 0.0f);
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     recoilFrame();
     ASSERT_EQ(sim::weapons.shots.size(), 1u);
     // The kick lands, then this frame's settle (1 - 9 * 0.016) applies.
@@ -47,7 +47,7 @@ TEST(BodycamRecoil, PistolShotKicksWithinItsRangeAndSettlesPerFrame) {
     EXPECT_LE(kick, 4.235f + 1e-4f);
     EXPECT_LE(std::abs(recoilYaw), 1.1f * 0.856f + 1e-4f);
     EXPECT_LE(std::abs(recoilRoll), 1.25f * 0.856f + 1e-4f);
-    sim::releaseControl(sim::kAttackControl);
+    sim::releaseControl(kControlAttack);
     for (int k = 0; k < 5; ++k) {
         float before = recoilPitch;
         recoilFrame();
@@ -61,7 +61,7 @@ TEST(BodycamRecoil, PistolShotKicksWithinItsRangeAndSettlesPerFrame) {
 
 TEST(BodycamRecoil, FastBurstIsCappedAndEveryShotKicksOnce) {
     bootWithBodycamRecoil("WEAPON_MINIGUN", 5.0f);  // a shot every other frame
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     float highest = 0.0f;
     int rises = 0;
     for (int k = 0; k < 60; ++k) {
@@ -153,7 +153,7 @@ TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
             if (recoilPitch > before) kicks.push_back(sim::now());
         }
     };
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     run(20);
     EXPECT_TRUE(sim::weapons.shots.empty());
     ASSERT_EQ(kicks.size(), 4u);  // at 0, 50, 100 and 150 ms of a 200 ms hold
@@ -162,10 +162,10 @@ TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
     EXPECT_LE(recoilPitch, 5.0f);
 
     // A new press kicks on its first frame, however soon after the last kick.
-    sim::releaseControl(sim::kAttackControl);
+    sim::releaseControl(kControlAttack);
     kicks.clear();
     run(1);
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     run(1);
     EXPECT_EQ(kicks.size(), 1u);
 
@@ -187,18 +187,18 @@ TEST(Recoil, BodycamTakesPrecedenceAndBothOffClearsAtOnce) {
     BodycamMaster = 1;
     BodycamRecoil = 0;
     sim::equipWeapon("WEAPON_PISTOL");
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     recoilFrame();
     // Shake kick: pitch at least 1.1 before the settle of 1 - 11 * 0.016.
     EXPECT_GE(recoilPitch, 1.1f * (1.0f - 11.0f * 0.016f) - 1e-4f);
 
     // With the bodycam recoil on, holding attack alone kicks nothing more.
     BodycamRecoil = 1;
-    sim::releaseControl(sim::kAttackControl);
+    sim::releaseControl(kControlAttack);
     sim::setAmmo(0);  // the attack now fires nothing
     recoilFrame();
     float settled = recoilPitch;
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     recoilFrame();
     EXPECT_LT(recoilPitch, settled);
 

@@ -60,16 +60,16 @@ TEST(WeaponSim, ShootingIsTrueOnlyInTheShotFrameAndOrdersFireThroughDisabledInpu
     sim::frame();
     Ped ped = sim::player.ped;
     sim::equipWeapon("WEAPON_PISTOL");
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     sim::frame();
     EXPECT_TRUE(game::isPedShooting(ped));
     sim::frame();
     EXPECT_FALSE(game::isPedShooting(ped));
-    sim::releaseControl(sim::kAttackControl);
+    sim::releaseControl(kControlAttack);
 
     // Own firing disabled: the press does nothing; an order to shoot fires at the weapon's rate.
     game::disablePlayerFiring(sim::player.id, true);
-    sim::holdControl(sim::kAttackControl);
+    sim::holdControl(kControlAttack);
     sim::frame();
     EXPECT_FALSE(game::isPedShooting(ped));
     game::setPedShootsAtCoord(ped, 0.0f, 10.0f, 1.0f, true);

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kAttack = 24;
-constexpr int kAim = 25;
 constexpr float kWallY = 40.0f;  // the yard's far wall, metres north
 
 std::string outputDir;
@@ -58,7 +56,7 @@ int tracersInFlight() {
 
 // Holds the trigger until a tracer is on its way while another one still shows.
 void burstUntilTracersInFlight() {
-    sim::holdControl(kAttack);
+    sim::holdControl(kControlAttack);
     sim::runFor(300);
     for (int k = 0; k < 200 && (tracersInFlight() < 1 || sim::lastFrameLines().size() < 6); ++k) sim::frame();
 }
@@ -90,7 +88,7 @@ int main(int argc, char** argv) {
     sim::runFor(1000);  // the camera has eased in and the view has settled
 
     // Aimed: the press fires at once, full-auto, at the wall.
-    sim::holdControl(kAim);
+    sim::holdControl(kControlAim);
     sim::runFor(300);
     burstUntilTracersInFlight();
     shot("bodycam-burst.png");
@@ -102,8 +100,8 @@ int main(int argc, char** argv) {
     burstUntilTracersInFlight();
     shot("bodycam-swing.png");
 
-    sim::releaseControl(kAttack);
-    sim::releaseControl(kAim);
+    sim::releaseControl(kControlAttack);
+    sim::releaseControl(kControlAim);
     sim::frame();
     return failures == 0 ? 0 : 1;
 }

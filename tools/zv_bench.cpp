@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     uint64_t padCalls = 0;
     for (uint64_t n : sim::os.emptySlotCalls) padCalls -= n;
     const uint32_t began = sim::now();
-    if (state->firing) sim::holdControl(sim::kAttackControl);
+    if (state->firing) sim::holdControl(kControlAttack);
     sim::frames(frames);
     CALLGRIND_DUMP_STATS_AT(state->name);
     for (uint64_t n : sim::os.emptySlotCalls) padCalls += n;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/runtime.h"
@@ -28,7 +30,6 @@ constexpr float kHandFirstDt = 0.016f;      // seconds, first active frame
 constexpr float kHandDecay = 0.9f;          // per frame once inactive
 constexpr float kHandSnapMetres = 0.0001f;
 constexpr float kHandSnapRoll = 0.0005f;    // degrees
-constexpr int kAim = 25;
 
 uint32_t handTick;  // previous active hand frame, 0 = none
 
@@ -111,7 +112,7 @@ void updateBodycamAim(Ped ped, Rotation gameplay) {
 // of uptime.
 Rotation aimSway(Hash weapon) {
     if (!AimSway || !isArmed(weapon)) return {0.0f, 0.0f, 0.0f};
-    if (!game::isDisabledControlPressed(0, kAim) && !game::isControlPressed(0, kAim)) return {0.0f, 0.0f, 0.0f};
+    if (!isPressedDisabledFirst(kControlGroupPlayer, kControlAim)) return {0.0f, 0.0f, 0.0f};
     double t = static_cast<double>(frameTick) * 0.001;
     double pitch = 0.4 * std::sin(2.9 * t + 0.6) + 0.38 * std::sin(6.4 * t) + 0.22 * std::sin(12.5 * t + 1.7);
     double yaw = 0.45 * std::sin(2.3 * t) + 0.35 * std::sin(5.7 * t + 1.1) + 0.2 * std::sin(11.0 * t + 0.4);

@@ -15,5 +15,5 @@ extern float handSide, handUp, handForward, handRoll;  // metres, metres, metres
 extern uint8_t followInitialised;                      // 0 after a stop or destroy: reseed from the gameplay rotation
 extern Hash aimWeapon;                                 // the weapon the last aim update saw
 
-void updateBodycamAim(Ped ped, Rotation gameplay);  // pipeline steps 18 and 19
+void updateBodycamAim(Ped ped, Rotation gameplay);  // each on-foot frame with a usable head reading
 Rotation aimSway(Hash weapon);                      // pitch and yaw additions (roll 0); zero when sway does not apply

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "runtime/control_queries.h"
+#include "runtime/controls.h"
 #include "runtime/mathutil.h"
 #include "runtime/natives.h"
 #include "runtime/platform.h"
@@ -33,9 +35,6 @@ constexpr RecoilShape kBodycam{0.55f, 0.3f, 0.22f, 0.25f, 2.5f, 1.2f, 1.4f, 9.0f
 constexpr uint32_t kShakeKickSpacingMs = 46;  // at most one shake kick this often while firing
 constexpr float kFirstFrameDt = 0.016f;       // seconds, when there is no previous recoil frame
 constexpr float kSnapToZero = 0.0005f;        // degrees
-
-constexpr int kAttack = 24;
-constexpr int kAttack2 = 257;
 
 uint32_t recoilTick;           // previous recoil frame, 0 = none
 uint8_t firingLastFrame;       // the shake saw firing in the previous frame
@@ -69,13 +68,10 @@ void settle(const RecoilShape& shape, float dt) {
     recoilRoll = snap(recoilRoll);
 }
 
-bool pressed(int control) {
-    return game::isControlPressed(0, control) || game::isDisabledControlPressed(0, control);
-}
-
 void updateRecoilShake(Ped ped) {
     float dt = secondsSinceLast(recoilTick, kFirstFrameDt, kShake.dtCap);
-    bool fireInput = pressed(kAttack) || pressed(kAttack2);
+    bool fireInput = isPressedEnabledFirst(kControlGroupPlayer, kControlAttack) ||
+                     isPressedEnabledFirst(kControlGroupPlayer, kControlAttack2);
     bool firing = isFirearm(ped) && (game::isPedShooting(ped) || fireInput);
     bool tooSoon = firingLastFrame && frameTick - lastShakeKickTick < kShakeKickSpacingMs;
     if (firing && !tooSoon) {

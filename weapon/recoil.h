@@ -8,5 +8,5 @@
 
 extern float recoilPitch, recoilYaw, recoilRoll;  // degrees, added to the camera rotation
 
-void updateRecoil(Ped ped);  // pipeline step 22
+void updateRecoil(Ped ped);  // each on-foot frame, after the head bob and before the crouch drop
 void resetRecoil();          // on destroy: offsets, frame time, shot detection and last ammo

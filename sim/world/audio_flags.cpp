@@ -11,7 +11,7 @@ bool audioFlag(const std::string& name) {
     return it != audioFlags.end() && it->second;
 }
 
-SIM_NATIVE(0xB9EFD5C25018725A) {  // SET_AUDIO_FLAG
+SIM_NATIVE(native::kSetAudioFlag) {
     audioFlags[call.s(0) ? call.s(0) : ""] = call.b(1);
 }
 

@@ -17,7 +17,6 @@ ScriptRendering rendering;
 
 namespace {
 int32_t nextCamHandle = 1;
-constexpr int kLookLeftRight = 1, kLookUpDown = 2, kNextCamera = 0;
 constexpr float kPitchLimit = 89.0f;
 // The third-person follow camera: behind and above the ped or vehicle.
 constexpr Vec3 kPedFollowOffset{0.0f, -3.0f, 0.6f};
@@ -62,17 +61,17 @@ float lerpAngle(float a, float b, float t) {
 // camera; V cycles the game's view unless a script disabled control 0 this frame.
 const FrameStep updateGameCamera(Phase::AfterScripts, 50, [] {
     float dt = frameMilliseconds() * 0.001f;
-    if (!controls.disabled[0][kLookLeftRight])
-        gameCameras.rotation.z -= controls.normal[kLookLeftRight] * gameCameras.lookRate * dt;
-    if (!controls.disabled[0][kLookUpDown])
-        gameCameras.rotation.x -= controls.normal[kLookUpDown] * gameCameras.lookRate * dt;
+    if (!controls.disabled[kControlGroupPlayer][kControlLookLeftRight])
+        gameCameras.rotation.z -= controls.normal[kControlLookLeftRight] * gameCameras.lookRate * dt;
+    if (!controls.disabled[kControlGroupPlayer][kControlLookUpDown])
+        gameCameras.rotation.x -= controls.normal[kControlLookUpDown] * gameCameras.lookRate * dt;
     if (std::isfinite(gameCameras.rotation.x))
         gameCameras.rotation.x = std::clamp(gameCameras.rotation.x, -kPitchLimit, kPitchLimit);
     if (std::isfinite(gameCameras.rotation.z) && std::fabs(gameCameras.rotation.z) < 1e6f)
         gameCameras.rotation.z = std::remainder(gameCameras.rotation.z, 360.0f);
 
     bool vDown = os.keyDown[kViewKey] && os.front == Front::Game;  // the game hears keys only in front
-    if (vDown && !gameCameras.viewKeyWasDown && !controls.disabled[0][kNextCamera]) {
+    if (vDown && !gameCameras.viewKeyWasDown && !controls.disabled[kControlGroupPlayer][kControlNextCamera]) {
         int& mode = pedInVehicle() ? gameCameras.vehicleViewMode : gameCameras.pedViewMode;
         mode = nextViewMode(mode);
     }
@@ -142,21 +141,21 @@ void removeScriptCamByGame(int32_t handle) {
 
 // ---- the gameplay camera ----------------------------------------------------
 
-SIM_NATIVE(0x837765A25378F0BB) {  // GET_GAMEPLAY_CAM_ROT (order 2 only)
+SIM_NATIVE(native::kGetGameplayCamRot) {  // order 2 only
     call.ret(gameCameras.rotation.x, gameCameras.rotation.y, gameCameras.rotation.z);
 }
-SIM_NATIVE(0x5A4F9EDF1673F704) { gameCameras.pedViewMode = call.i(0); }      // SET_FOLLOW_PED_CAM_VIEW_MODE
-SIM_NATIVE(0xAC253D7842768F48) { gameCameras.vehicleViewMode = call.i(0); }  // SET_FOLLOW_VEHICLE_CAM_VIEW_MODE
-SIM_NATIVE(0x8D4D46230B2C353A) { call.ret(gameCameras.pedViewMode); }        // GET_FOLLOW_PED_CAM_VIEW_MODE
-SIM_NATIVE(0xA4FF579AC0E3AAAE) { call.ret(gameCameras.vehicleViewMode); }    // GET_FOLLOW_VEHICLE_CAM_VIEW_MODE
-SIM_NATIVE(0xA200EB1EE790F448) {  // GET_FINAL_RENDERED_CAM_COORD: the last frame's screen
+SIM_NATIVE(native::kSetFollowPedCamViewMode) { gameCameras.pedViewMode = call.i(0); }
+SIM_NATIVE(native::kSetFollowVehicleCamViewMode) { gameCameras.vehicleViewMode = call.i(0); }
+SIM_NATIVE(native::kGetFollowPedCamViewMode) { call.ret(gameCameras.pedViewMode); }
+SIM_NATIVE(native::kGetFollowVehicleCamViewMode) { call.ret(gameCameras.vehicleViewMode); }
+SIM_NATIVE(native::kGetFinalRenderedCamCoord) {  // the last frame's screen
     Vec3 p = rendering.history.empty() ? gameCameraPosition() : rendering.history.back().position;
     call.ret(p.x, p.y, p.z);
 }
 
 // ---- scripted cameras -------------------------------------------------------
 
-SIM_NATIVE(0xC3981DCE61D9E13F) {  // CREATE_CAM
+SIM_NATIVE(native::kCreateCam) {
     ScriptCam c;
     c.handle = nextCamHandle++;
     c.name = call.s(0) ? call.s(0) : "";
@@ -164,34 +163,34 @@ SIM_NATIVE(0xC3981DCE61D9E13F) {  // CREATE_CAM
     scriptCams[c.handle] = c;
     call.ret(c.handle);
 }
-SIM_NATIVE(0xA7A932170592B50E) { call.ret(findCam(call.i(0)) != nullptr); }  // DOES_CAM_EXIST
-SIM_NATIVE(0x026FB97D0A425F84) {  // SET_CAM_ACTIVE
+SIM_NATIVE(native::kDoesCamExist) { call.ret(findCam(call.i(0)) != nullptr); }
+SIM_NATIVE(native::kSetCamActive) {
     ScriptCam* c = findCam(call.i(0));
     if (!c) return;
     c->active = call.b(1);
     if (c->active) rendering.activeCam = c->handle;
     else if (rendering.activeCam == c->handle) rendering.activeCam = 0;
 }
-SIM_NATIVE(0xC7848EFCCC545182) {  // SET_CAM_NEAR_CLIP
+SIM_NATIVE(native::kSetCamNearClip) {
     requireFinite(call, 1, 1);
     if (ScriptCam* c = findCam(call.i(0))) c->nearClip = call.f(1);
 }
-SIM_NATIVE(0x8C1DC7770C51DC8D) {  // SET_CAM_AFFECTS_AIMING
+SIM_NATIVE(native::kSetCamAffectsAiming) {
     if (ScriptCam* c = findCam(call.i(0))) c->affectsAiming = call.b(1);
 }
-SIM_NATIVE(0x4D41783FB745E42E) {  // SET_CAM_COORD
+SIM_NATIVE(native::kSetCamCoord) {
     requireFinite(call, 1, 3);
     if (ScriptCam* c = findCam(call.i(0))) c->position = {call.f(1), call.f(2), call.f(3)};
 }
-SIM_NATIVE(0x85973643155D0B07) {  // SET_CAM_ROT
+SIM_NATIVE(native::kSetCamRot) {
     requireFinite(call, 1, 3);
     if (ScriptCam* c = findCam(call.i(0))) c->rotation = {call.f(1), call.f(2), call.f(3)};
 }
-SIM_NATIVE(0xB13C14F66A00D047) {  // SET_CAM_FOV
+SIM_NATIVE(native::kSetCamFov) {
     requireFinite(call, 1, 1);
     if (ScriptCam* c = findCam(call.i(0))) c->fov = call.f(1);
 }
-SIM_NATIVE(0xFEDB7D269E8C60E3) {  // ATTACH_CAM_TO_ENTITY
+SIM_NATIVE(native::kAttachCamToEntity) {
     requireFinite(call, 2, 3);
     ScriptCam* c = findCam(call.i(0));
     if (!c || !findEntity(call.i(1))) return;
@@ -199,16 +198,16 @@ SIM_NATIVE(0xFEDB7D269E8C60E3) {  // ATTACH_CAM_TO_ENTITY
     c->attachOffset = {call.f(2), call.f(3), call.f(4)};
     c->attachRelative = call.b(5);
 }
-SIM_NATIVE(0xA2FABBE87F4BAD82) {  // DETACH_CAM
+SIM_NATIVE(native::kDetachCam) {
     if (ScriptCam* c = findCam(call.i(0))) c->attachedTo = 0;
 }
-SIM_NATIVE(0x865908C81A2C22E9) {  // DESTROY_CAM
+SIM_NATIVE(native::kDestroyCam) {
     int32_t h = call.i(0);
     if (rendering.activeCam == h && rendering.blend > 0.0f) rendering.blend = 0.0f;  // the screen falls back at once
     if (rendering.activeCam == h) rendering.activeCam = 0;
     scriptCams.erase(h);
 }
-SIM_NATIVE(0x07E5B515DB0636FC) {  // RENDER_SCRIPT_CAMS
+SIM_NATIVE(native::kRenderScriptCams) {
     bool render = call.b(0), ease = call.b(1);
     int32_t ms = call.i(2);
     rendering.calls.push_back({frameIndex(), render, ease, ms});

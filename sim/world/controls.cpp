@@ -36,38 +36,38 @@ void tapControl(int control, int heldFrames) {
 }
 bool wasDisabledThisFrame(int group, int control) { return disabledLastFrame.at(group).at(control); }
 
-SIM_NATIVE(0xF3A21BCD95725A4A) {  // IS_CONTROL_PRESSED
+SIM_NATIVE(native::kIsControlPressed) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) && controls.held[c] && enabled(g, c));
 }
-SIM_NATIVE(0xE2587F8CBBD87B1D) {  // IS_DISABLED_CONTROL_PRESSED
+SIM_NATIVE(native::kIsDisabledControlPressed) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) && controls.held[c]);
 }
-SIM_NATIVE(0x580417101DDB492F) {  // IS_CONTROL_JUST_PRESSED
+SIM_NATIVE(native::kIsControlJustPressed) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) && justPressed(c) && enabled(g, c));
 }
-SIM_NATIVE(0x91AEF906BCA88877) {  // IS_DISABLED_CONTROL_JUST_PRESSED
+SIM_NATIVE(native::kIsDisabledControlJustPressed) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) && justPressed(c));
 }
-SIM_NATIVE(0xEC3C9B8D5327B563) {  // GET_CONTROL_NORMAL
+SIM_NATIVE(native::kGetControlNormal) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) && enabled(g, c) ? controls.normal[c] : 0.0f);
 }
-SIM_NATIVE(0x11E65974A982637C) {  // GET_DISABLED_CONTROL_NORMAL
+SIM_NATIVE(native::kGetDisabledControlNormal) {
     int g = call.i(0), c = call.i(1);
     call.ret(valid(g, c) ? controls.normal[c] : 0.0f);
 }
-SIM_NATIVE(0xFE99B66D079CF6BC) {  // DISABLE_CONTROL_ACTION
+SIM_NATIVE(native::kDisableControlAction) {
     int g = call.i(0), c = call.i(1);
     if (valid(g, c)) controls.disabled[g][c] = true;
 }
-SIM_NATIVE(0xA571D46727E2B718) {  // IS_USING_KEYBOARD_AND_MOUSE
+SIM_NATIVE(native::kIsUsingKeyboardAndMouse) {
     call.ret(controls.usingKeyboard);
 }
-SIM_NATIVE(0xE8A25867FBA3B05E) {  // SET_CONTROL_VALUE_NEXT_FRAME
+SIM_NATIVE(native::kSetControlValueNextFrame) {
     if (validControl(call.i(1))) controls.forced.push_back({frameIndex(), call.i(0), call.i(1), call.f(2)});
     call.ret(true);
 }

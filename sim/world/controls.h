@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/controls.h"
+
 namespace sim {
 
 constexpr int kControlCount = 360;

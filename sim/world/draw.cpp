@@ -42,7 +42,7 @@ const DrawItem* findText(const std::string& text) {
     return nullptr;
 }
 
-SIM_NATIVE(0x3A618A217E5154F0) {  // DRAW_RECT
+SIM_NATIVE(native::kDrawRect) {
     DrawItem d;
     d.kind = DrawKind::Rect;
     d.x = call.f(0);
@@ -52,22 +52,22 @@ SIM_NATIVE(0x3A618A217E5154F0) {  // DRAW_RECT
     d.colour = {call.i(4), call.i(5), call.i(6), call.i(7)};
     recordDraw(std::move(d));
 }
-SIM_NATIVE(0x66E0276CC5F6B9DA) { draws.pending.font = call.i(0); }  // SET_TEXT_FONT
-SIM_NATIVE(0x07C837F9A01C34C9) {  // SET_TEXT_SCALE
+SIM_NATIVE(native::kSetTextFont) { draws.pending.font = call.i(0); }
+SIM_NATIVE(native::kSetTextScale) {
     draws.pending.scaleX = call.f(0);
     draws.pending.scaleY = call.f(1);
 }
-SIM_NATIVE(0xBE6B23FFA53FB442) {  // SET_TEXT_COLOUR
+SIM_NATIVE(native::kSetTextColour) {
     draws.pending.colour = {call.i(0), call.i(1), call.i(2), call.i(3)};
 }
-SIM_NATIVE(0x2513DFB0FB8400FE) { draws.pending.outline = true; }       // SET_TEXT_OUTLINE
-SIM_NATIVE(0xC02F4DBFB51D988B) { draws.pending.centre = call.b(0); }  // SET_TEXT_CENTRE
-SIM_NATIVE(0x63145D9C883A1A70) {  // SET_TEXT_WRAP
+SIM_NATIVE(native::kSetTextOutline) { draws.pending.outline = true; }
+SIM_NATIVE(native::kSetTextCentre) { draws.pending.centre = call.b(0); }
+SIM_NATIVE(native::kSetTextWrap) {
     draws.pending.wrap = true;
     draws.pending.wrapStart = call.f(0);
     draws.pending.wrapEnd = call.f(1);
 }
-SIM_NATIVE(0x25FBB336DF1804CB) {  // BEGIN_TEXT_COMMAND_DISPLAY_TEXT
+SIM_NATIVE(native::kBeginTextCommandDisplayText) {
     if (draws.textCommandOpen || feedCommandOpen()) fail("BEGIN_TEXT_COMMAND_DISPLAY_TEXT inside another text command");
     draws.textCommandOpen = true;
     draws.openText = DrawItem{};
@@ -75,7 +75,7 @@ SIM_NATIVE(0x25FBB336DF1804CB) {  // BEGIN_TEXT_COMMAND_DISPLAY_TEXT
     draws.openText.command = call.s(0) ? call.s(0) : "";
 }
 // The same component native feeds whichever text command is open.
-SIM_NATIVE(0x6C188BE134E074AA) {  // ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME
+SIM_NATIVE(native::kAddTextComponentSubstringPlayerName) {
     const char* text = call.s(0) ? call.s(0) : "";
     if (draws.textCommandOpen)
         draws.openText.text += text;
@@ -84,7 +84,7 @@ SIM_NATIVE(0x6C188BE134E074AA) {  // ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME
     else
         fail("ADD_TEXT_COMPONENT_SUBSTRING_PLAYER_NAME outside a text command");
 }
-SIM_NATIVE(0xCD015E5BB0D96A57) {  // END_TEXT_COMMAND_DISPLAY_TEXT
+SIM_NATIVE(native::kEndTextCommandDisplayText) {
     if (!draws.textCommandOpen) fail("END_TEXT_COMMAND_DISPLAY_TEXT without a BEGIN");
     draws.textCommandOpen = false;
     DrawItem d = std::move(draws.openText);

@@ -68,42 +68,42 @@ const Bone* findBoneById(const EntityState& e, int32_t id) {
 
 // ---- generic entity natives ------------------------------------------------
 
-SIM_NATIVE(0x7239B21A38F536BA) {  // DOES_ENTITY_EXIST
+SIM_NATIVE(native::kDoesEntityExist) {
     call.ret(findEntity(call.i(0)) != nullptr);
 }
-SIM_NATIVE(0x5F9532F3B5CC2551) {  // IS_ENTITY_DEAD
+SIM_NATIVE(native::kIsEntityDead) {
     const EntityState* e = findEntity(call.i(0));
     call.ret(e == nullptr || e->dead);
 }
-SIM_NATIVE(0x3FEF770D40960D5A) {  // GET_ENTITY_COORDS
+SIM_NATIVE(native::kGetEntityCoords) {
     const EntityState* e = findEntity(call.i(0));
     Vec3 p = e ? e->position : Vec3{};
     call.ret(p.x, p.y, p.z);
 }
-SIM_NATIVE(0xE83D4F9BA2A38914) {  // GET_ENTITY_HEADING
+SIM_NATIVE(native::kGetEntityHeading) {
     const EntityState* e = findEntity(call.i(0));
     float h = e ? std::fmod(e->rotation.z, 360.0f) : 0.0f;
     call.ret(h < 0.0f ? h + 360.0f : h);
 }
-SIM_NATIVE(0x8E2530AA8ADA980E) {  // SET_ENTITY_HEADING
+SIM_NATIVE(native::kSetEntityHeading) {
     if (!std::isfinite(call.f(1))) fail("SET_ENTITY_HEADING was given a non-finite heading");
     if (EntityState* e = findEntity(call.i(0))) e->rotation.z = call.f(1);
 }
-SIM_NATIVE(0xAFBD61CC738D9EB9) {  // GET_ENTITY_ROTATION
+SIM_NATIVE(native::kGetEntityRotation) {
     const EntityState* e = findEntity(call.i(0));
     Vec3 r = e ? e->rotation : Vec3{};
     call.ret(r.x, r.y, r.z);
 }
-SIM_NATIVE(0xEEF059FAD016D209) {  // GET_ENTITY_HEALTH
+SIM_NATIVE(native::kGetEntityHealth) {
     const EntityState* e = findEntity(call.i(0));
     call.ret(e ? e->health : 0);
 }
-SIM_NATIVE(0xD5037BA82E12416F) {  // GET_ENTITY_SPEED
+SIM_NATIVE(native::kGetEntitySpeed) {
     const EntityState* e = findEntity(call.i(0));
     Vec3 v = e ? e->velocity : Vec3{};
     call.ret(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
 }
-SIM_NATIVE(0x9A8D700A51CB7B0D) {  // GET_ENTITY_SPEED_VECTOR
+SIM_NATIVE(native::kGetEntitySpeedVector) {
     const EntityState* e = findEntity(call.i(0));
     Vec3 v = e ? e->velocity : Vec3{};
     if (e && call.b(1)) {
@@ -113,18 +113,18 @@ SIM_NATIVE(0x9A8D700A51CB7B0D) {  // GET_ENTITY_SPEED_VECTOR
     }
     call.ret(v.x, v.y, v.z);
 }
-SIM_NATIVE(0xFB71170B7E76ACBA) {  // GET_ENTITY_BONE_INDEX_BY_NAME
+SIM_NATIVE(native::kGetEntityBoneIndexByName) {
     const EntityState* e = findEntity(call.i(0));
     const Bone* b = e && call.s(1) ? findBone(*e, call.s(1)) : nullptr;
     call.ret(b ? b->id : -1);
 }
-SIM_NATIVE(0x44A8FCB8ED227738) {  // GET_WORLD_POSITION_OF_ENTITY_BONE
+SIM_NATIVE(native::kGetWorldPositionOfEntityBone) {
     const EntityState* e = findEntity(call.i(0));
     const Bone* b = e ? findBoneById(*e, call.i(1)) : nullptr;
     Vec3 p = !e ? Vec3{} : b ? localToWorld(*e, b->local) : e->position;
     call.ret(p.x, p.y, p.z);
 }
-SIM_NATIVE(0x2274BC1C4885E333) {  // GET_OFFSET_FROM_ENTITY_GIVEN_WORLD_COORDS
+SIM_NATIVE(native::kGetOffsetFromEntityGivenWorldCoords) {
     const EntityState* e = findEntity(call.i(0));
     Vec3 p = e ? worldToLocal(*e, {call.f(1), call.f(2), call.f(3)}) : Vec3{};
     call.ret(p.x, p.y, p.z);

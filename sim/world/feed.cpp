@@ -16,12 +16,12 @@ const FrameStep endFrame(Phase::AfterScripts, -90, [] {
 });
 }  // namespace
 
-SIM_NATIVE(0x202709F4C58A0424) {  // BEGIN_TEXT_COMMAND_THEFEED_POST
+SIM_NATIVE(native::kBeginTextCommandThefeedPost) {
     if (feed.open || draws.textCommandOpen) fail("BEGIN_TEXT_COMMAND_THEFEED_POST inside another text command");
     feed.open = true;
     feed.building = Notification{frameIndex(), call.s(0) ? call.s(0) : "", "", false};
 }
-SIM_NATIVE(0x2ED7843F8F801023) {  // END_TEXT_COMMAND_THEFEED_POST_TICKER
+SIM_NATIVE(native::kEndTextCommandThefeedPostTicker) {
     if (!feed.open) fail("END_TEXT_COMMAND_THEFEED_POST_TICKER without a BEGIN");
     feed.open = false;
     feed.building.blink = call.b(0);

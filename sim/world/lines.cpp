@@ -8,7 +8,7 @@
 
 namespace sim {
 
-SIM_NATIVE(0x6B7256074AE34680) {  // DRAW_LINE
+SIM_NATIVE(native::kDrawLine) {
     for (int k = 0; k < 6; ++k)
         if (!std::isfinite(call.f(k))) fail("DRAW_LINE was given a non-finite value (argument " + std::to_string(k) + ")");
     DrawItem d;

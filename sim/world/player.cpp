@@ -18,7 +18,6 @@ constexpr Vec3 kHeadLocal{0.0f, 0.05f, 0.65f};
 // Ground speed at each whole move blend ratio, metres per second.
 constexpr float kSpeedAtRatio[4] = {0.0f, 1.4f, 4.0f, 7.0f};
 constexpr float kMoveInputThreshold = 0.1f;
-constexpr int kSprint = 21, kMoveForward = 32, kMoveBack = 33, kMoveLeft = 34, kMoveRight = 35;
 
 float speedAt(float ratio) {
     ratio = std::clamp(ratio, 0.0f, 3.0f);
@@ -52,10 +51,10 @@ const FrameStep movePed(Phase::AfterScripts, 10, [] {
     player.moveRatioCap = 3.0f;
     if (!e) return;
 
-    float fb = controls.normal[kMoveForward] - controls.normal[kMoveBack];
-    float lr = controls.normal[kMoveRight] - controls.normal[kMoveLeft];
+    float fb = controls.normal[kControlMoveForward] - controls.normal[kControlMoveBack];
+    float lr = controls.normal[kControlMoveRight] - controls.normal[kControlMoveLeft];
     bool moving = std::fabs(fb) > kMoveInputThreshold || std::fabs(lr) > kMoveInputThreshold;
-    float pace = !moving ? 0.0f : controls.held[kSprint] ? 3.0f : 2.0f;
+    float pace = !moving ? 0.0f : controls.held[kControlSprint] ? 3.0f : 2.0f;
     if (e->dead || player.vehicle != 0 || player.inVehicleWithoutVehicle) pace = 0.0f;
     player.desiredMoveRatio = player.forcedMoveRatio >= 0.0f ? player.forcedMoveRatio : std::min(pace, cap);
 
@@ -106,10 +105,10 @@ Vec3 pedHeadPosition() {
 
 bool resetFlagSetLastFrame(int32_t flag) { return player.resetFlagsLastFrame.count(flag) != 0; }
 
-SIM_NATIVE(0x4F8644AF03D0E0D6) { call.ret(player.id); }   // PLAYER_ID
-SIM_NATIVE(0xD80958FC74E988A6) { call.ret(player.ped); }  // PLAYER_PED_ID
+SIM_NATIVE(native::kPlayerId) { call.ret(player.id); }
+SIM_NATIVE(native::kPlayerPedId) { call.ret(player.ped); }
 
-SIM_NATIVE(0x17C07FC640E86B4E) {  // GET_PED_BONE_COORDS
+SIM_NATIVE(native::kGetPedBoneCoords) {
     const EntityState* e = findEntity(call.i(0));
     if (!e) {
         call.ret(0.0f, 0.0f, 0.0f);
@@ -120,22 +119,22 @@ SIM_NATIVE(0x17C07FC640E86B4E) {  // GET_PED_BONE_COORDS
     Vec3 p = localToWorld(*e, {local.x + call.f(2), local.y + call.f(3), local.z + call.f(4)});
     call.ret(p.x, p.y, p.z);
 }
-SIM_NATIVE(0x8517D4A6CA8513ED) {  // GET_PED_DESIRED_MOVE_BLEND_RATIO
+SIM_NATIVE(native::kGetPedDesiredMoveBlendRatio) {
     call.ret(call.i(0) == player.ped ? player.desiredMoveRatio : 0.0f);
 }
-SIM_NATIVE(0x433083750C5E064A) {  // SET_PED_MAX_MOVE_BLEND_RATIO: lasts this frame
+SIM_NATIVE(native::kSetPedMaxMoveBlendRatio) {  // lasts this frame
     if (call.i(0) == player.ped) {
         player.moveRatioCap = std::clamp(call.f(1), 0.0f, 3.0f);
         ++player.capCalls;
     }
 }
-SIM_NATIVE(0x7C2AC9CA66575FBF) {  // GET_PED_STEALTH_MOVEMENT
+SIM_NATIVE(native::kGetPedStealthMovement) {
     call.ret(call.i(0) == player.ped && player.stealth);
 }
-SIM_NATIVE(0x79CFD9827CC979B6) {  // GET_PED_PARACHUTE_STATE
+SIM_NATIVE(native::kGetPedParachuteState) {
     call.ret(call.i(0) == player.ped ? player.parachuteState : kNotParachuting);
 }
-SIM_NATIVE(0xC1E8A365BF3B29F2) {  // SET_PED_RESET_FLAG: lasts this frame
+SIM_NATIVE(native::kSetPedResetFlag) {  // lasts this frame
     if (call.i(0) == player.ped && call.b(2)) player.resetFlags.insert(call.i(1));
 }
 

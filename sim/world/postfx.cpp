@@ -19,12 +19,12 @@ int postFxStarts(const std::string& name) { return countEvents(name, true); }
 int postFxStops(const std::string& name) { return countEvents(name, false); }
 
 // A looped effect runs until stopped; a timed one is not simulated past its start.
-SIM_NATIVE(0x2206BF9A37B7F724) {  // ANIMPOSTFX_PLAY
+SIM_NATIVE(native::kAnimpostfxPlay) {
     std::string name = call.s(0) ? call.s(0) : "";
     postFx.events.push_back({frameIndex(), name, true, call.i(1), call.b(2)});
     postFx.running.insert(name);
 }
-SIM_NATIVE(0x068E835A1D0DC0E3) {  // ANIMPOSTFX_STOP
+SIM_NATIVE(native::kAnimpostfxStop) {
     std::string name = call.s(0) ? call.s(0) : "";
     postFx.events.push_back({frameIndex(), name, false, 0, false});
     postFx.running.erase(name);

@@ -57,14 +57,14 @@ ViewPose lastShownView() {
     return {f.position, f.rotation, f.fov};
 }
 
-SIM_NATIVE(0x34E82F05DF2974F5) {  // GET_SCREEN_COORD_FROM_WORLD_COORD
+SIM_NATIVE(native::kGetScreenCoordFromWorldCoord) {
     for (int k = 0; k < 3; ++k)
         if (!std::isfinite(call.f(k)))
             fail("GET_SCREEN_COORD_FROM_WORLD_COORD was given a non-finite value (argument " + std::to_string(k) + ")");
     float x = 0.0f, y = 0.0f;
     bool onScreen = projectToScreen(lastShownView(), {call.f(0), call.f(1), call.f(2)}, x, y);
-    if (float* sx = call.p<float>(3)) *sx = onScreen ? x : -1.0f;
-    if (float* sy = call.p<float>(4)) *sy = onScreen ? y : -1.0f;
+    if (float* sx = call.out<float>(3)) *sx = onScreen ? x : -1.0f;
+    if (float* sy = call.out<float>(4)) *sy = onScreen ? y : -1.0f;
     call.ret(onScreen);
 }
 

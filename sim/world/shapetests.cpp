@@ -105,7 +105,7 @@ RayHit castSegment(Vec3 from, Vec3 to, int32_t flags, int32_t ignored) {
     return best;
 }
 
-SIM_NATIVE(0x377906D8A31E5586) {  // START_EXPENSIVE_SYNCHRONOUS_SHAPE_TEST_LOS_PROBE
+SIM_NATIVE(native::kStartExpensiveSynchronousShapeTestLosProbe) {
     requireFinite(call, 0, 6);
     Probe p{};
     p.frame = frameIndex();
@@ -124,16 +124,16 @@ SIM_NATIVE(0x377906D8A31E5586) {  // START_EXPENSIVE_SYNCHRONOUS_SHAPE_TEST_LOS_
 
 // Status 2 = ready, with the results written; 0 = no such probe (unknown, read
 // already, or started in an earlier frame), with nothing written.
-SIM_NATIVE(0x3D87450E15D98694) {  // GET_SHAPE_TEST_RESULT
+SIM_NATIVE(native::kGetShapeTestResult) {
     int32_t handle = call.i(0);
     if (handle < 1 || handle > static_cast<int32_t>(collision.probes.size())) return call.ret(0);
     Probe& p = collision.probes[static_cast<size_t>(handle - 1)];
     if (p.read || p.frame != frameIndex()) return call.ret(0);
     p.read = true;
-    if (int32_t* hit = call.p<int32_t>(1)) *hit = p.hit ? 1 : 0;
-    if (NativeVector3* pos = call.p<NativeVector3>(2)) *pos = {p.point.x, 0, p.point.y, 0, p.point.z, 0};
-    if (NativeVector3* nrm = call.p<NativeVector3>(3)) *nrm = {p.normal.x, 0, p.normal.y, 0, p.normal.z, 0};
-    if (int32_t* ent = call.p<int32_t>(4)) *ent = p.entity;
+    if (int32_t* hit = call.out<int32_t>(1)) *hit = p.hit ? 1 : 0;
+    if (NativeVector3* pos = call.out<NativeVector3>(2)) *pos = {p.point.x, 0, p.point.y, 0, p.point.z, 0};
+    if (NativeVector3* nrm = call.out<NativeVector3>(3)) *nrm = {p.normal.x, 0, p.normal.y, 0, p.normal.z, 0};
+    if (int32_t* ent = call.out<int32_t>(4)) *ent = p.entity;
     call.ret(2);
 }
 

@@ -12,7 +12,7 @@ std::vector<std::string> soundNamesSince(size_t index) {
     return out;
 }
 
-SIM_NATIVE(0x67C540AA08E4A6F5) {  // PLAY_SOUND_FRONTEND
+SIM_NATIVE(native::kPlaySoundFrontend) {
     sounds.played.push_back({frameIndex(), call.i(0), call.s(1) ? call.s(1) : "", call.s(2) ? call.s(2) : ""});
 }
 

@@ -198,17 +198,17 @@ bool pedInVehicle(int32_t ped) {
 }
 }  // namespace
 
-SIM_NATIVE(0x997ABD671D25CA0B) {  // IS_PED_IN_ANY_VEHICLE
+SIM_NATIVE(native::kIsPedInAnyVehicle) {
     call.ret(pedInVehicle(call.i(0)));
 }
-SIM_NATIVE(0x9A9112A0FE9A4713) {  // GET_VEHICLE_PED_IS_IN
+SIM_NATIVE(native::kGetVehiclePedIsIn) {
     call.ret(call.i(0) == player.ped ? player.vehicle : 0);
 }
-SIM_NATIVE(0x29439776AAA00A62) {  // GET_VEHICLE_CLASS
+SIM_NATIVE(native::kGetVehicleClass) {
     auto it = vehicles.find(call.i(0));
     call.ret(it == vehicles.end() ? 0 : it->second.vehicleClass);
 }
-SIM_NATIVE(0xBB40DD2270B65366) {  // GET_PED_IN_VEHICLE_SEAT
+SIM_NATIVE(native::kGetPedInVehicleSeat) {
     auto it = vehicles.find(call.i(0));
     int32_t ped = 0;
     if (it != vehicles.end()) {
@@ -217,7 +217,7 @@ SIM_NATIVE(0xBB40DD2270B65366) {  // GET_PED_IN_VEHICLE_SEAT
     }
     call.ret(ped);
 }
-SIM_NATIVE(0xF271147EB7B40F12) {  // GET_VEHICLE_BODY_HEALTH
+SIM_NATIVE(native::kGetVehicleBodyHealth) {
     auto it = vehicles.find(call.i(0));
     call.ret(it == vehicles.end() ? 0.0f : it->second.bodyHealth);
 }

@@ -110,8 +110,8 @@ const FrameStep weaponFrame(Phase::BeforeScripts, 20, [] {
     if (!weapons.current) return;
 
     bool ownFiringDisabled = weapons.ownFiringDisabledFrame + 1 == frameIndex();
-    bool held = controls.held[kAttackControl];
-    bool pressed = held && !controls.heldLastFrame[kAttackControl];
+    bool held = controls.held[kControlAttack];
+    bool pressed = held && !controls.heldLastFrame[kControlAttack];
     bool wantsOwn = !ownFiringDisabled && (weapons.current->automatic ? held : pressed);
     if ((weapons.shootOrder || wantsOwn) && canFire()) fire(!wantsOwn);
 });
@@ -147,12 +147,12 @@ void setAmmo(int32_t rounds) {
     if (weapons.current) weapons.ammo[hashKey(weapons.current->name)] = rounds;
 }
 
-void fireOnce() { tapControl(kAttackControl, 1); }
+void fireOnce() { tapControl(kControlAttack, 1); }
 
 void holdBurst(uint32_t milliseconds) {
-    holdControl(kAttackControl);
+    holdControl(kControlAttack);
     runFor(milliseconds);
-    releaseControl(kAttackControl);
+    releaseControl(kControlAttack);
     frame();
 }
 
@@ -162,44 +162,44 @@ void startReload() {
     weapons.reloadEndTick = now() + weapons.current->reloadMs;
 }
 
-SIM_NATIVE(0xD24D37CC275948CC) {  // GET_HASH_KEY
+SIM_NATIVE(native::kGetHashKey) {
     call.ret(call.s(0) ? hashKey(call.s(0)) : 0u);
 }
-SIM_NATIVE(0x3A87E44BB9A01D54) {  // GET_CURRENT_PED_WEAPON
+SIM_NATIVE(native::kGetCurrentPedWeapon) {
     uint32_t weapon = isPlayer(call.i(0)) ? currentWeaponHash() : hashKey("WEAPON_UNARMED");
-    if (uint32_t* out = call.p<uint32_t>(1)) *out = weapon;
+    if (uint32_t* out = call.out<uint32_t>(1)) *out = weapon;
     call.ret(weapon != hashKey("WEAPON_UNARMED"));
 }
-SIM_NATIVE(0xC3287EE3050FB74C) {  // GET_WEAPONTYPE_GROUP
+SIM_NATIVE(native::kGetWeapontypeGroup) {
     const WeaponType* t = typeByHash(call.u(0));
     call.ret(t ? hashKey(t->group) : 0u);
 }
-SIM_NATIVE(0x015A522136D7F951) {  // GET_AMMO_IN_PED_WEAPON
+SIM_NATIVE(native::kGetAmmoInPedWeapon) {
     const WeaponType* t = typeByHash(call.u(1));
     bool counted = isPlayer(call.i(0)) && t && t->magazine > 0;
     call.ret(counted ? weapons.ammo[call.u(1)] : 0);
 }
-SIM_NATIVE(0x34616828CD07F1A1) {  // IS_PED_SHOOTING
+SIM_NATIVE(native::kIsPedShooting) {
     call.ret(isPlayer(call.i(0)) && weapons.shotThisFrame);
 }
-SIM_NATIVE(0x24B100C68C645951) {  // IS_PED_RELOADING
+SIM_NATIVE(native::kIsPedReloading) {
     call.ret(isPlayer(call.i(0)) && weapons.reloading);
 }
-SIM_NATIVE(0x3B390A939AF0B5FC) {  // GET_CURRENT_PED_WEAPON_ENTITY_INDEX
+SIM_NATIVE(native::kGetCurrentPedWeaponEntityIndex) {
     call.ret(isPlayer(call.i(0)) ? weapons.weaponObject : 0);
 }
-SIM_NATIVE(0x5E6CC07646BBEAB8) {  // DISABLE_PLAYER_FIRING
+SIM_NATIVE(native::kDisablePlayerFiring) {
     if (call.i(0) == player.id && call.b(1)) weapons.ownFiringDisabledFrame = frameIndex();
 }
-SIM_NATIVE(0x96A05E4FB321B1BA) {  // SET_PED_SHOOTS_AT_COORD
+SIM_NATIVE(native::kSetPedShootsAtCoord) {
     if (!isPlayer(call.i(0))) return;
     weapons.shootOrder = call.b(4);
     weapons.shootTarget = {call.f(1), call.f(2), call.f(3)};
 }
-SIM_NATIVE(0x176CECF6F920D707) {  // CLEAR_PED_SECONDARY_TASK
+SIM_NATIVE(native::kClearPedSecondaryTask) {
     if (isPlayer(call.i(0))) weapons.shootOrder = false;
 }
-SIM_NATIVE(0x9AC577F5A12AD8A9) {  // SET_PED_FIRING_PATTERN
+SIM_NATIVE(native::kSetPedFiringPattern) {
     if (isPlayer(call.i(0))) weapons.firingPattern = call.u(1);
 }
 

@@ -23,12 +23,6 @@
 
 namespace sim {
 
-constexpr int kAttackControl = 24;
-constexpr int kAimControl = 25;
-constexpr int kLookBehindControl = 26;
-constexpr int kWheelForwardControl = 241;
-constexpr int kWheelBackControl = 242;
-
 uint32_t hashKey(const std::string& text);  // GET_HASH_KEY
 
 struct WeaponType {
