@@ -4,8 +4,11 @@
 #pragma once
 #include <cstdint>
 
-constexpr int32_t kDefaultMenuKey = 117;         // F6
-constexpr int32_t kResetAllPadOpenButton = 175;  // a controller button id
+#include "runtime/controls.h"
+#include "runtime/virtual_keys.h"
+
+constexpr int32_t kDefaultMenuKey = kVkF6;
+constexpr int32_t kResetAllPadOpenButton = kControlPadDpadRight;
 
 #define ZV_SETTING(type, key, missing, minimum, maximum, resetAll) extern type key;
 #include "settings/settings_list.inc"
