@@ -27,10 +27,23 @@ function(zv_sim_executable name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
+# The code the tools share, built once: trace reading, plots, comfort figures,
+# the report and its sections, process spawning, the settings checker, the
+# template, the presets and the clips. Each tools/*.cpp is a program's main.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
+file(GLOB TOOLS_LIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/lib/*.cpp)
+list(FILTER TOOLS_LIB_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
+add_library(zv_tools STATIC ${TOOLS_LIB_SOURCES})
+target_include_directories(zv_tools PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(zv_tools PRIVATE -Wall -Wextra)
+target_link_libraries(zv_tools PUBLIC PkgConfig::WEBP)
+
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
 foreach(src IN LISTS TOOL_SOURCES)
   get_filename_component(tool ${src} NAME_WE)
   zv_sim_executable(${tool} ${src})
+  target_link_libraries(${tool} PRIVATE zv_tools)
 endforeach()
 
 # The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
@@ -61,6 +74,7 @@ if(NOT ZV_SANITIZE)
                  $<TARGET_OBJECTS:zv_sim>)
   target_include_directories(zv_demo_tickclock PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
   target_compile_options(zv_demo_tickclock PRIVATE -Wall -Wextra)
+  target_link_libraries(zv_demo_tickclock PRIVATE zv_tools)
 endif()
 
 enable_testing()
@@ -68,7 +82,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 zv_sim_executable(zv_tests ${TEST_SOURCES})
-target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
+target_link_libraries(zv_tests PRIVATE zv_tools GTest::gtest GTest::gtest_main)
 target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
 add_dependencies(zv_tests zv_replay)
 # One process per test: each starts with a freshly loaded plug-in. The
@@ -110,11 +124,3 @@ endforeach()
 # zv test's last line: the counter fed ctest logs whose counts are known.
 add_test(NAME tools.TallyCountsEveryFailure
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tally_tests_test.sh ${CMAKE_SOURCE_DIR}/tools/tally_tests.sh)
-
-# The demo's clips: animated WebP through libwebp's animation encoder.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
-target_link_libraries(zv_demo PRIVATE PkgConfig::WEBP)
-if(TARGET zv_demo_tickclock)
-  target_link_libraries(zv_demo_tickclock PRIVATE PkgConfig::WEBP)
-endif()
