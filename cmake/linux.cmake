@@ -1,8 +1,15 @@
 # The simulator build: the plug-in's sources linked with sim/ on Linux.
 option(ZV_SANITIZE "build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(ZV_FUZZ "build only the settings loader's fuzz target (clang: libFuzzer, ASan, UBSan)" OFF)
 if(ZV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(ZV_FUZZ)
+  # Every object carries libFuzzer's coverage counters, so that the fuzzer
+  # learns which inputs reach new code of the loader.
+  add_compile_options(-O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=fuzzer,address,undefined)
 endif()
 
 add_library(zv_plugin OBJECT ${PLUGIN_SOURCES})
@@ -26,6 +33,11 @@ function(zv_sim_executable name)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
+
+if(ZV_FUZZ)
+  include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
+  return()
+endif()
 
 # The code the tools share, built once: trace reading, plots, comfort figures,
 # the report and its sections, process spawning, the settings checker, the
@@ -121,6 +133,7 @@ foreach(fragment IN LISTS WINE_TEST_FRAGMENTS)
   include(${fragment})
 endforeach()
 
-# zv test's last line: the counter fed ctest logs whose counts are known.
+# zv test's last line: the counter fed ctest's own reports of tests whose results are known.
 add_test(NAME tools.TallyCountsEveryFailure
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tally_tests_test.sh ${CMAKE_SOURCE_DIR}/tools/tally_tests.sh)
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tally_tests_test.sh ${CMAKE_SOURCE_DIR}/tools/tally_tests.sh
+                 ${CMAKE_COMMAND} ${CMAKE_CTEST_COMMAND})
