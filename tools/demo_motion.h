@@ -57,8 +57,8 @@ struct Stutter {
     size_t shouldMove = 0;  // frames on which the ideal clock's run moved
     size_t stoodStill = 0;  // ... and this run did not
     double largestStep = 0.0, idealLargestStep = 0.0;
-    double stillShare() const { return shouldMove ? double(stoodStill) / double(shouldMove) : 0.0; }
-    double stepRatio() const { return idealLargestStep > 0.0 ? largestStep / idealLargestStep : 1.0; }
+    double stillShare() const;  // of the frames that should have moved
+    double stepRatio() const;   // largest step against the ideal clock's
 };
 
 // Adds one run's frames to out. The runs are the same frames of the same

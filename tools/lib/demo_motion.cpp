@@ -135,6 +135,10 @@ RateDifference compare(const Trace& reference, const Trace& other, const Channel
     return r;
 }
 
+double Stutter::stillShare() const { return shouldMove ? double(stoodStill) / double(shouldMove) : 0.0; }
+
+double Stutter::stepRatio() const { return idealLargestStep > 0.0 ? largestStep / idealLargestStep : 1.0; }
+
 void addStutter(Stutter& out, const Trace& run, const Trace& ideal, const Channel& c) {
     std::vector<double> v = c.read(run), w = c.read(ideal);
     const size_t n = std::min(v.size(), w.size());
