@@ -166,7 +166,7 @@ std::vector<report::SessionRun> sessionRuns(const std::vector<Job>& jobs, const 
         const std::string name = file.stem().string();
         const Job* j = nullptr;
         for (const Job& job : jobs)
-            if (job.label == name) j = &job;
+            if (!j && job.label == name) j = &job;
         runs.push_back({name, file, out / "traces" / (name + ".csv"), j ? j->status : 1, j ? j->seconds : 0.0});
     }
     return runs;
