@@ -3,17 +3,8 @@
 # print the same values and warnings, and both exit 1 for a file with warnings.
 #   cmake -DWINE=<wine> -DWIN_BUILD=<mingw build> -DLINUX_CHECKER=<zv_check_ini>
 #         -DINI=<file> -P cmake/check-ini-under-wine.cmake
-if(NOT DEFINED ENV{WINEPREFIX} OR "$ENV{WINEPREFIX}" STREQUAL "")
-  set(ENV{WINEPREFIX} "$ENV{HOME}/.cache/zentravisor/wineprefix")
-endif()
-set(ENV{WINEDEBUG} "-all")
-if(NOT EXISTS "${WIN_BUILD}/zv-check-ini.exe")
-  if("$ENV{ZV_REQUIRE_WIN_BUILD}" STREQUAL "")
-    message("zv-wine: skipped: no ${WIN_BUILD}/zv-check-ini.exe")
-    return()
-  endif()
-  message(FATAL_ERROR "no ${WIN_BUILD}/zv-check-ini.exe")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/wine-env.cmake)
+zv_require_win_build(zv-check-ini.exe)
 
 execute_process(COMMAND ${LINUX_CHECKER} ${INI} OUTPUT_VARIABLE linux RESULT_VARIABLE linux_rc)
 execute_process(COMMAND ${WINE} ${WIN_BUILD}/zv-check-ini.exe "Z:${INI}" OUTPUT_VARIABLE windows

@@ -1,8 +1,15 @@
 # The simulator build: the plug-in's sources linked with sim/ on Linux.
 option(ZV_SANITIZE "build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(ZV_FUZZ "build only the settings loader's fuzz target (clang: libFuzzer, ASan, UBSan)" OFF)
 if(ZV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(ZV_FUZZ)
+  # Every object carries libFuzzer's coverage counters, so that the fuzzer
+  # learns which inputs reach new code of the loader.
+  add_compile_options(-O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=fuzzer,address,undefined)
 endif()
 
 add_library(zv_plugin OBJECT ${PLUGIN_SOURCES})
@@ -26,10 +33,28 @@ function(zv_sim_executable name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
+if(ZV_FUZZ)
+  include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
+  return()
+endif()
+
+# The code the tools share, built once: trace reading, plots, comfort figures,
+# the report and its sections, process spawning, the settings checker, the
+# template, the presets and the clips. Each tools/*.cpp is a program's main.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
+file(GLOB TOOLS_LIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/lib/*.cpp)
+list(FILTER TOOLS_LIB_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
+add_library(zv_tools STATIC ${TOOLS_LIB_SOURCES})
+target_include_directories(zv_tools PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(zv_tools PRIVATE -Wall -Wextra)
+target_link_libraries(zv_tools PUBLIC PkgConfig::WEBP)
+
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
 foreach(src IN LISTS TOOL_SOURCES)
   get_filename_component(tool ${src} NAME_WE)
   zv_sim_executable(${tool} ${src})
+  target_link_libraries(${tool} PRIVATE zv_tools)
 endforeach()
 
 # The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
@@ -60,6 +85,7 @@ if(NOT ZV_SANITIZE)
                  $<TARGET_OBJECTS:zv_sim>)
   target_include_directories(zv_demo_tickclock PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(zv_demo_tickclock PRIVATE -Wall -Wextra)
+  target_link_libraries(zv_demo_tickclock PRIVATE zv_tools)
 endif()
 
 enable_testing()
@@ -67,7 +93,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 zv_sim_executable(zv_tests ${TEST_SOURCES})
-target_link_libraries(zv_tests PRIVATE GTest::gtest GTest::gtest_main)
+target_link_libraries(zv_tests PRIVATE zv_tools GTest::gtest GTest::gtest_main)
 target_compile_definitions(zv_tests PRIVATE ZV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
 add_dependencies(zv_tests zv_replay)
 # One process per test: each starts with a freshly loaded plug-in. The
@@ -106,14 +132,7 @@ foreach(fragment IN LISTS WINE_TEST_FRAGMENTS)
   include(${fragment})
 endforeach()
 
-# zv test's last line: the counter fed ctest logs whose counts are known.
+# zv test's last line: the counter fed ctest's own reports of tests whose results are known.
 add_test(NAME tools.TallyCountsEveryFailure
-         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tally_tests_test.sh ${CMAKE_SOURCE_DIR}/tools/tally_tests.sh)
-
-# The demo's clips: animated WebP through libwebp's animation encoder.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
-target_link_libraries(zv_demo PRIVATE PkgConfig::WEBP)
-if(TARGET zv_demo_tickclock)
-  target_link_libraries(zv_demo_tickclock PRIVATE PkgConfig::WEBP)
-endif()
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tally_tests_test.sh ${CMAKE_SOURCE_DIR}/tools/tally_tests.sh
+                 ${CMAKE_COMMAND} ${CMAKE_CTEST_COMMAND})

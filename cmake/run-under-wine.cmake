@@ -1,60 +1,20 @@
-# Runs one Wine step for ctest:
-#   MODE=prefix  makes the Wine prefix when it does not exist yet
-#   MODE=host    copies zv_wine_host.exe, ScriptHookV.dll and Zentravisor.asi from
-#                WIN_BUILD into a fresh GAME_FOLDER and runs the host there; with
-#                LINUX_TRACER, also plays the same run in the Linux simulator and
-#                requires the two native-call traces to be equal. PLUGIN names
-#                another .asi of WIN_BUILD to load; SESSION, a session file the
-#                host plays; REPLAY_TOOL, zv_replay, which must then replay the
-#                Zentravisor-trace.zvt the run left with no divergence (with
-#                REPLAY_EVERY_FRAME, every frame the host ran, up to the unload);
-#                EXPECT_FILE, a file the run must leave in the game folder;
-#                NO_FILE, one it must not.
-# WINEPREFIX comes from the environment (default ~/.cache/zentravisor/wineprefix).
-# Without the release build the test is skipped, unless ZV_REQUIRE_WIN_BUILD is
-# set (./zv test sets it, so that a missing build fails there).
-if(NOT DEFINED ENV{WINEPREFIX} OR "$ENV{WINEPREFIX}" STREQUAL "")
-  set(ENV{WINEPREFIX} "$ENV{HOME}/.cache/zentravisor/wineprefix")
-endif()
-set(ENV{WINEDEBUG} "-all")
-
-if(NOT WINE)
-  message(FATAL_ERROR "zv-wine: wine is not installed (apt-get install wine wine64)")
-endif()
-
-if(MODE STREQUAL "prefix")
-  if(EXISTS "$ENV{WINEPREFIX}/system.reg")
-    message("zv-wine: prefix $ENV{WINEPREFIX} ready")
-    return()
-  endif()
-  get_filename_component(parent "$ENV{WINEPREFIX}" DIRECTORY)
-  file(MAKE_DIRECTORY "${parent}")
-  get_filename_component(wine_dir "${WINE}" DIRECTORY)
-  execute_process(COMMAND ${wine_dir}/wineboot -i RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
-  # wineboot returns before the wine server has written the registry files:
-  # system.reg appears only when the server exits, so wait for it.
-  execute_process(COMMAND ${wine_dir}/wineserver -w RESULT_VARIABLE wait_rc OUTPUT_QUIET ERROR_QUIET)
-  if(NOT rc EQUAL 0 OR NOT EXISTS "$ENV{WINEPREFIX}/system.reg")
-    message(FATAL_ERROR "zv-wine: wineboot -i (${rc}) and wineserver -w (${wait_rc}) left no "
-                        "$ENV{WINEPREFIX}/system.reg")
-  endif()
-  message("zv-wine: made prefix $ENV{WINEPREFIX}")
-  return()
-endif()
+# Runs zv_wine_host.exe for one ctest test: copies zv_wine_host.exe,
+# ScriptHookV.dll and Zentravisor.asi from WIN_BUILD into a fresh GAME_FOLDER
+# and runs the host there; with LINUX_TRACER, also plays the same run in the
+# Linux simulator and requires the two native-call traces to be equal. PLUGIN
+# names another .asi of WIN_BUILD to load; SESSION, a session file the host
+# plays; REPLAY_TOOL, zv_replay, which must then replay the
+# Zentravisor-trace.zvt the run left with no divergence (with
+# REPLAY_EVERY_FRAME, every frame the host ran, up to the unload); EXPECT_FILE,
+# a file the run must leave in the game folder; NO_FILE, one it must not.
+# The prefix is made by the wine.Prefix test (cmake/wine-prefix.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/wine-env.cmake)
 
 if(NOT PLUGIN)
   set(PLUGIN Zentravisor.asi)
 endif()
 set(files zv_wine_host.exe ScriptHookV.dll ${PLUGIN})
-foreach(f IN LISTS files)
-  if(NOT EXISTS "${WIN_BUILD}/${f}")
-    if("$ENV{ZV_REQUIRE_WIN_BUILD}" STREQUAL "")
-      message("zv-wine: skipped: no ${WIN_BUILD}/${f} (./zv build makes the release build)")
-      return()
-    endif()
-    message(FATAL_ERROR "zv-wine: no ${WIN_BUILD}/${f}")
-  endif()
-endforeach()
+zv_require_win_build(${files})
 
 file(REMOVE_RECURSE "${GAME_FOLDER}")
 file(MAKE_DIRECTORY "${GAME_FOLDER}")

@@ -9,7 +9,7 @@ set(ZV_WINE_RUNNER ${CMAKE_SOURCE_DIR}/cmake/run-under-wine.cmake)
 
 # Makes the Wine prefix once (about 7 s); every Wine test needs it.
 add_test(NAME wine.Prefix
-         COMMAND ${CMAKE_COMMAND} -DMODE=prefix -DWINE=${ZV_WINE} -P ${ZV_WINE_RUNNER})
+         COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -P ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.cmake)
 set_tests_properties(wine.Prefix PROPERTIES LABELS wine FIXTURES_SETUP wine_prefix TIMEOUT 300)
 
 # name, [TRACE_MATCHES_LINUX], [SESSION file], [FOLDER name of the game folder],
@@ -26,7 +26,7 @@ function(zv_wine_host_test name)
     set(folder ${opt_FOLDER})
   endif()
   add_test(NAME wine.${name}
-           COMMAND ${CMAKE_COMMAND} -DMODE=host -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD} -DLINUX_TRACER=${tracer}
+           COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD} -DLINUX_TRACER=${tracer}
                    -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/${folder} "-DHOST_ARGS=${host_args}"
                    -DSESSION=${opt_SESSION} -DEXPECT_FILE=${opt_EXPECT_FILE} -DNO_FILE=${opt_NO_FILE}
                    -P ${ZV_WINE_RUNNER})

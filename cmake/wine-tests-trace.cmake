@@ -6,7 +6,7 @@ file(GLOB ZV_TRACE_SESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/trace/*.
 foreach(session IN LISTS ZV_TRACE_SESSIONS)
   get_filename_component(name ${session} NAME_WE)
   add_test(NAME wine.RecordReplay.${name}
-           COMMAND ${CMAKE_COMMAND} -DMODE=host -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
+           COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
                    -DPLUGIN=Zentravisor-trace.asi -DSESSION=${session} -DREPLAY_TOOL=$<TARGET_FILE:zv_replay>
                    -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/record-${name} -P ${ZV_WINE_RUNNER})
   set_tests_properties(wine.RecordReplay.${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 300
@@ -19,7 +19,7 @@ endforeach()
 # leaves the process first. The unload waits for that write, then writes the
 # rest and the end record; the recording must replay with every frame.
 add_test(NAME wine.TraceUnloadDuringAWrite
-         COMMAND ${CMAKE_COMMAND} -DMODE=host -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
+         COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
                  -DPLUGIN=Zentravisor-trace.asi "-DHOST_ARGS=--frames 150 --key 0x56@20+2 --hold-trace-write 2"
                  -DREPLAY_TOOL=$<TARGET_FILE:zv_replay> -DREPLAY_EVERY_FRAME=ON
                  -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/trace-unload-during-a-write -P ${ZV_WINE_RUNNER})

@@ -6,14 +6,13 @@
 
 #include "settings/settings.h"
 #include "tools/ini_check.h"
-#include "tools/ini_check_sim.h"
 #include "tools/settings_template.h"
 
 namespace {
 
 inicheck::Result check(const std::string& body) {
     inicheck::Result r;
-    EXPECT_TRUE(inicheck::check("[Camera]\r\n" + body, inicheck::loadWithSimulator, r));
+    EXPECT_TRUE(inicheck::check("[Camera]\r\n" + body, inicheck::loadCopy, r));
     return r;
 }
 
@@ -37,7 +36,7 @@ constexpr const char* kCurrentBindings = "BindVer=5\r\n";
 
 TEST(SettingsChecker, TheTemplateLoadsCleanlyWithTheFirstStartNote) {
     inicheck::Result r;
-    ASSERT_TRUE(inicheck::check(templatefile::bytes(), inicheck::loadWithSimulator, r));
+    ASSERT_TRUE(inicheck::check(templatefile::bytes(), inicheck::loadCopy, r));
     EXPECT_TRUE(r.warnings.empty()) << dump(r);
     ASSERT_EQ(r.notes.size(), 1u);
     EXPECT_NE(r.notes[0].find("BindVer=5, MenuKeyVK=117 and PadOpenBtn=0"), std::string::npos);
@@ -128,7 +127,7 @@ TEST(SettingsChecker, LinesTheLoadNeverReads) {
     inicheck::Result r = inicheck::Result();
     ASSERT_TRUE(inicheck::check("FOV=100\r\n[Camera]\r\nBindVer=5\r\nFOV=80\r\nFOV=70\r\n[Other]\r\nHeight=0.5\r\n"
                                 "[Camera]\r\nSide=0.2\r\n",
-                                inicheck::loadWithSimulator, r));
+                                inicheck::loadCopy, r));
     EXPECT_TRUE(warns(r, {"line 1", "FOV", "outside the first [Camera]"})) << dump(r);
     EXPECT_TRUE(warns(r, {"line 5", "appears again", "line 4"})) << dump(r);
     EXPECT_TRUE(warns(r, {"line 7", "Height"})) << dump(r);

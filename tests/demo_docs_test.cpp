@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "settings/settings.h"
 #include "tools/settings_reference.h"
 
 namespace {

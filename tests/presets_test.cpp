@@ -10,7 +10,6 @@
 
 #include "settings/settings.h"
 #include "tools/ini_check.h"
-#include "tools/ini_check_sim.h"
 #include "tools/presets.h"
 #include "tools/settings_template.h"
 
@@ -38,7 +37,7 @@ TEST(Presets, EachIsCompleteAndLoadsWithoutAWarning) {
         ASSERT_FALSE(text.empty()) << "presets/" << p.name << ".ini is missing";
         EXPECT_EQ(text, presets::bytes(p)) << "presets/" << p.name << ".ini differs from what zv_presets writes";
         inicheck::Result r;
-        ASSERT_TRUE(inicheck::check(text, inicheck::loadWithSimulator, r));
+        ASSERT_TRUE(inicheck::check(text, inicheck::loadCopy, r));
         EXPECT_TRUE(r.warnings.empty()) << dump(r);
         EXPECT_TRUE(r.notes.empty()) << dump(r);  // BindVer is in the file: no first-start note either
         EXPECT_EQ(r.values.size(), size_t(kSettingCount));
@@ -63,10 +62,10 @@ std::vector<std::string> loadedValues() {
 }
 
 TEST(Presets, ClassicLoadsAsTheFirstStartFile) {
-    ASSERT_TRUE(inicheck::loadWithSimulator(templatefile::bytes()));
+    ASSERT_TRUE(inicheck::loadCopy(templatefile::bytes()));
     std::vector<std::string> firstStart = loadedValues();
     resetAllSettings();  // Reset All differs from the first-start file in places: start elsewhere
-    ASSERT_TRUE(inicheck::loadWithSimulator(committed("Classic")));
+    ASSERT_TRUE(inicheck::loadCopy(committed("Classic")));
     EXPECT_EQ(loadedValues(), firstStart);
 }
 

@@ -1,15 +1,53 @@
 #!/usr/bin/env bash
-# Feeds zv test's result counter (tools/tally_tests.sh) ctest logs whose counts
-# are known, in the exact forms ctest prints, and checks its last line and exit
-# status: a failing run must never read "0 failed".
-#   tally_tests_test.sh <tools/tally_tests.sh>
+# Feeds zv test's result counter (tools/tally_tests.sh) JUnit reports that
+# ctest itself writes for a small project whose results are known (tests
+# that pass, fail, time out, crash, skip themselves, or never run because a
+# fixture failed or the program is missing), and reports that ctest never
+# finished, and checks its last line and exit status: a failing run must
+# never read "0 failed".
+#   tally_tests_test.sh <tools/tally_tests.sh> <cmake> <ctest>
 set -uo pipefail
-tally=$1
+tally=$1 cmake=$2 ctest=$3
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 errors=0
 
-expect() {  # name, expected line, expected status, logs...
+mkdir -p "$dir/project"
+cat >"$dir/project/CMakeLists.txt" <<'CMAKE'
+cmake_minimum_required(VERSION 3.21)
+project(tally_shapes NONE)
+enable_testing()
+add_test(NAME pass.One COMMAND true)
+add_test(NAME pass.Two COMMAND true)
+add_test(NAME skip.ByExitCode COMMAND sh -c "exit 77")
+set_tests_properties(skip.ByExitCode PROPERTIES SKIP_RETURN_CODE 77)
+add_test(NAME skip.ByOutput COMMAND sh -c "echo 'zv-wine: skipped: no build'")
+set_tests_properties(skip.ByOutput PROPERTIES SKIP_REGULAR_EXPRESSION "zv-wine: skipped")
+add_test(NAME broken.Fails COMMAND false)
+add_test(NAME broken.TimesOut COMMAND sleep 10)
+set_tests_properties(broken.TimesOut PROPERTIES TIMEOUT 1)
+add_test(NAME broken.Crashes COMMAND sh -c "kill -SEGV $$")
+add_test(NAME broken.Prefix COMMAND false)
+set_tests_properties(broken.Prefix PROPERTIES FIXTURES_SETUP prefix)
+add_test(NAME broken.NeedsThePrefix COMMAND true)
+set_tests_properties(broken.NeedsThePrefix PROPERTIES FIXTURES_REQUIRED prefix)
+add_test(NAME broken.NoProgram COMMAND ${CMAKE_CURRENT_BINARY_DIR}/no-such-program)
+CMAKE
+"$cmake" -S "$dir/project" -B "$dir/build" >/dev/null || { echo "FAIL: cannot configure the test project"; exit 1; }
+report() {  # name, ctest options...: the project's tests run into name.xml
+  local name=$1
+  shift
+  (cd "$dir/build" && "$ctest" --output-junit "$dir/$name.xml" "$@" >/dev/null 2>&1)
+}
+report passing -R '^(pass|skip)\.'
+report broken
+report none -R 'no-such-test'
+: >"$dir/empty.xml"
+# A report cut off in the middle of its test cases.
+head -n "$(($(grep -n '<testcase ' "$dir/broken.xml" | sed -n 3p | cut -d: -f1) - 1))" "$dir/broken.xml" >"$dir/cut.xml"
+sed 's/tests="[0-9]*"/tests="99"/' "$dir/passing.xml" >"$dir/miscounted.xml"
+
+expect() {  # name, expected line, expected status, reports...
   local name=$1 want=$2 want_status=$3 got status
   shift 3
   got=$("$tally" "$@" 2>/dev/null | tail -n 1)
@@ -23,52 +61,21 @@ expect() {  # name, expected line, expected status, logs...
   fi
 }
 
-cat >"$dir/passing.log" <<'LOG'
-Test project /src/build/sim
-      Start  1: wine.Prefix
- 1/3 Test  #1: wine.Prefix ......................   Passed   11.20 sec
- 2/3 Test  #2: camera.Walk ......................   Passed    0.10 sec
- 3/3 Test  #3: wine.CheckIni ....................***Skipped   0.01 sec
-
-100% tests passed, 0 tests failed out of 3
-LOG
-
-# The first-run failure as it was seen: the fixture fails with its result run
-# into the dots, and the tests that need it do not run.
-cat >"$dir/first-run.log" <<'LOG'
-Test project /src/build/sim
- 1/6 Test  #1: wine.Prefix ......................***Failed    0.52 sec
-CMake Error at run-under-wine.cmake:29 (message):
-  zv-wine: wineboot -i failed (0)
-Failed test dependencies: wine.Prefix
- 2/6 Test  #2: wine.HostLoads ...................***Not Run   0.00 sec
- 3/6 Test  #3: camera.Walk ......................   Passed    0.10 sec
- 4/6 Test  #4: wine.Session .....................***Timeout 120.01 sec
- 5/6 Test  #5: camera.Crash .....................***Exception: SegFault  0.02 sec
- 6/6 Test  #6: menu.Open ........................   Passed    0.05 sec
-
-33% tests passed, 4 tests failed out of 6
-
-The following tests FAILED:
-	  1 - wine.Prefix (Failed)
-	  2 - wine.HostLoads (Not Run)
-	  4 - wine.Session (Timeout)
-	  5 - camera.Crash (SEGFAULT)
-Errors while running CTest
-LOG
-
-# A run cut off before ctest printed its summary.
-grep -E '^Test project|#[36]:' "$dir/first-run.log" >"$dir/cut.log"
-printf 'Test project /src/build/asan\n' >"$dir/empty.log"
-echo "Test    #0: settings_load_fuzz ........   Passed" >"$dir/fuzz-pass.log"
-echo "Test    #0: settings_load_fuzz ........***Failed" >"$dir/fuzz-fail.log"
-
-expect "every stage passes" "3 passed, 0 failed, 1 skipped" 0 "$dir/passing.log" "$dir/fuzz-pass.log"
-expect "failed, not run, timed out and crashed tests all count" "5 passed, 4 failed, 1 skipped" 1 \
-  "$dir/passing.log" "$dir/first-run.log" "$dir/fuzz-pass.log"
-expect "the fuzz stage counts" "2 passed, 1 failed, 1 skipped" 1 "$dir/passing.log" "$dir/fuzz-fail.log"
-expect "a ctest run with no summary is a failure" "4 passed, 1 failed, 1 skipped" 1 "$dir/passing.log" "$dir/cut.log"
-expect "a ctest run with no results is a failure" "2 passed, 1 failed, 1 skipped" 1 "$dir/passing.log" "$dir/empty.log"
-expect "a missing log is a failure" "2 passed, 1 failed, 1 skipped" 1 "$dir/passing.log" "$dir/absent.log"
+expect "every run passes; skipped tests are not failures" "4 passed, 0 failed, 4 skipped" 0 \
+  "$dir/passing.xml" "$dir/passing.xml"
+expect "failed, timed out, crashed and never run tests all count" "4 passed, 6 failed, 4 skipped" 1 \
+  "$dir/passing.xml" "$dir/broken.xml"
+expect "a run that found no tests is a failure" "2 passed, 1 failed, 2 skipped" 1 "$dir/passing.xml" "$dir/none.xml"
+expect "an empty report is a failure" "2 passed, 1 failed, 2 skipped" 1 "$dir/passing.xml" "$dir/empty.xml"
+expect "a missing report is a failure" "2 passed, 1 failed, 2 skipped" 1 "$dir/passing.xml" "$dir/absent.xml"
+expect "a report cut short is a failure" "4 passed, 1 failed, 2 skipped" 1 "$dir/passing.xml" "$dir/cut.xml"
+expect "a report that miscounts its tests is a failure" "2 passed, 1 failed, 2 skipped" 1 "$dir/miscounted.xml"
+stderr=$("$tally" "$dir/broken.xml" 2>&1 >/dev/null)
+for name in broken.Fails broken.TimesOut broken.Crashes broken.Prefix broken.NeedsThePrefix broken.NoProgram; do
+  case "$stderr" in
+    *"$name"*) ;;
+    *) echo "FAIL the tally does not name $name"; errors=$((errors + 1)) ;;
+  esac
+done
 
 [ "$errors" = 0 ]

@@ -2,21 +2,15 @@
 // writes a PNG of the screen at each interesting state into the folder given.
 //   menu_shots OUTPUT_DIR
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "runtime/virtual_keys.h"
-#include "settings/settings.h"
-#include "sim/raster.h"
 #include "sim/sim.h"
 #include "sim/world/draw.h"
 #include "sim/world/os.h"
+#include "tools/shots.h"
 
 namespace {
-
-
-std::string outputDir;
-int failures = 0;
 
 // One key press, then enough time for every debounce and animation to settle.
 void press(int vk, int times = 1) {
@@ -28,30 +22,18 @@ void press(int vk, int times = 1) {
 
 void shot(const char* name) {
     sim::runFor(600);  // highlight, scroll and knobs come to rest
-    std::string path = outputDir + "/" + name;
     if (sim::draws.lastFrame.empty()) {
         std::fprintf(stderr, "%s: the menu drew nothing\n", name);
-        ++failures;
-    } else if (sim::writeFramePng(sim::draws.lastFrame, path))
+        shots::fail();
+    } else if (std::string path = shots::write(name); !path.empty()) {
         std::printf("wrote %s (%zu draw items)\n", path.c_str(), sim::draws.lastFrame.size());
-    else
-        ++failures;
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    outputDir = argv[1];
-    std::filesystem::create_directories(outputDir);
-
-    sim::setRecording(sim::Recording::LastFrame);
-    sim::boot();
-    sim::frames(2);
-    resetAllSettings();  // every setting at its default, whatever the settings file held
+    if (!shots::begin(argc, argv)) return 2;
 
     press(kVkF6);  // open: the section list
     shot("menu-sections.png");
@@ -88,5 +70,5 @@ int main(int argc, char** argv) {
     press(kVkEnter);                // its page, cursor on the supporter card
     shot("menu-thanks.png");
 
-    return failures == 0 ? 0 : 1;
+    return shots::exitStatus();
 }

@@ -3,12 +3,10 @@
 // the aim point into the folder given.
 //   overlay_shots OUTPUT_DIR
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "overlay/tracers.h"
 #include "settings/settings.h"
-#include "sim/raster.h"
 #include "sim/sim.h"
 #include "sim/world/cameras.h"
 #include "sim/world/controls.h"
@@ -18,24 +16,19 @@
 #include "sim/world/shapetests.h"
 #include "sim/world/vehicles.h"
 #include "sim/world/weapons.h"
+#include "tools/shots.h"
 
 namespace {
 
 constexpr float kWallY = 40.0f;  // the yard's far wall, metres north
 
-std::string outputDir;
-int failures = 0;
-
 // The frame just played, through the view it was rendered with.
 void shot(const char* name) {
     const sim::RenderedFrame& f = sim::lastRendered();
     sim::ViewPose view{f.position, f.rotation, f.fov};
-    std::string path = outputDir + "/" + name;
-    if (sim::writeFramePng(sim::draws.lastFrame, path, &view))
+    if (std::string path = shots::write(name, &view); !path.empty())
         std::printf("wrote %s (%zu tracer lines, aim point %.1f %.1f %.1f)\n", path.c_str(), sim::lastFrameLines().size(),
                     aimPoint.x, aimPoint.y, aimPoint.z);
-    else
-        ++failures;
 }
 
 // A yard: a long wall 40 m ahead, two pillars and a crate nearer, a car on the left.
@@ -64,17 +57,7 @@ void burstUntilTracersInFlight() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    outputDir = argv[1];
-    std::filesystem::create_directories(outputDir);
-
-    sim::setRecording(sim::Recording::LastFrame);
-    sim::boot();
-    sim::frames(2);
-    resetAllSettings();  // every setting at its default, whatever the settings file held
+    if (!shots::begin(argc, argv)) return 2;
     BodycamMaster = 1;
     BulletTracers = 1;
     SniperGameView = 0;
@@ -103,5 +86,5 @@ int main(int argc, char** argv) {
     sim::releaseControl(kControlAttack);
     sim::releaseControl(kControlAim);
     sim::frame();
-    return failures == 0 ? 0 : 1;
+    return shots::exitStatus();
 }

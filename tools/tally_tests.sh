@@ -1,48 +1,60 @@
 #!/usr/bin/env bash
 # Counts the results of ctest runs for `./zv test`'s last line.
-#   tools/tally_tests.sh LOG...    one log per ctest run (or a fuzz stage line)
+#   tools/tally_tests.sh REPORT...    one JUnit report per ctest run (ctest --output-junit REPORT)
 # Prints "N passed, N failed" (", N skipped" when there are any) and exits 1
 # when anything failed, so that the line and the exit status always agree.
 #
-# Every line "Test #N: name ....<result>" counts once: "Passed" passes,
-# "***Skipped" is skipped, and anything else (Failed, ***Failed run into the
-# dots, ***Timeout, ***Exception, Not Run, a fixture that never ran) fails.
-# A ctest log (one that starts "Test project") must also end in its own summary, "N tests failed out of M", and
-# agree with it: a log with no summary (ctest never got to the end, or found no
-# tests) or with a total other than its own lines counts as one more failure.
+# Every test case counts once: status "run" passes; "notrun" with ctest's
+# SKIP_ message (the test skipped itself: SKIP_RETURN_CODE or
+# SKIP_REGULAR_EXPRESSION) is skipped; anything else fails: a failure, a
+# timeout, a crash, a test not run because its fixture failed or its program
+# is missing, a disabled test. A report that cannot be read, holds no test
+# case (ctest found no tests, or the file is empty), was cut short (no
+# </testsuite>) or counts other than its own cases is one more failure. The
+# names of the tests that did not pass go to stderr.
 set -uo pipefail
 
 passed=0 failed=0 skipped=0
-for log in "$@"; do
-  if [ ! -r "$log" ]; then
-    echo "tally: cannot read $log" >&2
+for report in "$@"; do
+  if [ ! -r "$report" ]; then
+    echo "tally: cannot read $report" >&2
     failed=$((failed + 1))
     continue
   fi
-  read -r p f s total summary_failed < <(awk '
-    /Test +#[0-9]+: / {
-      if ($0 ~ /[. ]Passed( |$)/) p++
-      else if ($0 ~ /\*\*\*Skipped/) s++
-      else f++
+  # Test output inside a report is XML-escaped, so "<" starts only tags.
+  read -r p f s cases declared closed < <(awk -v report="$report" '
+    function fail(why) { f++; print "tally: " report ": " name ": " why > "/dev/stderr" }
+    function settle() { if (pending) fail("not run"); pending = 0 }
+    /<testcase / {
+      settle()
+      cases++
+      name = status = ""
+      if (match($0, /name="[^"]*"/)) name = substr($0, RSTART + 6, RLENGTH - 7)
+      if (match($0, /status="[a-z]+"/)) status = substr($0, RSTART + 8, RLENGTH - 9)
+      if (status == "run") p++
+      else if (status == "notrun") pending = 1
+      else fail(status == "fail" ? "failed" : status)
       next
     }
-    /tests? failed out of [0-9]+/ {
-      for (i = 1; i <= NF; i++) if ($i == "out" && $(i + 1) == "of") total = $(i + 2)
-      for (i = 1; i <= NF; i++) if ($i ~ /^tests?$/ && $(i + 1) == "failed") sf = $(i - 1)
+    /<skipped message="/ && pending {
+      if ($0 ~ /<skipped message="SKIP_/) s++
+      else if (match($0, /message="[^"]*"/)) fail("not run: " substr($0, RSTART + 9, RLENGTH - 10))
+      pending = 0
+      next
     }
-    END { printf "%d %d %d %s %s\n", p, f, s, (total == "" ? "-" : total), (sf == "" ? "-" : sf) }
-  ' "$log")
-  if [ $((p + f + s)) -eq 0 ]; then
-    echo "tally: $log holds no test results" >&2
+    cases == 0 && declared == "" && match($0, /tests="[0-9]+"/) { declared = substr($0, RSTART + 7, RLENGTH - 8) }
+    /<\/testsuite>/ { closed = 1 }
+    END { settle(); printf "%d %d %d %d %s %d\n", p, f, s, cases, (declared == "" ? "-" : declared), closed }
+  ' "$report")
+  if [ "$cases" -eq 0 ]; then
+    echo "tally: $report holds no test results" >&2
     f=$((f + 1))
-  elif grep -q '^Test project ' "$log"; then
-    if [ "$total" = "-" ]; then
-      echo "tally: $log has no ctest summary line: the run did not finish" >&2
-      f=$((f + 1))
-    elif [ "$total" -ne $((p + f + s)) ] || [ "$summary_failed" -gt "$f" ]; then
-      echo "tally: $log: its summary says $summary_failed failed out of $total, its lines $f failed out of $((p + f + s))" >&2
-      f=$((f + 1))
-    fi
+  elif [ "$closed" -eq 0 ]; then
+    echo "tally: $report ends before its last test: the run did not finish" >&2
+    f=$((f + 1))
+  elif [ "$declared" != "$cases" ]; then
+    echo "tally: $report says $declared tests and holds $cases" >&2
+    f=$((f + 1))
   fi
   passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + s))
 done
