@@ -10,16 +10,11 @@
 
 #include "recorder/recorder.h"
 
-// The system's own clock, window, keyboard, key-press and pad functions, below the recorder.
-uint32_t systemTickCount();
-int64_t systemPerformanceCounter();
-int64_t systemPerformanceFrequency();
-uint32_t systemForegroundProcessId();
-uint32_t systemCurrentProcessId();
-int16_t systemAsyncKeyState(int virtualKey);
-void systemKeyEvent(uint8_t virtualKey, uint32_t flags);
-uint32_t systemPadState(uint32_t slot, void* state16);
-int32_t systemRandom();
+// The system's own clock, window, keyboard, key-press, pad and random
+// functions, below the recorder.
+#define ZV_PLATFORM_CALL(result, name, simulatorName, parameters, arguments) result name parameters;
+#include "runtime/platform_calls.inc"
+#undef ZV_PLATFORM_CALL
 
 // GetTickCount: milliseconds since boot, 32-bit, wrapping every 49.7 days. It
 // moves only at the system timer's interrupt, in steps of 15.625 ms, so frame

@@ -11,43 +11,16 @@
 
 using sim::os;
 
-uint32_t systemTickCount() {
-    if (sim::replay::active()) return sim::replay::tick();
-    return sim::tickCount();
-}
-int64_t systemPerformanceCounter() {
-    if (sim::replay::active()) return sim::replay::counter();
-    return sim::performanceCounter();
-}
-int64_t systemPerformanceFrequency() {
-    if (sim::replay::active()) return sim::replay::counterFrequency();
-    return sim::performanceFrequency();
-}
-uint32_t systemForegroundProcessId() {
-    if (sim::replay::active()) return sim::replay::foregroundProcess();
-    return sim::foregroundProcessId();
-}
-uint32_t systemCurrentProcessId() {
-    if (sim::replay::active()) return sim::replay::processId();
-    return sim::currentProcessId();
-}
-int16_t systemAsyncKeyState(int virtualKey) {
-    if (sim::replay::active()) return sim::replay::keyState(virtualKey);
-    return sim::asyncKeyState(virtualKey);
-}
-void systemKeyEvent(uint8_t virtualKey, uint32_t flags) {
-    const sim::OutsidePlugin system;
-    if (sim::replay::active()) sim::replay::keyEvent(virtualKey, flags);
-    else sim::keyEvent(virtualKey, flags);
-}
-int32_t systemRandom() {
-    if (sim::replay::active()) return sim::replay::random();
-    return std::rand();
-}
-uint32_t systemPadState(uint32_t slot, void* state16) {
-    if (sim::replay::active()) return sim::replay::padState(slot, state16);
-    return sim::padState(slot, static_cast<PadState*>(state16));
-}
+// Each call from the trace while one is replayed, else from the model; the
+// system's side runs outside the plug-in's code (its allocations and profile).
+#define ZV_PLATFORM_CALL(result, name, simulatorName, parameters, arguments) \
+    result name parameters {                                                \
+        const sim::OutsidePlugin system;                                    \
+        if (sim::replay::active()) return sim::replay::simulatorName arguments; \
+        return sim::simulatorName arguments;                                \
+    }
+#include "runtime/platform_calls.inc"
+#undef ZV_PLATFORM_CALL
 
 uint32_t osExecutablePath(char* buffer, uint32_t size) {
     if (size == 0) return 0;

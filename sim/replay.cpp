@@ -164,13 +164,17 @@ const zvt::Record& take(zvt::RecordKind kind, const char* live) {
 }
 }  // namespace
 
-uint32_t tick() { return take(zvt::RecordKind::Tick, "GetTickCount()").value; }
-int64_t counter() { return take(zvt::RecordKind::Counter, "QueryPerformanceCounter()").counter; }
-int64_t counterFrequency() { return take(zvt::RecordKind::CounterFrequency, "QueryPerformanceFrequency()").counter; }
-uint32_t foregroundProcess() { return take(zvt::RecordKind::Foreground, "the process of the window in front").value; }
-uint32_t processId() { return take(zvt::RecordKind::ProcessId, "GetCurrentProcessId()").value; }
+uint32_t tickCount() { return take(zvt::RecordKind::Tick, "GetTickCount()").value; }
+int64_t performanceCounter() { return take(zvt::RecordKind::Counter, "QueryPerformanceCounter()").counter; }
+int64_t performanceFrequency() {
+    return take(zvt::RecordKind::CounterFrequency, "QueryPerformanceFrequency()").counter;
+}
+uint32_t foregroundProcessId() {
+    return take(zvt::RecordKind::Foreground, "the process of the window in front").value;
+}
+uint32_t currentProcessId() { return take(zvt::RecordKind::ProcessId, "GetCurrentProcessId()").value; }
 
-int16_t keyState(int virtualKey) {
+int16_t asyncKeyState(int virtualKey) {
     auto live = [&] { return "GetAsyncKeyState(" + hex(static_cast<uint32_t>(virtualKey), 2) + ")"; };
     const zvt::Record& r = expect(zvt::RecordKind::KeyState, live);
     if (r.key != static_cast<uint32_t>(virtualKey)) diverge(live(), "another key");

@@ -20,15 +20,10 @@ bool active();
 void beginFrame(size_t frame);
 void endFrame();  // every record of the frame must have been consumed
 
-uint32_t tick();
-int64_t counter();
-int64_t counterFrequency();
-uint32_t foregroundProcess();
-uint32_t processId();
-int16_t keyState(int virtualKey);
-void keyEvent(uint8_t virtualKey, uint32_t flags);
-uint32_t padState(uint32_t slot, void* state16);
-int32_t random();
+// The platform calls (runtime/platform_calls.inc), answered from the trace.
+#define ZV_PLATFORM_CALL(result, name, simulatorName, parameters, arguments) result simulatorName parameters;
+#include "runtime/platform_calls.inc"
+#undef ZV_PLATFORM_CALL
 void native(NativeCall& call);
 
 uint64_t matchedCalls();       // natives matched so far

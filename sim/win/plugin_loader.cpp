@@ -103,7 +103,7 @@ VOID WINAPI simulatedKeybdEvent(BYTE virtualKey, BYTE scanCode, DWORD flags, ULO
 
 DWORD WINAPI simulatedXInputGetState(DWORD slot, XINPUT_STATE* state) {
     static_assert(sizeof(XINPUT_STATE) == sizeof(PadState), "same layout as XINPUT_STATE");
-    return padState(slot, reinterpret_cast<PadState*>(state));
+    return padState(slot, state);
 }
 
 struct Redirect {

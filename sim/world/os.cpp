@@ -1,6 +1,8 @@
 #include "sim/world/os.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -131,15 +133,18 @@ void keyEvent(uint8_t virtualKey, uint32_t flags) {
     if (toGame) postKeyMessage(virtualKey, up);
 }
 
-uint32_t padState(uint32_t slot, PadState* state) {
+uint32_t padState(uint32_t slot, void* state16) {
     constexpr uint32_t kNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
     if (slot > 3) return kNotConnected;
     if (!os.padConnected[slot]) {
         ++os.emptySlotCalls[slot];
         return kNotConnected;
     }
-    *state = os.pads[slot];
+    std::memcpy(state16, &os.pads[slot], sizeof(PadState));
     return 0;
 }
+
+// rand() of the C runtime the simulator is built with.
+int32_t random() { return std::rand(); }
 
 }  // namespace sim

@@ -81,19 +81,14 @@ std::string hostPath(const std::string& windowsPath);
 // The run's clocks.
 uint32_t gameMilliseconds();   // the start tick plus every whole millisecond since the first frame
 uint32_t windowsTickCount();   // GetTickCount as the configured clock answers it
-int64_t performanceCounter();  // QueryPerformanceCounter
 void advanceFrame();           // the clocks move on by the next frame's length
 float frameMilliseconds();     // the length of the frame being played
 
-// The operating-system calls as the simulated system answers them. The Linux
-// build's platform layer calls these; under Wine the host points the release
-// binary's imports at them.
-uint32_t tickCount();
-int64_t performanceFrequency();
-uint32_t foregroundProcessId();
-uint32_t currentProcessId();
-int16_t asyncKeyState(int virtualKey);
-void keyEvent(uint8_t virtualKey, uint32_t flags);
-uint32_t padState(uint32_t slot, PadState* state);
+// The operating-system calls (runtime/platform_calls.inc) as the simulated
+// system answers them. The Linux build's platform layer calls these; under Wine
+// the host points the release binary's imports at them.
+#define ZV_PLATFORM_CALL(result, name, simulatorName, parameters, arguments) result simulatorName parameters;
+#include "runtime/platform_calls.inc"
+#undef ZV_PLATFORM_CALL
 
 }  // namespace sim
