@@ -132,6 +132,15 @@ void flipReveal(int32_t row) {
     menuShared.cursor = positionOf(row);
 }
 
+// A capture that stored a binding: the sound, the notification, and both
+// debounces restarted so the key or button just pressed acts on nothing else.
+void confirmBinding(const char* message) {
+    playSound("SELECT");
+    postNotification(message);
+    toggleTimer = frameTick;
+    selectTimer = frameTick;
+}
+
 // Key capture: while capturing, the first held key from 5 to 254 (not ENTER) becomes the menu key.
 void captureKey() {
     if (!menuShared.keyCapture) return;
@@ -143,10 +152,7 @@ void captureKey() {
             return;
         }
         MenuKeyVK = vk;
-        playSound("SELECT");
-        postNotification("~o~Zentravisor~s~ - Menu key set.");
-        toggleTimer = frameTick;
-        selectTimer = frameTick;
+        confirmBinding("~o~Zentravisor~s~ - Menu key set.");
         return;
     }
 }
@@ -159,10 +165,7 @@ void capturePadButton(bool usingKeyboard) {
         if (!isJustPressedDisabledFirst(kControlGroupFrontend, control)) continue;
         PadOpenBtn = control;
         menuShared.padCapture = 0;
-        playSound("SELECT");
-        postNotification("~o~Zentravisor~s~ - Controller button set.");
-        toggleTimer = frameTick;
-        selectTimer = frameTick;
+        confirmBinding("~o~Zentravisor~s~ - Controller button set.");
         return;
     }
 }

@@ -37,27 +37,24 @@ struct Cursor {
         at += n;
         return true;
     }
-    // LEB128, at most five bytes for 32 bits.
-    bool varint(uint32_t& v) {
+    // LEB128 of at most maxBytes bytes.
+    bool leb128(uint64_t& v, int maxBytes) {
         v = 0;
-        for (int shift = 0; shift < 35; shift += 7) {
+        for (int k = 0; k < maxBytes; ++k) {
             uint32_t b;
             if (!u8(b)) return false;
-            v |= (b & 0x7F) << shift;
+            v |= static_cast<uint64_t>(b & 0x7F) << (7 * k);
             if (!(b & 0x80)) return true;
         }
         return false;
     }
-    bool varint64(uint64_t& v) {
-        v = 0;
-        for (int shift = 0; shift < 70; shift += 7) {
-            uint32_t b;
-            if (!u8(b)) return false;
-            v |= static_cast<uint64_t>(b & 0x7F) << shift;
-            if (!(b & 0x80)) return true;
-        }
-        return false;
+    bool varint(uint32_t& v) {  // 32 bits: five bytes at most
+        uint64_t wide = 0;
+        const bool ok = leb128(wide, 5);
+        v = static_cast<uint32_t>(wide);
+        return ok;
     }
+    bool varint64(uint64_t& v) { return leb128(v, 10); }
 };
 
 // How parsing a frame ended.

@@ -75,11 +75,15 @@ SIM_NATIVE(native::kIsEntityDead) {
     const EntityState* e = findEntity(call.i(0));
     call.ret(e == nullptr || e->dead);
 }
-SIM_NATIVE(native::kGetEntityCoords) {
+namespace {
+// A vector of an entity, or zero for an entity that does not exist.
+void returnVector(NativeCall& call, Vec3 EntityState::*field) {
     const EntityState* e = findEntity(call.i(0));
-    Vec3 p = e ? e->position : Vec3{};
-    call.ret(p.x, p.y, p.z);
+    const Vec3 v = e ? e->*field : Vec3{};
+    call.ret(v.x, v.y, v.z);
 }
+}  // namespace
+SIM_NATIVE(native::kGetEntityCoords) { returnVector(call, &EntityState::position); }
 SIM_NATIVE(native::kGetEntityHeading) {
     const EntityState* e = findEntity(call.i(0));
     float h = e ? std::fmod(e->rotation.z, 360.0f) : 0.0f;
@@ -89,11 +93,7 @@ SIM_NATIVE(native::kSetEntityHeading) {
     if (!std::isfinite(call.f(1))) fail("SET_ENTITY_HEADING was given a non-finite heading");
     if (EntityState* e = findEntity(call.i(0))) e->rotation.z = call.f(1);
 }
-SIM_NATIVE(native::kGetEntityRotation) {
-    const EntityState* e = findEntity(call.i(0));
-    Vec3 r = e ? e->rotation : Vec3{};
-    call.ret(r.x, r.y, r.z);
-}
+SIM_NATIVE(native::kGetEntityRotation) { returnVector(call, &EntityState::rotation); }
 SIM_NATIVE(native::kGetEntityHealth) {
     const EntityState* e = findEntity(call.i(0));
     call.ret(e ? e->health : 0);
