@@ -258,34 +258,27 @@ void stepValue(int32_t row, const PadInput& pad) {
                                          : kFastStepRepeatMs;
     if (!since(stepTimer, interval)) return;
 
+    // The row's step, then its sound: none for rows that LEFT and RIGHT leave alone.
+    const char* sound = "NAV_LEFT_RIGHT";
     switch (item.kind) {
         case MenuItemKind::Slider:
             if (item.value) *item.value = stepSlider(item, left, shift, held);
-            playSound("NAV_LEFT_RIGHT");
             break;
-        case MenuItemKind::Toggle:
-            flipFlag(item);
-            playSound("NAV_LEFT_RIGHT");
-            break;
+        case MenuItemKind::Toggle: flipFlag(item); break;
         case MenuItemKind::Choice:
             if (item.choiceIndex && item.choiceCount > 0) {
                 int32_t i = *item.choiceIndex + (right ? 1 : -1);
                 *item.choiceIndex = i < 0 ? item.choiceCount - 1 : (i >= item.choiceCount ? 0 : i);
             }
-            playSound("NAV_LEFT_RIGHT");
             break;
-        case MenuItemKind::RevealToggle:
-            flipReveal(row);
-            playSound("NAV_LEFT_RIGHT");
-            break;
+        case MenuItemKind::RevealToggle: flipReveal(row); break;
         case MenuItemKind::Section:
-            if (right) {
-                openSection(row);
-                playSound("SELECT");
-            }
+            if (right) openSection(row);
+            sound = right ? "SELECT" : nullptr;
             break;
-        default: break;
+        default: sound = nullptr; break;
     }
+    if (sound) playSound(sound);
     stepTimer = frameTick;
 }
 
