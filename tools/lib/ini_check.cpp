@@ -236,7 +236,7 @@ void checkValue(const Setting& s, const Entry& e, Result& r) {
             } else if (e.value.size() > kIntChars) {
                 r.warnings.push_back(where(e) + written + " is cut to " + std::to_string(kIntChars) +
                                      " characters before it is read: loads as " + loaded);
-            } else if (std::string(s.key) == "MenuKeyVK" && (number == 13 || number < 1)) {
+            } else if (s.intField == &MenuKeyVK && (number == 13 || number < 1)) {
                 r.warnings.push_back(where(e) + written + " cannot open the menu (ENTER and codes below 1 are " +
                                      "refused): the menu key is F6 (117)");
             }

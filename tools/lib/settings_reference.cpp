@@ -30,7 +30,7 @@ std::string range(const Setting& s) {
         case SettingKind::Float: return num(s.minimum) + " .. " + num(s.maximum);
         case SettingKind::Flag: return "0 or 1";
         case SettingKind::Int:
-            return std::string(s.key) == "MenuKeyVK" ? "a virtual-key code; 13 or below 1 loads as 117 (F6)"
+            return s.intField == &MenuKeyVK ? "a virtual-key code; 13 or below 1 loads as 117 (F6)"
                                                      : "a game control id; 0 or less: none";
     }
     return "";
