@@ -9,6 +9,7 @@
 #include "sim/world/os.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 
 namespace {
 
@@ -31,9 +32,7 @@ void aimingFrame(bool inVehicle = false) {
 }
 
 void bootAiming() {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     ADSGameView = 1;
     CrosshairOnlyADS = 0;
     SniperGameView = 1;

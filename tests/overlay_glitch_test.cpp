@@ -91,7 +91,7 @@ TEST(DamageGlitch, TheCameraTeardownStopsAnEffectTheStepNoLongerReaches) {
 TEST(DamageGlitch, WindowAcrossTheTickWrap) {
     // Started with the tick counter in its upper half: no effect at load; a hit
     // just before the wrap ends 350 ms later, after the wrap.
-    scene::bootWithBodycam(scene::options(16, 0xFFFFFF00u - 1000u));
+    scene::bootWithBodycam({.startTick = 0xFFFFFF00u - 1000u});
     DamageGlitch = 1;
     scene::engage();
     sim::frames(5);

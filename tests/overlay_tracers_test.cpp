@@ -35,7 +35,7 @@ TEST(TracerSpawn, MachineGunShotsSixtyMsApartGetEveryOtherTracer) {
     // A machine gun that fires every 60 ms (20 ms frames): its 70 ms interval
     // skips the second shot, and a skipped shot does not restart the interval.
     static const sim::WeaponType fastMg{"WEAPON_COMBATMG", "GROUP_MG", 100, 60, 4000, true, true, true};
-    scene::bootWithBodycam(scene::options(20));
+    scene::bootWithBodycam({.frameMs = 20});
     scene::buildWall();
     sim::equipWeapon("WEAPON_COMBATMG");
     sim::weapons.current = &fastMg;
@@ -120,7 +120,7 @@ TEST(TracerSpawn, StartsAtTheMuzzleElseTheWeaponObjectElseTheCamera) {
 TEST(TracerFlight, ThirtyFiveMetresFliesInATenthAndIsGoneAt140ms) {
     // Drawn directly from the pool: a 35 m path takes T = 0.1 s; the 14 m
     // streak is 0.4 of it, so the tail arrives at 0.14 s and frees the slot.
-    scene::bootWithBodycam(scene::options(10));
+    scene::bootWithBodycam({.frameMs = 10});
     scene::engage();
     sim::frame();
     spawnTracer(0.0f, 0.0f, 2.0f, 0.0f, 35.0f, 2.0f);
@@ -149,7 +149,7 @@ TEST(TracerFlight, ThirtyFiveMetresFliesInATenthAndIsGoneAt140ms) {
 }
 
 TEST(TracerFlight, TenMetresIsAFiftyMsFlightWithAStreakOf85Percent) {
-    scene::bootWithBodycam(scene::options(10));
+    scene::bootWithBodycam({.frameMs = 10});
     scene::engage();
     sim::frame();
     spawnTracer(1.0f, 0.0f, 2.0f, 1.0f, 10.0f, 2.0f);
@@ -206,7 +206,7 @@ TEST(TracerPool, TheTwentyFifthReplacesTheOldestAndShortPathsAreNeverDrawn) {
 TEST(TracerPool, OldestAcrossATickWrapIsTheOneThatFlewLongest) {
     // The tick counter wraps while the pool is full: the tracer spawned just
     // before the wrap has the larger tick but is the older one.
-    scene::bootWithBodycam(scene::options(16, 0xFFFFFFFFu - 2000u));
+    scene::bootWithBodycam({.startTick = 0xFFFFFFFFu - 2000u});
     scene::engage();
     while (sim::now() < 0xFFFFFFFFu - 12u * 16u) sim::frame();
     for (int k = 0; k < 24; ++k) {

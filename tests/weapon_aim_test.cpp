@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "camera_session.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
@@ -21,15 +22,9 @@ void aimFrame(float pitch, float yaw) {
 
 // All bodycam aim features off, the bodycam master on.
 void bootPlain(const char* weapon = "WEAPON_PISTOL") {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     BodycamMaster = 1;
-    WeaponLead = 0;
-    SmoothFollow = 0;
-    Deadzone = 0;
-    Hand3D = 0;
-    AimSway = 0;
+    camtest::bodycamAimOff();
     sim::equipWeapon(weapon);
 }
 
@@ -193,11 +188,7 @@ TEST(BodycamAim, SwayWhileAimingStopsAbruptlyOnRelease) {
 }
 
 TEST(BodycamAim, SwayStaysSmoothAfterWeeksOfSystemUptime) {
-    sim::Options options;
-    options.startTick = 3'000'000'000u;  // 35 days since the system started
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+    play::boot({.startTick = 3'000'000'000u});  // 35 days since the system started
     AimSway = 1;
     AimSwayAmount = 1.0f;
     sim::equipWeapon("WEAPON_PISTOL");

@@ -23,7 +23,7 @@ void engageOnFoot(const char* weapon) {
     CrosshairOnlyADS = 0;
     sim::equipWeapon(weapon);
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
-    camtest::engageAndSettle();
+    play::engageAndSettle();
     ASSERT_EQ(engaged, 1);
 }
 
@@ -37,7 +37,7 @@ TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
     // In bodycam mode a press made while aiming fires at once, through the
     // order to shoot at the aim point: the shot lands in the next frame, the
     // last of the tap, so one frame of settling is behind us.
-    sim::holdControl(25);
+    sim::holdControl(kControlAim);
     sim::fireOnce();
     float pitch = cam().rotation.x;
     EXPECT_GE(pitch, 2.75f * 0.856f - 1e-3f);

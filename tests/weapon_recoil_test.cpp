@@ -11,6 +11,7 @@
 #include "sim/world/controls.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 #include "weapon/recoil.h"
 
 namespace {
@@ -21,12 +22,8 @@ void recoilFrame() {
     updateRecoil(sim::player.ped);
 }
 
-void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTick = 1'000'000) {
-    sim::Options options;
-    options.startTick = startTick;
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTick = play::kFarFromTheWrap) {
+    play::boot({.startTick = startTick});
     BodycamMaster = 1;
     BodycamRecoil = 1;
     BodycamRecoilAmount = 1.0f;
@@ -102,12 +99,11 @@ TEST(BodycamRecoil, SwapsAndReloadsNeverCountAsShots) {
 // The intervals between kicks are played far from the 32-bit tick wrap and with
 // the wrap falling among the kicks, where a deadline compared without the wrap
 // would let every frame kick.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class ClockStart : public testing::TestWithParam<uint32_t> {
 protected:
     // In the run across the wrap, the kicks straddle it.
     void expectTheKicksCrossedTheWrap(const std::vector<uint32_t>& kicks) const {
-        if (GetParam() != kFarFromTheWrap) {
+        if (GetParam() != play::kFarFromTheWrap) {
             EXPECT_LT(kicks.back(), kicks.front());
         }
     }
@@ -131,15 +127,11 @@ TEST_P(BodycamRecoilInterval, ShootingStateKicksAtTheGroupIntervalWhenTheCountSa
     for (size_t k = 1; k < kicks.size(); ++k) EXPECT_EQ(kicks[k] - kicks[k - 1], 112u);  // 7 frames of 16 ms
     expectTheKicksCrossedTheWrap(kicks);
 }
-INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(kFarFromTheWrap, 0u - 300u));
+INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(play::kFarFromTheWrap, 0u - 300u));
 
 using RecoilShakeSpacing = ClockStart;
 TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
-    sim::Options options;
-    options.startTick = GetParam();
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+    play::boot({.startTick = GetParam()});
     BodycamMaster = 0;
     RecoilShake = 1;
     RecoilAmount = 1.0f;
@@ -176,12 +168,10 @@ TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
     EXPECT_TRUE(kicks.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(kFarFromTheWrap, 0u - 100u));
+INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(play::kFarFromTheWrap, 0u - 100u));
 
 TEST(Recoil, BodycamTakesPrecedenceAndBothOffClearsAtOnce) {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     RecoilShake = 1;
     RecoilAmount = 1.0f;
     BodycamMaster = 1;
