@@ -3,6 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
+
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
@@ -20,31 +23,22 @@ using play::cam;
 
 constexpr int kHideHead = 166;
 
-// The bodycam's aim features off: the view is the gameplay rotation.
-inline void bodycamAimOff() {
-    WeaponLead = 0;
-    SmoothFollow = 0;
-    Deadzone = 0;
-    Hand3D = 0;
-    AimSway = 0;
+// Each of these switches off.
+inline void switchOff(std::initializer_list<uint8_t*> switches) {
+    for (uint8_t* on : switches) *on = 0;
 }
+
+// The bodycam's aim features off: the view is the gameplay rotation.
+inline void bodycamAimOff() { switchOff({&WeaponLead, &SmoothFollow, &Deadzone, &Hand3D, &AimSway}); }
 
 // Every effect off, on top of the reset values: the camera should sit at the
 // head plus the offsets.
 inline void plainSettings() {
     FOV = 70.0f;
-    Height = 0.0f;
-    Side = 0.0f;
-    Forward = 0.0f;
-    HeadBob = 0;
-    CrouchLower = 0;
-    AutoTurn = 0;
-    BodycamMaster = 0;
+    Height = Side = Forward = 0.0f;
+    switchOff({&HeadBob, &CrouchLower, &AutoTurn, &BodycamMaster, &RecoilShake, &BodycamRecoil, &SniperGameView,
+               &ShowHead});
     bodycamAimOff();
-    RecoilShake = 0;
-    BodycamRecoil = 0;
-    SniperGameView = 0;
-    ShowHead = 0;
 }
 
 // Booted, start-up done (it runs in the first frame, so settings are set after

@@ -31,7 +31,7 @@ TEST(MenuOpen, SectionListWrapsAndBackFromAPageLandsOnItsHeader) {
     play::menuPress(kVkDown);  // and back
     EXPECT_STREQ(menuItems[cursorRow()].name, "GENERAL");
 
-    openPage(rowNamed("VEHICLE"));
+    openPage("VEHICLE");
     EXPECT_EQ(menuShared.selectableCount, 12);
     EXPECT_EQ(cursorRow(), rowNamed("Veh Cam"));
     play::menuPress(kVkBackspace);
@@ -122,7 +122,7 @@ TEST(MenuOpen, ControllerButtonOpensOnlyWhenBoundAndActive) {
 TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
     play::bootWithPadUnbound();
     play::openMenu();
-    openPage(rowNamed("ON FOOT"));  // cursor on FOV
+    openPage("ON FOOT");  // cursor on FOV
     ASSERT_EQ(cursorRow(), rowNamed("FOV"));
 
     play::menuPress(kVkRight);
@@ -158,7 +158,7 @@ TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
 TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
     play::bootWithPadUnbound();
     play::openMenu();
-    openPage(rowNamed("ON FOOT"));
+    openPage("ON FOOT");
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
     FOV = 30.0f;
@@ -205,7 +205,7 @@ TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
 TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
     play::bootWithPadUnbound();
     play::openMenu();
-    openPage(rowNamed("ON FOOT"));  // cursor on FOV
+    openPage("ON FOOT");  // cursor on FOV
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
 
@@ -223,7 +223,7 @@ TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
     EXPECT_EQ(FOV, 90.0f);
 
     // A held ENTER flips a toggle once, then again each time more than 250 ms have passed.
-    moveTo(rowNamed("Show Head"));
+    moveTo("Show Head");
     sim::runFor(300);
     std::vector<uint32_t> flips;
     uint8_t seen = ShowHead;
@@ -241,7 +241,7 @@ TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
 TEST(MenuStepping, TogglesRevealAndLensSync) {
     play::bootWithPadUnbound();
     play::openMenu();
-    openPage(rowNamed("BODYCAM"));
+    openPage("BODYCAM");
     ASSERT_EQ(menuShared.selectableCount, 10);
 
     int f10 = f10Presses();
@@ -251,7 +251,7 @@ TEST(MenuStepping, TogglesRevealAndLensSync) {
     EXPECT_EQ(BodycamMaster, 0);
     EXPECT_EQ(f10Presses(), f10 + 2);
 
-    moveTo(rowNamed("Per-Weapon Recoil"));
+    moveTo("Per-Weapon Recoil");
     play::menuPress(kVkEnter);
     EXPECT_EQ(ShowWeaponRecoil, 1);
     EXPECT_EQ(menuShared.selectableCount, 17);
@@ -264,9 +264,7 @@ TEST(MenuStepping, TogglesRevealAndLensSync) {
 
 TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels) {
     play::bootWithPadUnbound();
-    play::openMenu();
-    openPage(rowNamed("GENERAL"));
-    moveTo(rowNamed("Menu Key"));
+    openAt("GENERAL", "Menu Key");
     play::menuPress(kVkEnter);
     ASSERT_EQ(menuShared.keyCapture, 1);
 
@@ -298,9 +296,7 @@ TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels)
 
 TEST(MenuCapture, PendingPadCaptureBlocksTheMenuKeyUntilAButtonIsPressed) {
     play::bootWithPadUnbound();
-    play::openMenu();
-    openPage(rowNamed("GENERAL"));
-    moveTo(rowNamed("Controller Button"));
+    openAt("GENERAL", "Controller Button");
     play::menuPress(kVkEnter);
     ASSERT_EQ(menuShared.padCapture, 1);
     play::menuPress(kVkEscape);  // not a way out of a controller capture
@@ -333,7 +329,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     sim::runFor(200);  // the press goes down, then up
     int f10 = f10Presses();
     play::openMenu();
-    moveTo(rowNamed("Reset All"));
+    moveTo("Reset All");
     sim::controls.usingKeyboard = false;
     sim::tapControl(201);  // accept
     sim::runFor(300);
@@ -368,7 +364,7 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     play::bootWithPadUnbound();
     FOV = 100.0f;
     play::openMenu();
-    moveTo(rowNamed("Reset All"));
+    moveTo("Reset All");
     play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
     // The dimming lies under the dialog and over the menu.
@@ -393,7 +389,7 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
 TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
     play::bootWithPadUnbound();
     play::openMenu();
-    moveTo(rowNamed("Reset All"));
+    moveTo("Reset All");
     // LEFT does nothing on "Reset All", but its hold has begun.
     sim::holdKey(kVkLeft);
     sim::runFor(700);
@@ -430,7 +426,7 @@ TEST(MenuReset, TheFileReceivesTheResetAtTheNextClose) {
     ASSERT_NE(settingsFileText().find("PadOpenBtn=0\r\n"), std::string::npos);
     FOV = 100.0f;
     play::openMenu();
-    moveTo(rowNamed("Reset All"));
+    moveTo("Reset All");
     play::menuPress(kVkEnter);
     play::menuPress(kVkEnter);  // confirmed
     ASSERT_EQ(PadOpenBtn, 175);
@@ -448,7 +444,7 @@ TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
     sim::putGameInFirstPerson();
     play::engageAndSettle();
     play::openMenu();
-    moveTo(rowNamed("Reset All"));
+    moveTo("Reset All");
     play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
 

@@ -63,7 +63,7 @@ TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
 TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
     play::bootWithPadUnbound();
     play::openMenu();
-    openPage(rowNamed("WEAPON"));  // three toggles and three sliders, cursor on a toggle
+    openPage("WEAPON");  // three toggles and three sliders, cursor on a toggle
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
     EXPECT_NEAR(panel->height, 6 * 0.046f + 0.086f, 1e-5f);
@@ -94,9 +94,7 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
 
 TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
     play::bootWithPadUnbound();
-    play::openMenu();
-    openPage(rowNamed("ON FOOT"));
-    moveTo(rowNamed("Bob Intensity"));  // one of the longest help texts
+    openAt("ON FOOT", "Bob Intensity");  // one of the longest help texts
     sim::runFor(600);
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
@@ -123,9 +121,7 @@ TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
 TEST(MenuDraw, LongPageScrollsFadesItsEdgeRowsAndDrawsNothingOutside) {
     play::bootWithPadUnbound();
     ShowWeaponRecoil = 1;
-    play::openMenu();
-    openPage(rowNamed("BODYCAM"));  // seventeen rows: longer than the window
-    moveTo(rowNamed("Follow Amount"));  // near the bottom
+    openAt("BODYCAM", "Follow Amount");  // seventeen rows, longer than the window; the cursor near the bottom
     sim::runFor(600);
     EXPECT_TRUE(hasScrollbar());
     EXPECT_NE(sim::findText("13 / 17"), nullptr);

@@ -33,17 +33,25 @@ inline int32_t rowNamed(const char* name) {
     return -1;
 }
 
-// DOWN until the cursor sits on a table row.
-inline void moveTo(int32_t row) {
+// DOWN until the cursor sits on the table row of this name.
+inline void moveTo(const char* name) {
+    const int32_t row = rowNamed(name);
     for (int k = 0; k < kMenuRowCount && cursorRow() != row; ++k) play::menuPress(kVkDown);
     ASSERT_EQ(cursorRow(), row);
 }
 
 // Opens a section's page from the section list.
-inline void openPage(int32_t headerRow) {
-    moveTo(headerRow);
+inline void openPage(const char* section) {
+    moveTo(section);
     play::menuPress(kVkEnter);
-    ASSERT_EQ(menuShared.openSection, headerRow);
+    ASSERT_EQ(menuShared.openSection, rowNamed(section));
+}
+
+// The menu opened on a section's page, the cursor on one of its rows.
+inline void openAt(const char* section, const char* row) {
+    play::openMenu();
+    openPage(section);
+    moveTo(row);
 }
 
 inline std::vector<std::string> soundsSince(size_t index) { return sim::soundNamesSince(index); }

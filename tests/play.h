@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "sim/sim.h"
 #include "sim/world/cameras.h"
+#include "sim/world/controls.h"
 #include "sim/world/os.h"
 #include "sim/world/player.h"
 
@@ -69,6 +70,15 @@ inline void menuPress(int key, int times = 1) {
         press(key, 1);
         sim::runFor(kPastDebounceMs);
     }
+}
+
+// ---- controls -----------------------------------------------------------------
+
+// One notch of a mouse-wheel control: at full for one frame, then at rest.
+inline void wheelNotch(int control) {
+    sim::setControlNormal(control, 1.0f);
+    sim::frame();
+    sim::setControlNormal(control, 0.0f);
 }
 
 // ---- the view -----------------------------------------------------------------

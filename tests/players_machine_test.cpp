@@ -110,9 +110,7 @@ class LensPress : public testing::TestWithParam<uint32_t> {};
 // switch ends, whether the game pumps its messages every frame or every second.
 TEST_P(LensPress, EveryFlipReachesTheInjectorAsExactlyOnePress) {
     play::bootWithPadUnbound({.frameUs = 4167, .pumpEvery = GetParam()});  // 240 fps: 50 ms is twelve frames
-    play::openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    openAt("BODYCAM", "Bodycam Enabled");
     int flips = 0;
     uint8_t last = BodycamMaster;
     sim::holdKey(kVkRight);
@@ -140,9 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Pumps, LensPress, testing::Values(1u, 2u),
 // modifier, and another window would take it. It goes out once both are clear.
 TEST(LensPress, WaitsForTheModifiersAndTheGameWindow) {
     play::bootWithPadUnbound();
-    play::openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    openAt("BODYCAM", "Bodycam Enabled");
     const int before = lensPairsSent();
     sim::holdKey(kVkShift);
     play::menuPress(kVkEnter);  // the switch goes on
@@ -171,8 +167,8 @@ TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
     EXPECT_EQ(lensPairsSent(), 2);
     play::menuPress(kVkF10);
     ASSERT_EQ(menuShared.open, 1);
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    openPage("BODYCAM");
+    moveTo("Bodycam Enabled");
     play::menuPress(kVkEnter);
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 1);
@@ -231,9 +227,7 @@ TEST(Focus, KeysTypedIntoAnotherWindowDoNothing) {
     EXPECT_EQ(menuShared.open, 0);
 
     sim::os.front = sim::Front::Game;
-    play::openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    openAt("BODYCAM", "Bodycam Enabled");
     const int32_t cursor = menuShared.cursor;
     sim::os.front = sim::Front::Other;
     play::menuPress(kVkEnter);
@@ -267,7 +261,7 @@ TEST(ReadOnlyFolder, TellsThePlayerOnceAtStartUpAndAtEachFailedSave) {
     EXPECT_EQ(notSavedNotices(), 1);
     EXPECT_FALSE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));
     play::openMenu();
-    openPage(rowNamed("ON FOOT"));  // its first row is "FOV"
+    openPage("ON FOOT");  // its first row is "FOV"
     play::menuPress(kVkRight);
     const float fov = FOV;
     ASSERT_EQ(fov, 91.0f);

@@ -27,6 +27,13 @@ void engageOnFoot(const char* weapon) {
     ASSERT_EQ(engaged, 1);
 }
 
+// One frame with the gameplay camera turned to this yaw; the view's yaw after it.
+float viewYawAfterTurningTo(float yaw) {
+    sim::setGameplayRotation(0.0f, 0.0f, yaw);
+    sim::frame();
+    return cam().rotation.z;
+}
+
 TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
     engageOnFoot("WEAPON_PISTOL");
     BodycamRecoil = 1;
@@ -53,12 +60,8 @@ TEST(WeaponCamera, DeadzoneFollowAndSwayShapeTheView) {
     engageOnFoot("WEAPON_CARBINERIFLE");
     Deadzone = 1;
     DeadzoneAngle = 10.0f;
-    sim::setGameplayRotation(0.0f, 0.0f, 6.0f);
-    sim::frame();
-    EXPECT_EQ(cam().rotation.z, 0.0f);
-    sim::setGameplayRotation(0.0f, 0.0f, 15.0f);
-    sim::frame();
-    EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f);
+    EXPECT_EQ(viewYawAfterTurningTo(6.0f), 0.0f);
+    EXPECT_FLOAT_EQ(viewYawAfterTurningTo(15.0f), 5.0f);
 
     // Sway rides on top while aiming and is gone the frame the aim ends.
     AimSway = 1;
@@ -80,9 +83,7 @@ TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
     ADSZoomAmount = 25.0f;
     ADSGameView = 1;
     sim::holdControl(kControlAim);
-    sim::setControlNormal(kControlWheelForward, 1.0f);
-    sim::frame();
-    sim::setControlNormal(kControlWheelForward, 0.0f);
+    play::wheelNotch(kControlWheelForward);
     sim::runFor(1500);
     EXPECT_FLOAT_EQ(cam().fov, 30.0f);
 
