@@ -287,7 +287,8 @@ TEST(ReadOnlyFolder, AWritableFolderSaysNothing) {
 // A game folder named in a script outside the system's ANSI code page still
 // gets its settings file, and the file's bytes are the template's.
 TEST(GameFolder, NamedOutsideTheAnsiCodePageGetsItsSettingsFile) {
-    play::bootAsLoaded({.exePath = "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\GameApp.exe"});
+    play::bootAsLoaded(
+        {.exePath = "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\GameApp.exe"});
     EXPECT_EQ(std::string(settingsFilePath()), "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC"
                                                "\xE3\x83\xA0\\Zentravisor.ini");
     EXPECT_TRUE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));

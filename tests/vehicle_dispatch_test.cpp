@@ -40,8 +40,7 @@ TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
 }
 
 TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera) {
-    play::boot();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     EXPECT_EQ(sim::calls(native::kGetVehicleBodyHealth).size(), 1u);  // once per car set-up
     sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(4);
@@ -95,8 +94,7 @@ TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
 }
 
 TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
-    play::boot();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::holdControl(kControlVehicleBrake);
     struct Case {
         float speed;

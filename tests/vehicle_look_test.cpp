@@ -10,8 +10,7 @@ using namespace vehicle_test;
 float yawDifference(float a, float b) { return std::remainder(a - b, 360.0f); }
 
 TEST(VehicleLook, LimitedLookTurnsWithinItsBoundsAndFiringFreezesIt) {
-    play::boot();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 30.0f};
     sim::setControlNormal(kControlLookLeftRight, 0.5f);  // right: yaw -= 6 x 0.5 per frame
     sim::setControlNormal(kControlLookUpDown, -1.0f);    // up: pitch += 0.75 x 6 per frame
@@ -59,8 +58,7 @@ TEST(VehicleLook, FreeLookWrapsWithinAFullTurnAndIgnoresFiring) {
 }
 
 TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
-    play::boot();
-    engageIn(sim::kSedanClass);
+    bootAndEngageIn(sim::kSedanClass);
     sim::holdControl(kControlAim);
     sim::setControlNormal(kControlLookLeftRight, -1.0f);
     sim::setControlNormal(kControlLookUpDown, 1.0f);
@@ -84,8 +82,7 @@ TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
 class Numpad0Reset : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
-    play::boot({.startTick = GetParam()});
-    engageIn(sim::kSedanClass);
+    bootAndEngageIn(sim::kSedanClass, {.startTick = GetParam()});
     sim::setControlNormal(kControlLookLeftRight, 0.1f);
     sim::frames(10);
     sim::holdKey(kVkNumpad0);

@@ -37,6 +37,12 @@ inline int32_t engageIn(int32_t vehicleClass, int32_t seat = sim::kDriverSeat) {
     return vehicle;
 }
 
+// Booted with every setting at its reset value, then engaged in a new vehicle.
+inline int32_t bootAndEngageIn(int32_t vehicleClass, const sim::Options& options = {}) {
+    play::boot(options);
+    return engageIn(vehicleClass);
+}
+
 // The attach offset's forward part beyond the seat anchor and Veh_Forward.
 inline float carShift() { return cam().attachOffset.y - vehicleCam.seatAnchor.y - Veh_Forward; }
 

@@ -63,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {
-    play::boot();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 90.0f};  // facing west
     sim::driveSteady(car, 10.0f);
     sim::runFor(1000);
@@ -76,8 +75,7 @@ TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {
 }
 
 TEST(VehicleSeats, CarReanchorsOnASeatChangeKeepingTheLook) {
-    play::boot();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(5);
     sim::setControlNormal(kControlLookLeftRight, 0.0f);
