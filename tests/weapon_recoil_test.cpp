@@ -32,6 +32,14 @@ void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTi
     recoilFrame();  // the first frame only learns the magazine count
 }
 
+// The recoil shake on at full amount, a weapon in hand.
+void bootWithRecoilShake(const char* weapon, int ammo = -1, uint32_t startTick = play::kFarFromTheWrap) {
+    play::boot({.startTick = startTick});
+    RecoilShake = 1;
+    RecoilAmount = 1.0f;
+    sim::equipWeapon(weapon, ammo);
+}
+
 TEST(BodycamRecoil, PistolShotKicksWithinItsRangeAndSettlesPerFrame) {
     bootWithBodycamRecoil("WEAPON_PISTOL", 5.0f);  // k = 5
     EXPECT_EQ(recoilPitch, 0.0f);
@@ -131,11 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(play::kFa
 
 using RecoilShakeSpacing = ClockStart;
 TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
-    play::boot({.startTick = GetParam()});
+    bootWithRecoilShake("WEAPON_CARBINERIFLE", 0, GetParam());
     BodycamMaster = 0;
-    RecoilShake = 1;
-    RecoilAmount = 1.0f;
-    sim::equipWeapon("WEAPON_CARBINERIFLE", 0);
     sim::setFrameMs(10);
     std::vector<uint32_t> kicks;
     auto run = [&](int count) {
@@ -171,12 +176,9 @@ TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
 INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(play::kFarFromTheWrap, 0u - 100u));
 
 TEST(Recoil, BodycamTakesPrecedenceAndBothOffClearsAtOnce) {
-    play::boot();
-    RecoilShake = 1;
-    RecoilAmount = 1.0f;
+    bootWithRecoilShake("WEAPON_PISTOL");
     BodycamMaster = 1;
     BodycamRecoil = 0;
-    sim::equipWeapon("WEAPON_PISTOL");
     sim::holdControl(kControlAttack);
     recoilFrame();
     // Shake kick: pitch at least 1.1 before the settle of 1 - 11 * 0.016.
