@@ -201,7 +201,7 @@ TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
     sim::releaseControl(kControlAim);
     sim::frame();
     sim::holdControl(kControlAim);
-    firingThen([] { sim::holdKey(2); sim::runFor(200); });
+    firingThen([] { sim::holdKey(kVkRightMouse); sim::runFor(200); });
     EXPECT_EQ(cameraRendering, 0);
 }
 

@@ -99,7 +99,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     engageOnFoot("WEAPON_SNIPERRIFLE");
     SniperGameView = 1;
     size_t created = sim::calls(native::kCreateCam).size();
-    sim::holdKey(2);  // right mouse button
+    sim::holdKey(kVkRightMouse);
     sim::runFor(140);
     EXPECT_TRUE(sim::scriptCamRendering());
     sim::runFor(20);
@@ -113,7 +113,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     sim::runFor(500);
     EXPECT_FALSE(sim::scriptCamRendering());
 
-    sim::releaseKey(2);
+    sim::releaseKey(kVkRightMouse);
     sim::frame();
     EXPECT_EQ(engaged, 1);  // no key press needed to come back
     EXPECT_EQ(sim::calls(native::kCreateCam).size(), created + 1);
