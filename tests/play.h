@@ -60,7 +60,8 @@ inline void tap(int key, int heldFrames = 1) { sim::tapKey(key, heldFrames); }
 // V tapped: down for one frame, up for one.
 inline void tapV() { tap(sim::kViewKey); }
 
-// Longer than every debounce of the menu's keys and of V.
+// How long a menu press leaves its key up: the next press is past every
+// debounce of the menu's keys and of V.
 constexpr uint32_t kPastDebounceMs = 300;
 
 // A key as the menu takes it, `times` over: down for one frame, then up while
@@ -72,7 +73,7 @@ inline void menuPress(int key, int times = 1) {
     }
 }
 
-// ---- controls -----------------------------------------------------------------
+// ---- controls ---------------------------------------------------------------
 
 // One notch of a mouse-wheel control: at full for one frame, then at rest.
 inline void wheelNotch(int control) {
@@ -81,7 +82,7 @@ inline void wheelNotch(int control) {
     sim::setControlNormal(control, 0.0f);
 }
 
-// ---- the view -----------------------------------------------------------------
+// ---- the view ---------------------------------------------------------------
 
 // V tapped in the game's first-person view: the plug-in's camera renders.
 inline void engage() {
@@ -102,7 +103,7 @@ inline const sim::ScriptCam& cam() {
     return *c;
 }
 
-// ---- the menu -----------------------------------------------------------------
+// ---- the menu ---------------------------------------------------------------
 
 // F6 pressed: the menu is open and its open animation over.
 inline void openMenu() {
@@ -111,7 +112,7 @@ inline void openMenu() {
     ASSERT_EQ(menuShared.openProgress, 1.0f);
 }
 
-// ---- walking ------------------------------------------------------------------
+// ---- walking ----------------------------------------------------------------
 
 // From the next frame on the player moves forward at this pace whatever the
 // walking cap says: 0 stands still, 1 walks, 2 jogs, 3 sprints.
