@@ -7,6 +7,7 @@
 #include "runtime/input.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "weapon/weapon.h"
 
@@ -22,7 +23,6 @@ constexpr float kZoomDtCap = 0.1f;         // seconds
 constexpr float kZoomSnap = 0.0005f;
 constexpr uint32_t kSniperHoldMs = 150;    // aim this long before the game's scope view takes over
 constexpr uint8_t kTriggerAiming = 60;     // left trigger above this counts as aiming
-constexpr int kRightMouseButton = 2;       // virtual key
 constexpr uint32_t kPadConnected = 0;      // XInputGetState success
 constexpr uint32_t kPadSlots = 4;
 // An empty slot is asked again only after this long: XInput's call on an empty
@@ -63,7 +63,7 @@ bool padTriggerHeld(uint32_t slot) {
 bool sniperAimInput() {
     for (uint32_t slot = 0; slot + 1 < kPadSlots; ++slot)
         if (padTriggerHeld(slot)) return true;
-    return isKeyDown(kRightMouseButton) || padTriggerHeld(kPadSlots - 1);
+    return isKeyDown(kVkRightMouse) || padTriggerHeld(kPadSlots - 1);
 }
 
 bool holdsSniperWeapon(Ped ped) {

@@ -3,6 +3,7 @@
 #pragma once
 
 constexpr int kVkLeftMouse = 0x01;
+constexpr int kVkRightMouse = 0x02;
 constexpr int kVkBackspace = 0x08;
 constexpr int kVkEnter = 0x0D;
 constexpr int kVkShift = 0x10;

@@ -27,7 +27,7 @@ struct Options {
     uint32_t pumpEvery = 1;          // the game pumps its window messages every this many frames
     bool readOnlyFolder = false;     // the game folder takes no writes
     std::string exePath = "C:\\Games\\TheGame\\GameApp.exe";
-    std::string diskRoot;            // host folder standing in for the game folder; "" = a fresh temp folder
+    std::string diskRoot{};          // host folder standing in for the game folder; "" = a fresh temp folder
     bool worldModels = true;         // false: no model runs around the script's pass (a replay)
 };
 

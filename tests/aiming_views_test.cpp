@@ -9,6 +9,7 @@
 #include "sim/world/os.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 
 namespace {
 
@@ -31,9 +32,7 @@ void aimingFrame(bool inVehicle = false) {
 }
 
 void bootAiming() {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     ADSGameView = 1;
     CrosshairOnlyADS = 0;
     SniperGameView = 1;
@@ -132,7 +131,7 @@ void setTrigger(uint32_t slot, uint8_t value) {
 TEST(SniperScope, HandsOverAfterA150MsAimWithASniperRifleOnFootOnly) {
     bootAiming();
     sim::equipWeapon("WEAPON_SNIPERRIFLE");
-    sim::holdKey(2);  // right mouse button
+    sim::holdKey(kVkRightMouse);
     aimingFrame();
     uint32_t start = sim::now();
     while (sim::now() - start < 144) {
@@ -141,16 +140,16 @@ TEST(SniperScope, HandsOverAfterA150MsAimWithASniperRifleOnFootOnly) {
     }
     aimingFrame();  // 160 ms
     EXPECT_EQ(sniperView, 1);
-    sim::releaseKey(2);
+    sim::releaseKey(kVkRightMouse);
     aimingFrame();
     EXPECT_EQ(sniperView, 0);
 
     // A short aim does not switch, and the next aim starts its own 150 ms.
-    sim::holdKey(2);
+    sim::holdKey(kVkRightMouse);
     aimingFrame();
-    sim::releaseKey(2);
+    sim::releaseKey(kVkRightMouse);
     aimingFrame();
-    sim::holdKey(2);
+    sim::holdKey(kVkRightMouse);
     for (int k = 0; k < 9; ++k) aimingFrame();
     EXPECT_EQ(sniperView, 0);
 

@@ -28,7 +28,7 @@ TEST(WeaponAudio, FollowsCinematicAudioWhileRenderingAndClearsOnDisengage) {
     EXPECT_TRUE(reverbOff());
 
     sim::runFor(300);            // past the V debounce
-    sim::tapKey(sim::kViewKey);  // the view off
+    play::tapV();  // the view off
     EXPECT_EQ(cameraRendering, 0);
     EXPECT_FALSE(reverbOff());
     EXPECT_FALSE(sniperAudio());

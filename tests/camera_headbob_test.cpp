@@ -2,6 +2,7 @@
 // breathing alone when standing, the selection wheel's fade and hold, and the
 // speed setting touching the stride and nothing else.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "camera_session.h"
@@ -51,15 +52,19 @@ float envelope(const std::vector<Sample>& s, float Sample::*field) {
     return m;
 }
 
-void startBobbing(float speed = 1.0f, uint32_t startTick = 1'000'000) {
-    sim::Options options;
-    options.startTick = startTick;
-    startSession(options);
+// The head bob on at full amount, the view not yet engaged.
+void bobbingSession(float speed = 1.0f, uint32_t startTick = play::kFarFromTheWrap) {
+    startSession({.startTick = startTick});
     HeadBob = 1;
     HeadBobAmount = 1.0f;
     HeadBobSpeed = speed;
+}
+
+// Bobbing, looking north, engaged with the ease-in over.
+void startBobbing(float speed = 1.0f, uint32_t startTick = play::kFarFromTheWrap) {
+    bobbingSession(speed, startTick);
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
-    engageAndSettle();
+    play::engageAndSettle();
 }
 
 TEST(HeadBob, StrideRateFollowsThePaceAndTheSpeedSetting) {
@@ -68,7 +73,7 @@ TEST(HeadBob, StrideRateFollowsThePaceAndTheSpeedSetting) {
         float ratio, strides;
     } paces[] = {{1.0f, 1.5f}, {2.0f, 1.925f}, {3.0f, 2.35f}};
     for (const auto& p : paces) {
-        sim::player.forcedMoveRatio = p.ratio;
+        play::walk(p.ratio);
         sim::runFor(2000);  // the gait level settles
         const auto s = record(20000);
         EXPECT_NEAR(cyclesPerSecond(s, &Sample::lateral), p.strides, p.strides * 0.005) << "ratio " << p.ratio;
@@ -76,14 +81,14 @@ TEST(HeadBob, StrideRateFollowsThePaceAndTheSpeedSetting) {
         EXPECT_NEAR(cyclesPerSecond(s, &Sample::vertical), 2.0 * p.strides, p.strides * 0.01) << "ratio " << p.ratio;
     }
     HeadBobSpeed = 2.0f;
-    sim::player.forcedMoveRatio = 1.0f;
+    play::walk(1.0f);
     sim::runFor(2000);
     EXPECT_NEAR(cyclesPerSecond(record(20000), &Sample::lateral), 3.0, 0.015);
 }
 
 TEST(HeadBob, StandingStillOnlyTheBreathingMovesTheCamera) {
     startBobbing();
-    sim::player.forcedMoveRatio = 0.0f;
+    play::walk(0.0f);
     const auto s = record(10000);
     EXPECT_EQ(envelope(s, &Sample::lateral), 0.0f);  // breathing has no sideways term
     const float vertical = envelope(s, &Sample::vertical);
@@ -94,29 +99,28 @@ TEST(HeadBob, StandingStillOnlyTheBreathingMovesTheCamera) {
     EXPECT_LE(envelope(s, &Sample::yaw), 0.14f + 1e-5f);
     EXPECT_LE(envelope(s, &Sample::roll), 0.11f + 1e-5f);
     // A selection wheel does not stop the breathing.
-    sim::holdControl(37);
+    sim::holdControl(kControlWeaponWheel);
     EXPECT_GT(envelope(record(5000), &Sample::vertical), 0.002f);
 }
 
 // Played far from the 32-bit tick wrap and with the wrap inside the quarter
 // second the hold lasts after the wheel is let go.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class WheelHold : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(WheelHold, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
     startBobbing(1.0f, GetParam());
-    sim::player.forcedMoveRatio = 1.0f;
+    play::walk(1.0f);
     sim::runFor(3000);
     const float walking = envelope(record(1400), &Sample::lateral);  // two strides
     ASSERT_GT(walking, 0.01f);
 
-    sim::holdControl(37);
+    sim::holdControl(kControlWeaponWheel);
     const auto holding = record(500);
     // Rate 16 per second: nearly gone after 0.3 s.
     EXPECT_LT(envelope({holding.end() - 12, holding.end()}, &Sample::lateral), 0.01f * walking);
 
-    sim::releaseControl(37);
-    if (GetParam() != kFarFromTheWrap) {
+    sim::releaseControl(kControlWeaponWheel);
+    if (GetParam() != play::kFarFromTheWrap) {
         ASSERT_GT(sim::now(), 0u - 250u);
     }
     // Held off for 250 ms after the release...
@@ -125,7 +129,7 @@ TEST_P(WheelHold, TheWeaponWheelFadesTheGaitHoldsAQuarterSecondThenReleases) {
     sim::runFor(800);
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 }
-INSTANTIATE_TEST_SUITE_P(Clock, WheelHold, testing::Values(kFarFromTheWrap, 0u - 5700u));
+INSTANTIATE_TEST_SUITE_P(Clock, WheelHold, testing::Values(play::kFarFromTheWrap, 0u - 5700u));
 
 // The game suspended twice for 2^30 ms: a wheel press then lies 2^31 ms and
 // more in the past, which a stale hold-until tick reads as ahead again.
@@ -137,11 +141,11 @@ void suspendTheGameFor2To31Ms() {
 
 TEST(HeadBob, AWheelHoldNeverComesBackAfterTheClockMovesOn) {
     startBobbing();
-    sim::player.forcedMoveRatio = 1.0f;
+    play::walk(1.0f);
     sim::runFor(3000);
     const float walking = envelope(record(1400), &Sample::lateral);
     ASSERT_GT(walking, 0.01f);
-    sim::tapControl(37);
+    sim::tapControl(kControlWeaponWheel);
     sim::runFor(2000);  // the hold expired long ago; the bob is back
     ASSERT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
     suspendTheGameFor2To31Ms();
@@ -149,19 +153,19 @@ TEST(HeadBob, AWheelHoldNeverComesBackAfterTheClockMovesOn) {
 
     // The view switched off within the hold: the bob stops with the hold still
     // ahead, and comes back after the suspension with the hold long over.
-    sim::tapControl(37);
-    pressV();
+    sim::tapControl(kControlWeaponWheel);
+    play::tapV();
     ASSERT_FALSE(sim::scriptCamRendering());
     suspendTheGameFor2To31Ms();
     sim::putGameInFirstPerson();
     sim::runFor(400);
-    pressV();
+    play::tapV();
     sim::runFor(3000);
     EXPECT_GT(envelope(record(1400), &Sample::lateral), 0.95f * walking);
 
     // The same with the bob itself switched off within the hold, and on again
     // once the hold lies more than 2^31 ms back.
-    sim::tapControl(37);
+    sim::tapControl(kControlWeaponWheel);
     HeadBob = 0;
     sim::frame();
     suspendTheGameFor2To31Ms();
@@ -174,9 +178,7 @@ TEST(HeadBob, AWheelHoldNeverComesBackAfterTheClockMovesOn) {
 // Engages a fresh camera and records the bob from its first frame.
 std::vector<Sample> freshRun(uint32_t ms) {
     sim::putGameInFirstPerson();
-    sim::holdKey(sim::kViewKey);
-    sim::frame();
-    sim::releaseKey(sim::kViewKey);
+    play::press(sim::kViewKey, 1);
     std::vector<Sample> run{sample()};
     const auto rest = record(ms);
     run.insert(run.end(), rest.begin(), rest.end());
@@ -184,14 +186,11 @@ std::vector<Sample> freshRun(uint32_t ms) {
 }
 
 TEST(HeadBob, SpeedLeavesTheBreathingAloneAndAResetRestartsTheModel) {
-    startSession();
-    HeadBob = 1;
-    HeadBobAmount = 1.0f;
-    HeadBobSpeed = 1.0f;
-    sim::player.forcedMoveRatio = 0.0f;
+    bobbingSession();
+    play::walk(0.0f);
     const auto slow = freshRun(4000);
     // Switching the view off destroys the camera, which resets the model.
-    pressV();
+    play::tapV();
     sim::runFor(400);
     HeadBobSpeed = 2.0f;
     const auto fast = freshRun(4000);

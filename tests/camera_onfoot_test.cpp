@@ -14,7 +14,7 @@ float lastCap() {
 
 TEST(WalkingPace, TapTogglesWalkAndJogHoldSprintsStandingStillWalks) {
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
     sim::setControlNormal(kControlMoveForward, 1.0f);
     sim::frame();
     EXPECT_FLOAT_EQ(lastCap(), 1.0f);  // walking by default
@@ -74,7 +74,7 @@ class AutoTurnTest : public ::testing::Test {
         startSession();
         AutoTurn = 1;
         AutoTurnAngle = 45.0f;
-        engageAndSettle();
+        play::engageAndSettle();
     }
     // One frame with the body at `heading` and the view at `yaw`; the body's heading after it.
     static float turnOnce(float heading, float yaw) {

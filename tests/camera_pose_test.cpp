@@ -1,6 +1,7 @@
 // Where the on-foot camera sits and looks: the head anchor with the user's
 // offsets, the gameplay rotation copied exactly, the field of view, the crouch
 // drop, head hiding, and a pose that stays sane whatever the game returns.
+#include <cmath>
 #include <limits>
 
 #include "camera/aiming.h"
@@ -17,7 +18,7 @@ TEST(Pose, WithEveryEffectOffTheCameraIsTheHeadPlusOffsetsLookingAlongTheGamepla
     Side = 0.05f;
     Forward = 0.12f;
     sim::setGameplayRotation(-12.5f, 0.0f, 37.0f);
-    engageAndSettle();
+    play::engageAndSettle();
     sim::setGameplayRotation(7.25f, 1.5f, -143.0f);
     sim::frame();
 
@@ -41,7 +42,7 @@ TEST(Pose, HeightRunsAlongTheCameraUpAxis) {
     startSession();
     Height = 0.10f;
     sim::setGameplayRotation(0.0f, 0.0f, 90.0f);  // looking west, level
-    engageAndSettle();
+    play::engageAndSettle();
     Vec3 head = sim::pedHeadPosition();
     EXPECT_NEAR(cam().position.z, head.z + 0.10f, 1e-6f);
 
@@ -57,10 +58,10 @@ TEST(Pose, TheZoomNarrowsTheFieldOfViewWithinItsRange) {
     startSession();
     ADSGameView = 1;
     ADSZoomAmount = 25.0f;
-    engageAndSettle();
+    play::engageAndSettle();
     // Aiming down sights with the zoom fully blended in.
-    sim::holdControl(25);
-    sim::setControlNormal(241, 1.0f);
+    sim::holdControl(kControlAim);
+    sim::setControlNormal(kControlWheelForward, 1.0f);
     FOV = 60.0f;
     for (int k = 0; k < 120; ++k) {
         adsBlend = 1.0f;
@@ -77,7 +78,7 @@ TEST(Pose, CrouchingLowersTheEyeSmoothlyAndStandingRaisesItAgain) {
     startSession();
     CrouchLower = 1;
     CrouchLowerAmount = 0.3f;
-    engageAndSettle();
+    play::engageAndSettle();
     auto drop = [] { return sim::pedHeadPosition().z - cam().position.z; };
     EXPECT_NEAR(drop(), 0.0f, 1e-6f);
 
@@ -101,12 +102,10 @@ TEST(Pose, CrouchingLowersTheEyeSmoothlyAndStandingRaisesItAgain) {
 
 TEST(Pose, TheHeadIsHiddenOnlyWhileOurCameraIsTheView) {
     startSession();
-    sim::holdKey(sim::kViewKey);
-    sim::frame();
+    play::press(sim::kViewKey, 1);
     // The first frame of a new camera has no eye position yet: the head stays.
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
-    sim::releaseKey(sim::kViewKey);
     sim::frame();
     EXPECT_TRUE(sim::resetFlagSetLastFrame(kHideHead));
     sim::runFor(500);
@@ -127,7 +126,7 @@ TEST(Pose, TheHeadIsHiddenOnlyWhileOurCameraIsTheView) {
     sim::frame();
     EXPECT_TRUE(sim::resetFlagSetLastFrame(kHideHead));
     sim::runFor(400);
-    pressV();
+    play::tapV();
     sim::frames(5);
     EXPECT_FALSE(sim::resetFlagSetLastFrame(kHideHead));
 }
@@ -139,7 +138,7 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
     HeadBobAmount = 1.0f;
     HeadBobSpeed = 1.0f;
     sim::setGameplayRotation(5.0f, 0.0f, 20.0f);
-    engageAndSettle();
+    play::engageAndSettle();
     HeadBob = 0;
     sim::frame();
     const sim::ScriptCam good = cam();
@@ -186,15 +185,13 @@ TEST(Pose, ReadingsThatAreNotNumbersHoldTheLastGoodPoseAndHugeAnglesWrap) {
 }
 
 TEST(Pose, WithTheBodycamOffItsDefaultDeadzoneLeavesTheViewAlone) {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();  // the deadzone on at 10 degrees, the bodycam that it belongs to off
+    play::boot();  // the deadzone on at 10 degrees, the bodycam that it belongs to off
     ASSERT_EQ(Deadzone, 1);
     ASSERT_EQ(DeadzoneAngle, 10.0f);
     ASSERT_EQ(BodycamMaster, 0);
     sim::putGameInFirstPerson();
     sim::setGameplayRotation(0.0f, 0.0f, 10.0f);
-    engageAndSettle();
+    play::engageAndSettle();
     sim::setGameplayRotation(-4.0f, 0.0f, 16.0f);  // a 6-degree turn, inside the box
     sim::frame();
     EXPECT_EQ(cam().rotation.z, 16.0f);
@@ -244,7 +241,7 @@ void expectShownWithItsFirstPose(const Mark& mark) {
 // Switches the view off, lets the camera go and puts the game back in first person.
 void switchOffAndWait() {
     sim::runFor(400);
-    pressV();
+    play::tapV();
     sim::runFor(600);
     sim::putGameInFirstPerson();  // switching off handed the game its third-person view
     ASSERT_EQ(sim::liveScriptCam(), nullptr);
@@ -259,7 +256,7 @@ TEST(Pose, ANewCameraIsShownOnlyFromTheFrameOfItsFirstPose) {
     // camera at the world origin.
     sim::setGameplayRotation(nan, nan, nan);
     Mark mark;
-    pressV();
+    play::tapV();
     sim::frames(5);
     EXPECT_EQ(sim::liveCameraCount(), 1u);
     expectNothingShownSince(mark);
@@ -276,7 +273,7 @@ TEST(Pose, ANewCameraIsShownOnlyFromTheFrameOfItsFirstPose) {
     sim::playerPed().position.y += 50.0f;
     sim::setPedHeadLocal({nan, 0.0f, 0.65f});
     mark = Mark();
-    pressV();
+    play::tapV();
     sim::frames(5);
     expectNothingShownSince(mark);
     sim::setPedHeadLocal({0.0f, 0.05f, 0.65f});
@@ -288,7 +285,7 @@ TEST(Pose, ANewCameraIsShownOnlyFromTheFrameOfItsFirstPose) {
     switchOffAndWait();
     sim::setGameplayRotation(0.0f, 0.0f, 1.0e9f);
     mark = Mark();
-    pressV();
+    play::tapV();
     sim::frames(5);
     expectNothingShownSince(mark);
     sim::setGameplayRotation(0.0f, 0.0f, -60.0f);
@@ -303,7 +300,7 @@ TEST(Pose, ANewCameraIsShownOnlyFromTheFrameOfItsFirstPose) {
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
     sim::playerPed().position.x = 99999.8f;
     mark = Mark();
-    pressV();
+    play::tapV();
     sim::frames(5);
     expectNothingShownSince(mark);
 }
@@ -315,9 +312,7 @@ TEST(Pose, TheHeadAndTheViewAreEachHeldOnTheirOwn) {
     // A new camera: the head read well in the V frame, the view in a later one
     // while the head did not. The first pose takes this camera's own held head.
     sim::setGameplayRotation(nan, nan, nan);
-    sim::holdKey(sim::kViewKey);
-    sim::frame();
-    sim::releaseKey(sim::kViewKey);
+    play::press(sim::kViewKey, 1);
     const Vec3 headAtV = sim::pedHeadPosition();
     sim::playerPed().position.y += 1.0f;
     sim::setPedHeadLocal({nan, 0.0f, 0.65f});

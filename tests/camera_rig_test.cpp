@@ -10,20 +10,16 @@ namespace {
 using namespace camtest;
 
 TEST(ViewKey, EngagesOnlyFromTheGamesFirstPersonViewAndTogglesOncePerPress) {
-    sim::boot();
-    sim::frame();
+    play::boot();
     plainSettings();
     // In a third-person view V is the game's: its view cycles, no camera appears.
-    pressV();
+    play::tapV();
     EXPECT_EQ(sim::gameCameras.pedViewMode, 1);
     EXPECT_EQ(sim::liveCameraCount(), 0u);
     sim::gameCameras.pedViewMode = sim::kFirstPersonView;
 
     // Held V engages once; the game never sees the press, so its view stays first person.
-    sim::holdKey(sim::kViewKey);
-    sim::frames(30);
-    sim::releaseKey(sim::kViewKey);
-    sim::frame();
+    play::tap(sim::kViewKey, 30);
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_EQ(sim::liveCameraCount(), 1u);
     EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
@@ -43,34 +39,31 @@ TEST(ViewKey, EngagesOnlyFromTheGamesFirstPersonViewAndTogglesOncePerPress) {
 
 // Played far from the 32-bit tick wrap and with both presses in the last 300 ms
 // before it, where the debounce's end lies past the wrap.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class ViewKeyDebounce : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(ViewKeyDebounce, DebounceMenuAndDisengage) {
-    sim::Options options;
-    options.startTick = GetParam();
-    startSession(options);
+    startSession({.startTick = GetParam()});
     const uint32_t engagedAt = sim::now();
-    pressV();  // engages
+    play::tapV();  // engages
     ASSERT_TRUE(sim::scriptCamRendering());
     // A second press inside 300 ms of the toggle is ignored.
     ASSERT_LT(sim::now() - engagedAt, 300u);
-    if (GetParam() != kFarFromTheWrap) {
+    if (GetParam() != play::kFarFromTheWrap) {
         ASSERT_GT(sim::now(), 0u - 300u);
     }
-    pressV();
+    play::tapV();
     EXPECT_TRUE(sim::scriptCamRendering());
     sim::runFor(300);
 
     // While the menu is open V does nothing, for us and for the game.
     menuShared.open = 1;
-    pressV();
+    play::tapV();
     EXPECT_TRUE(sim::scriptCamRendering());
     EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);
     menuShared.open = 0;
 
     // V hands the view back: a cut, the camera gone, the game in third person.
-    pressV();
+    play::tapV();
     EXPECT_FALSE(sim::scriptCamRendering());
     EXPECT_EQ(sim::liveCameraCount(), 0u);
     EXPECT_FALSE(sim::lastRenderCall()->ease);
@@ -79,11 +72,11 @@ TEST_P(ViewKeyDebounce, DebounceMenuAndDisengage) {
     EXPECT_EQ(sim::liveCameraCount(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clock, ViewKeyDebounce, testing::Values(kFarFromTheWrap, 0u - 200u));
+INSTANTIATE_TEST_SUITE_P(Clock, ViewKeyDebounce, testing::Values(play::kFarFromTheWrap, 0u - 200u));
 
 TEST(SwitchOff, DeathStopsWithAnEaseAndRespawnResumesOrRebuilds) {
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
     const int32_t first = cam().handle;
 
     // Death: rendering stops with a 500 ms ease; the camera lives on for 550 ms.
@@ -144,13 +137,8 @@ void expectEasedOutThenDestroyed(uint32_t stoppedAt) {
 TEST(SwitchOff, StopsJustBeforeTheTickWrapEaseOutAndDestroyOnTime) {
     // The first stop lands exactly 550 ms before the wrap: its deadline is tick 0.
     constexpr uint32_t kStopTick = 0u - 550u;
-    sim::Options options;
-    options.startTick = kStopTick - 16u * 100u;
-    sim::boot(options);
-    sim::frame();
-    plainSettings();
-    sim::putGameInFirstPerson();
-    pressV();
+    startSession({.startTick = kStopTick - 16u * 100u});
+    play::tapV();
     while (sim::now() + 16u != kStopTick) sim::frame();
     sim::killPlayer();
     sim::frame();
@@ -193,7 +181,7 @@ TEST(SwitchOff, StopsJustBeforeTheTickWrapEaseOutAndDestroyOnTime) {
 TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
     const Vec3 firstEye = cam().position;
 
     // The head stops reading while the player moves 50 m on: the camera holds its pose.
@@ -247,7 +235,7 @@ TEST(SwitchOff, ACameraTheGameDroppedIsReplacedByOneThatStartsAfresh) {
 TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {
     startSession();
     SniperGameView = 1;
-    pressV();
+    play::tapV();
     EXPECT_FALSE(sim::lastRenderCall()->ease);
     const int32_t first = cam().handle;
     sim::killPlayer();
@@ -264,7 +252,7 @@ TEST(SwitchOff, WithTheSniperHandBackEverySwitchIsACutAndTheCameraIsRebuilt) {
 
 TEST(SwitchOff, ControlLossAloneKeepsTheViewButCutscenesFadesAndParachutesDoNot) {
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
 
     sim::scene.controlOn = false;  // e.g. a phone call: the view stays
     sim::frames(10);
@@ -302,7 +290,7 @@ TEST(SwitchOff, ControlLossAloneKeepsTheViewButCutscenesFadesAndParachutesDoNot)
 
 TEST(SwitchOff, ANewPlayerPedResumesTheSameCameraInTheSameFrame) {
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
     const int32_t handle = cam().handle;
     const size_t before = sim::rendering.calls.size();
     sim::respawnPlayer(true);  // a character switch hands the player another ped
@@ -316,7 +304,7 @@ TEST(SwitchOff, ANewPlayerPedResumesTheSameCameraInTheSameFrame) {
 
 TEST(Vehicles, ADisabledVehicleCameraSwitchesTheViewOffAndChangesRebuildTheCamera) {
     startSession();
-    engageAndSettle();
+    play::engageAndSettle();
     const int32_t onFoot = cam().handle;
 
     // With the vehicle camera on, getting in destroys the on-foot camera and

@@ -3,7 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdint>
+#include <initializer_list>
 
 #include "runtime/runtime.h"
 #include "settings/settings.h"
@@ -14,59 +15,40 @@
 #include "sim/world/player.h"
 #include "sim/world/scene.h"
 #include "sim/world/vehicles.h"
+#include "tests/play.h"
 
 namespace camtest {
 
+using play::cam;
+
 constexpr int kHideHead = 166;
 
-// Every effect off: the camera should sit at the head plus the offsets.
+// Each of these switches off.
+inline void switchOff(std::initializer_list<uint8_t*> switches) {
+    for (uint8_t* on : switches) *on = 0;
+}
+
+// The bodycam's aim features off: the view is the gameplay rotation.
+inline void bodycamAimOff() { switchOff({&WeaponLead, &SmoothFollow, &Deadzone, &Hand3D, &AimSway}); }
+
+// Every effect off, on top of the reset values: the camera should sit at the
+// head plus the offsets.
 inline void plainSettings() {
-    resetAllSettings();
     FOV = 70.0f;
-    Height = 0.0f;
-    Side = 0.0f;
-    Forward = 0.0f;
-    HeadBob = 0;
-    CrouchLower = 0;
-    AutoTurn = 0;
-    BodycamMaster = 0;
-    WeaponLead = 0;
-    SmoothFollow = 0;
-    Deadzone = 0;
-    Hand3D = 0;
-    AimSway = 0;
-    RecoilShake = 0;
-    BodycamRecoil = 0;
-    SniperGameView = 0;
-    ShowHead = 0;
+    Height = Side = Forward = 0.0f;
+    switchOff({&HeadBob, &CrouchLower, &AutoTurn, &BodycamMaster, &RecoilShake, &BodycamRecoil, &SniperGameView,
+               &ShowHead});
+    bodycamAimOff();
 }
 
 // Booted, start-up done (it runs in the first frame, so settings are set after
 // it), baseline settings, the game in its first-person view.
 inline void startSession(const sim::Options& options = {}) {
-    sim::boot(options);
-    sim::frame();
+    play::boot(options);
     plainSettings();
     sim::putGameInFirstPerson();
 }
 
-inline void pressV() { sim::tapKey(sim::kViewKey); }
-
-// Engages from the game's first-person view and lets the ease-in finish.
-inline void engageAndSettle() {
-    pressV();
-    ASSERT_TRUE(sim::scriptCamRendering());
-    sim::runFor(600);
-}
-
-inline const sim::ScriptCam& cam() {
-    const sim::ScriptCam* c = sim::liveScriptCam();
-    if (!c) sim::fail("no scripted camera exists");
-    return *c;
-}
-
 inline int renderCallsSince(size_t from) { return static_cast<int>(sim::rendering.calls.size() - from); }
-
-inline float wrap180(float a) { return std::remainder(a, 360.0f); }
 
 }  // namespace camtest

@@ -8,33 +8,33 @@
 #include "sim/world/controls.h"
 #include "sim/world/os.h"
 #include "sim/world/player.h"
+#include "tests/play.h"
 
 namespace {
 
 TEST(SimWorld, ViewKeyCyclesTheGameViewOnTheRisingEdge) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     EXPECT_EQ(sim::gameCameras.pedViewMode, 0);
     sim::holdKey(sim::kViewKey);
     sim::frames(5);  // held: one step only
     EXPECT_EQ(sim::gameCameras.pedViewMode, 1);
     sim::releaseKey(sim::kViewKey);
     sim::frame();
-    sim::tapKey(sim::kViewKey);
-    sim::tapKey(sim::kViewKey);
+    play::tapV();
+    play::tapV();
     EXPECT_EQ(sim::gameCameras.pedViewMode, sim::kFirstPersonView);  // from here on V is the plug-in's
 }
 
 TEST(SimWorld, LookInputTurnsTheGameplayCameraAndMovesThePed) {
     sim::boot();
-    sim::setControlNormal(1, 1.0f);  // look right
+    sim::setControlNormal(kControlLookLeftRight, 1.0f);  // look right
     sim::frames(10);
     EXPECT_NEAR(sim::gameCameras.rotation.z, -10 * 0.016f * 240.0f, 1e-3f);
-    sim::setControlNormal(1, 0.0f);
-    sim::setControlNormal(32, 1.0f);
+    sim::setControlNormal(kControlLookLeftRight, 0.0f);
+    sim::setControlNormal(kControlMoveForward, 1.0f);
     sim::frames(10);
     EXPECT_FLOAT_EQ(sim::player.desiredMoveRatio, 2.0f);  // the game runs by default
-    sim::holdControl(21);
+    sim::holdControl(kControlSprint);
     sim::frame();
     EXPECT_FLOAT_EQ(sim::player.desiredMoveRatio, 3.0f);
 }

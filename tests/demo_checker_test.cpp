@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 #include "settings/settings.h"
@@ -32,6 +33,13 @@ std::string dump(const inicheck::Result& r) {
     return s;
 }
 
+// The result holds exactly these warnings: one for each list, holding all its words.
+void expectWarnings(const inicheck::Result& r, std::initializer_list<std::initializer_list<const char*>> expected) {
+    for (std::initializer_list<const char*> words : expected)
+        EXPECT_TRUE(warns(r, words)) << "no warning with \"" << *words.begin() << "\"" << dump(r);
+    EXPECT_EQ(r.warnings.size(), expected.size()) << dump(r);
+}
+
 constexpr const char* kCurrentBindings = "BindVer=5\r\n";
 
 TEST(SettingsChecker, TheTemplateLoadsCleanlyWithTheFirstStartNote) {
@@ -50,12 +58,12 @@ TEST(SettingsChecker, ClampedAndNonNumericFloats) {
     inicheck::Result r = check(std::string(kCurrentBindings) +
                                "FOV=200\r\nVeh_FOV=10\r\nMC_FOV=abc\r\nHeight=0.3xyz\r\nSide=\r\nForward=1e-1\r\n"
                                "AutoTurnAngle= 50 \r\n");
-    EXPECT_TRUE(warns(r, {"line 3", "FOV=200", "outside 30 .. 120", "120.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 4", "Veh_FOV=10", "30.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 5", "MC_FOV=abc", "not a number", "reads as 0", "30.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 6", "Height=0.3xyz", "text after the number", "0.3000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 7", "Side=", "not a number", "0.0000"})) << dump(r);
-    EXPECT_EQ(r.warnings.size(), 5u) << dump(r);  // 1e-1 and " 50 " are plain numbers
+    // 1e-1 and " 50 " are plain numbers.
+    expectWarnings(r, {{"line 3", "FOV=200", "outside 30 .. 120", "120.0000"},
+                       {"line 4", "Veh_FOV=10", "30.0000"},
+                       {"line 5", "MC_FOV=abc", "not a number", "reads as 0", "30.0000"},
+                       {"line 6", "Height=0.3xyz", "text after the number", "0.3000"},
+                       {"line 7", "Side=", "not a number", "0.0000"}});
     EXPECT_FLOAT_EQ(FOV, 120.0f);
     EXPECT_FLOAT_EQ(Forward, 0.1f);
     EXPECT_EQ(inicheck::print("t.ini", r, std::tmpfile()), 1);
@@ -65,15 +73,14 @@ TEST(SettingsChecker, OverflowsAndInfinitiesAreOutOfRangeNotTextAfterANumber) {
     inicheck::Result r = check(std::string(kCurrentBindings) +
                                "MC_FOV=1e999\r\nVeh_FOV=inf\r\nFOV=-Infinity\r\nSide=1e39\r\nHeight=nan\r\n"
                                "Forward=infinite\r\nHeadBob=1e999\r\n");
-    EXPECT_TRUE(warns(r, {"line 3", "MC_FOV=1e999 is out of range: loads as 120.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 4", "Veh_FOV=inf is out of range: loads as 120.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 5", "FOV=-Infinity is out of range: loads as 30.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 6", "Side=1e39 is out of range: loads as 0.6000"})) << dump(r);
-    // NaN is not read as a number at all; "infinite" is "inf" with text after it.
-    EXPECT_TRUE(warns(r, {"line 7", "Height=nan is not a number", "0.0000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 8", "Forward=infinite has text after the number", "0.6000"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 9", "HeadBob=1e999 is cut to its first 3 characters", "1 (on)"})) << dump(r);
-    EXPECT_EQ(r.warnings.size(), 7u) << dump(r);
+    expectWarnings(r, {{"line 3", "MC_FOV=1e999 is out of range: loads as 120.0000"},
+                       {"line 4", "Veh_FOV=inf is out of range: loads as 120.0000"},
+                       {"line 5", "FOV=-Infinity is out of range: loads as 30.0000"},
+                       {"line 6", "Side=1e39 is out of range: loads as 0.6000"},
+                       // NaN is not read as a number at all; "infinite" is "inf" with text after it.
+                       {"line 7", "Height=nan is not a number", "0.0000"},
+                       {"line 8", "Forward=infinite has text after the number", "0.6000"},
+                       {"line 9", "HeadBob=1e999 is cut to its first 3 characters", "1 (on)"}});
     EXPECT_FLOAT_EQ(MC_FOV, 120.0f);
     EXPECT_FLOAT_EQ(FOV, 30.0f);
     EXPECT_FLOAT_EQ(Forward, 0.6f);
@@ -82,10 +89,10 @@ TEST(SettingsChecker, OverflowsAndInfinitiesAreOutOfRangeNotTextAfterANumber) {
 TEST(SettingsChecker, FlagsThatDoNotReadAsWritten) {
     inicheck::Result r = check(std::string(kCurrentBindings) +
                                "HeadBob=true\r\nAimSway=0.9\r\nWeaponLead=0001\r\nRecoilShake=2\r\nAutoTurn=-1\r\n");
-    EXPECT_TRUE(warns(r, {"HeadBob=true", "not a number", "0 (off)"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"AimSway=0.9", "not a whole number", "0 (off)"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"WeaponLead=0001", "cut", "0 (off)"})) << dump(r);
-    EXPECT_EQ(r.warnings.size(), 3u) << dump(r);  // 2 and -1 are on, as a player would expect
+    // 2 and -1 are on, as a player would expect.
+    expectWarnings(r, {{"HeadBob=true", "not a number", "0 (off)"},
+                       {"AimSway=0.9", "not a whole number", "0 (off)"},
+                       {"WeaponLead=0001", "cut", "0 (off)"}});
     EXPECT_EQ(HeadBob, 0);
     EXPECT_EQ(RecoilShake, 1);
     EXPECT_EQ(AutoTurn, 1);
@@ -94,11 +101,10 @@ TEST(SettingsChecker, FlagsThatDoNotReadAsWritten) {
 TEST(SettingsChecker, UnknownKeysGetTheClosestKnownKey) {
     inicheck::Result r = check(std::string(kCurrentBindings) +
                                "HeadBobAmout=1\r\nFOV_Veh=80\r\nMenuKey=1\r\nfov=95\r\nTotallyNew=1\r\n");
-    EXPECT_TRUE(warns(r, {"line 3", "'HeadBobAmout'", "HeadBobAmount?"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 4", "'FOV_Veh'", "Veh_FOV?"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 7", "'TotallyNew'"})) << dump(r);
     // The template's MenuKey line is known; key case does not matter to the profile functions.
-    EXPECT_EQ(r.warnings.size(), 3u) << dump(r);
+    expectWarnings(r, {{"line 3", "'HeadBobAmout'", "HeadBobAmount?"},
+                       {"line 4", "'FOV_Veh'", "Veh_FOV?"},
+                       {"line 7", "'TotallyNew'"}});
     EXPECT_FLOAT_EQ(FOV, 95.0f);
 }
 
@@ -128,11 +134,10 @@ TEST(SettingsChecker, LinesTheLoadNeverReads) {
     ASSERT_TRUE(inicheck::check("FOV=100\r\n[Camera]\r\nBindVer=5\r\nFOV=80\r\nFOV=70\r\n[Other]\r\nHeight=0.5\r\n"
                                 "[Camera]\r\nSide=0.2\r\n",
                                 inicheck::loadCopy, r));
-    EXPECT_TRUE(warns(r, {"line 1", "FOV", "outside the first [Camera]"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 5", "appears again", "line 4"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 7", "Height"})) << dump(r);
-    EXPECT_TRUE(warns(r, {"line 9", "Side"})) << dump(r);
-    EXPECT_EQ(r.warnings.size(), 4u) << dump(r);
+    expectWarnings(r, {{"line 1", "FOV", "outside the first [Camera]"},
+                       {"line 5", "appears again", "line 4"},
+                       {"line 7", "Height"},
+                       {"line 9", "Side"}});
     EXPECT_FLOAT_EQ(FOV, 80.0f);
     EXPECT_FLOAT_EQ(Side, 0.0f);
 }

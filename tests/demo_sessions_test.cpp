@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bundled_sessions.h"
 #include "camera/aiming.h"
 #include "camera/camera.h"
 #include "camera/headbob.h"
@@ -25,14 +25,6 @@
 #include "weapon/recoil.h"
 
 namespace {
-
-std::vector<std::string> bundledSessions() {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(ZV_SOURCE_DIR "/sessions"))
-        if (e.path().extension() == ".zvs") names.push_back(e.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The largest magnitude each channel reached, and how often things happened.
 struct Seen {
@@ -74,7 +66,7 @@ TEST_P(BundledSession, PlaysToTheEndAndShowsItsMotion) {
     const std::string name = GetParam();
     scenario::Scenario session;
     scenario::ParseError error;
-    ASSERT_TRUE(scenario::parseFile(ZV_SOURCE_DIR "/sessions/" + name + ".zvs", session, error)) << error.message;
+    ASSERT_TRUE(scenario::parseFile(bundled::sessionFile(name), session, error)) << error.message;
     Seen s;
     ASSERT_TRUE(scenario::play(session, observe, &s, error)) << name << ":" << error.line << ": " << error.message;
     EXPECT_EQ(s.nonFinite, 0);
@@ -116,11 +108,6 @@ TEST_P(BundledSession, PlaysToTheEndAndShowsItsMotion) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sessions, BundledSession, testing::ValuesIn(bundledSessions()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string n;
-                             for (char c : info.param) n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Sessions, BundledSession, testing::ValuesIn(bundled::sessionNames()), bundled::testName);
 
 }  // namespace

@@ -19,43 +19,43 @@ int f10Presses() {
 }
 
 TEST(MenuOpen, SectionListWrapsAndBackFromAPageLandsOnItsHeader) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     size_t sounds0 = sim::sounds.played.size();
-    openMenu();
+    play::openMenu();
     EXPECT_EQ(soundsSince(sounds0), std::vector<std::string>{"YES"});
     ASSERT_EQ(menuShared.selectableCount, 8);
     EXPECT_EQ(menuShared.cursor, 0);
 
-    press(kVkUp);  // wraps from the first row to the last
+    play::menuPress(kVkUp);  // wraps from the first row to the last
     EXPECT_STREQ(menuItems[cursorRow()].name, "SPECIAL THANKS");
-    press(kVkDown);  // and back
+    play::menuPress(kVkDown);  // and back
     EXPECT_STREQ(menuItems[cursorRow()].name, "GENERAL");
 
-    openPage(rowNamed("VEHICLE"));
+    openPage("VEHICLE");
     EXPECT_EQ(menuShared.selectableCount, 12);
     EXPECT_EQ(cursorRow(), rowNamed("Veh Cam"));
-    press(kVkBackspace);
+    play::menuPress(kVkBackspace);
     EXPECT_EQ(menuShared.openSection, -1);
     EXPECT_EQ(cursorRow(), rowNamed("VEHICLE"));
     EXPECT_EQ(menuShared.open, 1);
 
     // RIGHT on a header opens it too; LEFT does nothing there.
     size_t before = sim::sounds.played.size();
-    press(kVkLeft);
+    play::menuPress(kVkLeft);
     EXPECT_EQ(menuShared.openSection, -1);
     EXPECT_EQ(sim::sounds.played.size(), before);
-    press(kVkRight);
+    play::menuPress(kVkRight);
     EXPECT_EQ(menuShared.openSection, rowNamed("VEHICLE"));
 
     // BACK twice: out of the page, then the menu closes.
-    press(kVkBackspace);
-    press(kVkBackspace);
+    play::menuPress(kVkBackspace);
+    play::menuPress(kVkBackspace);
     EXPECT_EQ(menuShared.open, 0);
     EXPECT_EQ(menuShared.closing, 0);  // the closing animation has finished
 }
 
 TEST(MenuOpen, HeldMenuKeyTogglesAtMostEvery250msAndClosingTakesAboutAQuarterSecond) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     sim::holdKey(kVkF6);
     std::vector<uint32_t> toggles;  // ticks at which open flipped
     uint8_t wasOpen = 0;
@@ -77,10 +77,10 @@ TEST(MenuOpen, HeldMenuKeyTogglesAtMostEvery250msAndClosingTakesAboutAQuarterSec
 }
 
 TEST(MenuOpen, RefusesToReopenWhileClosing) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     // Slow frames: each progress step is capped at 0.1 s, so closing outlasts the debounce.
     sim::setFrameMs(200);
-    sim::tapKey(kVkF6);
+    play::tap(kVkF6);
     sim::frames(3);
     ASSERT_EQ(menuShared.open, 1);
     ASSERT_EQ(menuShared.openProgress, 1.0f);
@@ -100,7 +100,7 @@ TEST(MenuOpen, RefusesToReopenWhileClosing) {
 }
 
 TEST(MenuOpen, ControllerButtonOpensOnlyWhenBoundAndActive) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     sim::controls.usingKeyboard = false;
     PadOpenBtn = 0;
     sim::tapControl(175);
@@ -120,45 +120,45 @@ TEST(MenuOpen, ControllerButtonOpensOnlyWhenBoundAndActive) {
 }
 
 TEST(MenuStepping, SliderStepsFineStepsDefaultsAndLimits) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("ON FOOT"));  // cursor on FOV
+    play::bootWithPadUnbound();
+    play::openMenu();
+    openPage("ON FOOT");  // cursor on FOV
     ASSERT_EQ(cursorRow(), rowNamed("FOV"));
 
-    press(kVkRight);
+    play::menuPress(kVkRight);
     EXPECT_EQ(FOV, 91.0f);
-    press(kVkLeft);
+    play::menuPress(kVkLeft);
     EXPECT_EQ(FOV, 90.0f);
     sim::holdKey(kVkShift);
-    press(kVkRight);
+    play::menuPress(kVkRight);
     sim::releaseKey(kVkShift);
     EXPECT_EQ(FOV, 90.25f);
 
     size_t posts = sim::feed.posted.size();
-    press(kVkNumpad5);
+    play::menuPress(kVkNumpad5);
     EXPECT_EQ(FOV, 90.0f);
     ASSERT_EQ(sim::feed.posted.size(), posts + 1);
     EXPECT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - Value reset to default.");
     EXPECT_EQ(sim::feed.posted.back().format, "STRING");
 
     // At its maximum a step stays there and still sounds.
-    press(kVkDown);
+    play::menuPress(kVkDown);
     ASSERT_EQ(cursorRow(), rowNamed("Height"));
     Height = 0.8f;
     size_t sounds0 = sim::sounds.played.size();
-    press(kVkRight);
+    play::menuPress(kVkRight);
     EXPECT_EQ(Height, 0.8f);
     EXPECT_EQ(soundsSince(sounds0), std::vector<std::string>{"NAV_LEFT_RIGHT"});
     // Off-grid values snap back onto the step grid from the minimum.
     Height = 0.1234f;
-    press(kVkLeft);
+    play::menuPress(kVkLeft);
     EXPECT_NEAR(Height, 0.11f, 1e-5f);
 }
 
 TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("ON FOOT"));
+    play::bootWithPadUnbound();
+    play::openMenu();
+    openPage("ON FOOT");
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
     FOV = 30.0f;
@@ -203,27 +203,27 @@ TEST(MenuStepping, HeldArrowAcceleratesThroughThreeCadences) {
 }
 
 TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("ON FOOT"));  // cursor on FOV
+    play::bootWithPadUnbound();
+    play::openMenu();
+    openPage("ON FOOT");  // cursor on FOV
     sim::setRecording(sim::Recording::Off);
     sim::setFrameMs(1);
 
     // NUM5 200 ms after ENTER is ignored; after 300 ms it resets the slider.
     FOV = 100.0f;
     const size_t posts = sim::feed.posted.size();
-    sim::tapKey(kVkEnter);  // nothing to do on a slider, but it is a select
+    play::tap(kVkEnter);  // nothing to do on a slider, but it is a select
     const uint32_t enterTick = sim::now() - 1;
     while (sim::now() - enterTick < 199) sim::frame();
-    sim::tapKey(kVkNumpad5);
+    play::tap(kVkNumpad5);
     EXPECT_EQ(FOV, 100.0f);
     EXPECT_EQ(sim::feed.posted.size(), posts);
     sim::runFor(300);
-    sim::tapKey(kVkNumpad5);
+    play::tap(kVkNumpad5);
     EXPECT_EQ(FOV, 90.0f);
 
     // A held ENTER flips a toggle once, then again each time more than 250 ms have passed.
-    moveTo(rowNamed("Show Head"));
+    moveTo("Show Head");
     sim::runFor(300);
     std::vector<uint32_t> flips;
     uint8_t seen = ShowHead;
@@ -239,46 +239,44 @@ TEST(MenuStepping, EnterAndNum5ShareAQuarterSecondSelectDebounce) {
 }
 
 TEST(MenuStepping, TogglesRevealAndLensSync) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("BODYCAM"));
+    play::bootWithPadUnbound();
+    play::openMenu();
+    openPage("BODYCAM");
     ASSERT_EQ(menuShared.selectableCount, 10);
 
     int f10 = f10Presses();
-    press(kVkEnter);  // "Bodycam Enabled" on
+    play::menuPress(kVkEnter);  // "Bodycam Enabled" on
     EXPECT_EQ(BodycamMaster, 1);
-    press(kVkLeft);  // and off again with an arrow
+    play::menuPress(kVkLeft);  // and off again with an arrow
     EXPECT_EQ(BodycamMaster, 0);
     EXPECT_EQ(f10Presses(), f10 + 2);
 
-    moveTo(rowNamed("Per-Weapon Recoil"));
-    press(kVkEnter);
+    moveTo("Per-Weapon Recoil");
+    play::menuPress(kVkEnter);
     EXPECT_EQ(ShowWeaponRecoil, 1);
     EXPECT_EQ(menuShared.selectableCount, 17);
     EXPECT_EQ(cursorRow(), rowNamed("Per-Weapon Recoil"));
-    press(kVkRight);
+    play::menuPress(kVkRight);
     EXPECT_EQ(ShowWeaponRecoil, 0);
     EXPECT_EQ(menuShared.selectableCount, 10);
     EXPECT_EQ(cursorRow(), rowNamed("Per-Weapon Recoil"));
 }
 
 TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("GENERAL"));
-    moveTo(rowNamed("Menu Key"));
-    press(kVkEnter);
+    play::bootWithPadUnbound();
+    openAt("GENERAL", "Menu Key");
+    play::menuPress(kVkEnter);
     ASSERT_EQ(menuShared.keyCapture, 1);
 
     // Escape cancels and keeps the key.
     size_t sounds0 = sim::sounds.played.size();
-    press(kVkEscape);
+    play::menuPress(kVkEscape);
     EXPECT_EQ(menuShared.keyCapture, 0);
     EXPECT_EQ(MenuKeyVK, 117);
     EXPECT_EQ(soundsSince(sounds0), std::vector<std::string>{"BACK"});
 
     // Mouse buttons and cancel (1 to 4) are never bound.
-    press(kVkEnter);
+    play::menuPress(kVkEnter);
     for (int vk = 1; vk <= 4; ++vk) sim::holdKey(vk);
     sim::frames(3);
     EXPECT_EQ(menuShared.keyCapture, 1);
@@ -286,9 +284,7 @@ TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels)
 
     // DOWN becomes the menu key; the same pass also moves the cursor.
     size_t posts = sim::feed.posted.size();
-    sim::holdKey(kVkDown);
-    sim::frame();
-    sim::releaseKey(kVkDown);
+    play::press(kVkDown, 1);
     EXPECT_EQ(MenuKeyVK, 0x28);
     EXPECT_EQ(menuShared.keyCapture, 0);
     EXPECT_EQ(cursorRow(), rowNamed("Controller Button"));
@@ -299,19 +295,17 @@ TEST(MenuCapture, KeyCaptureBindsTheNextKeySkippingMouseButtonsAndEscapeCancels)
 }
 
 TEST(MenuCapture, PendingPadCaptureBlocksTheMenuKeyUntilAButtonIsPressed) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("GENERAL"));
-    moveTo(rowNamed("Controller Button"));
-    press(kVkEnter);
+    play::bootWithPadUnbound();
+    openAt("GENERAL", "Controller Button");
+    play::menuPress(kVkEnter);
     ASSERT_EQ(menuShared.padCapture, 1);
-    press(kVkEscape);  // not a way out of a controller capture
+    play::menuPress(kVkEscape);  // not a way out of a controller capture
     EXPECT_EQ(menuShared.padCapture, 1);
 
-    press(kVkBackspace);
-    press(kVkBackspace);
+    play::menuPress(kVkBackspace);
+    play::menuPress(kVkBackspace);
     ASSERT_EQ(menuShared.open, 0);
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 0);
     EXPECT_EQ(menuShared.padCapture, 1);
 
@@ -323,19 +317,19 @@ TEST(MenuCapture, PendingPadCaptureBlocksTheMenuKeyUntilAButtonIsPressed) {
     EXPECT_EQ(PadOpenBtn, 199);
     EXPECT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - Controller button set.");
     sim::runFor(300);
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 1);
 }
 
 TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     FOV = 100.0f;
     BodycamMaster = 1;
     syncLensEffect(1);
     sim::runFor(200);  // the press goes down, then up
     int f10 = f10Presses();
-    openMenu();
-    moveTo(rowNamed("Reset All"));
+    play::openMenu();
+    moveTo("Reset All");
     sim::controls.usingKeyboard = false;
     sim::tapControl(201);  // accept
     sim::runFor(300);
@@ -344,12 +338,12 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     // Pad accept and cancel, arrows and NUM5 do not answer it.
     sim::tapControl(201);
     sim::tapControl(202);
-    press(kVkDown);
-    press(kVkNumpad5);
+    play::menuPress(kVkDown);
+    play::menuPress(kVkNumpad5);
     EXPECT_NE(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(cursorRow(), rowNamed("Reset All"));
 
-    press(kVkEnter);
+    play::menuPress(kVkEnter);
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(FOV, 90.0f);
     EXPECT_EQ(BodycamMaster, 0);
@@ -360,18 +354,18 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
 
     // Confirming again with the switch already off sends nothing.
     sim::controls.usingKeyboard = true;
-    press(kVkEnter);
+    play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
-    press(kVkEnter);
+    play::menuPress(kVkEnter);
     EXPECT_EQ(f10Presses(), f10 + 1);
 }
 
 TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     FOV = 100.0f;
-    openMenu();
-    moveTo(rowNamed("Reset All"));
-    press(kVkEnter);
+    play::openMenu();
+    moveTo("Reset All");
+    play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
     // The dimming lies under the dialog and over the menu.
     const sim::DrawItem* dim = nullptr;
@@ -380,12 +374,12 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
     ASSERT_NE(dim, nullptr);
     EXPECT_EQ(dim->colour.a, 150);
 
-    press(kVkF6);  // closes with the dialog pending
+    play::menuPress(kVkF6);  // closes with the dialog pending
     EXPECT_EQ(menuShared.open, 0);
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_NE(sim::findText("Are you sure?"), nullptr);
     size_t sounds0 = sim::sounds.played.size();
-    press(kVkBackspace);
+    play::menuPress(kVkBackspace);
     EXPECT_EQ(soundsSince(sounds0), std::vector<std::string>{"BACK"});
     EXPECT_EQ(sim::findText("Are you sure?"), nullptr);
     EXPECT_EQ(FOV, 100.0f);
@@ -393,16 +387,16 @@ TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {
 }
 
 TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
-    bootWithDefaults();
-    openMenu();
-    moveTo(rowNamed("Reset All"));
+    play::bootWithPadUnbound();
+    play::openMenu();
+    moveTo("Reset All");
     // LEFT does nothing on "Reset All", but its hold has begun.
     sim::holdKey(kVkLeft);
     sim::runFor(700);
-    sim::tapKey(kVkEnter);
+    play::tap(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
     sim::runFor(300);
-    sim::tapKey(kVkBackspace);
+    play::tap(kVkBackspace);
     ASSERT_EQ(sim::findText("Are you sure?"), nullptr);
 
     // Straight up to "ON FOOT" and into it, LEFT still down.
@@ -410,7 +404,7 @@ TEST(MenuReset, TheDialogLeavesTheArrowHoldsAlone) {
     sim::holdKey(kVkUp);
     for (int k = 0; k < 100 && cursorRow() != onFoot; ++k) sim::frame();
     sim::releaseKey(kVkUp);
-    sim::tapKey(kVkEnter);
+    play::tap(kVkEnter);
     ASSERT_EQ(cursorRow(), rowNamed("FOV"));
     for (int k = 0; k < 20 && FOV == 90.0f; ++k) sim::frame();
     // The first step: the hold began before the dialog, more than 1200 ms ago, so eight steps at once.
@@ -426,19 +420,19 @@ std::string settingsFileText() {
 }
 
 TEST(MenuReset, TheFileReceivesTheResetAtTheNextClose) {
-    bootWithDefaults();
-    openMenu();
-    press(kVkF6);  // a first close writes the current settings
+    play::bootWithPadUnbound();
+    play::openMenu();
+    play::menuPress(kVkF6);  // a first close writes the current settings
     ASSERT_NE(settingsFileText().find("PadOpenBtn=0\r\n"), std::string::npos);
     FOV = 100.0f;
-    openMenu();
-    moveTo(rowNamed("Reset All"));
-    press(kVkEnter);
-    press(kVkEnter);  // confirmed
+    play::openMenu();
+    moveTo("Reset All");
+    play::menuPress(kVkEnter);
+    play::menuPress(kVkEnter);  // confirmed
     ASSERT_EQ(PadOpenBtn, 175);
     std::string beforeClose = settingsFileText();
     EXPECT_NE(beforeClose.find("PadOpenBtn=0\r\n"), std::string::npos);
-    press(kVkBackspace);  // closes from the section list
+    play::menuPress(kVkBackspace);  // closes from the section list
     ASSERT_EQ(menuShared.open, 0);
     std::string afterClose = settingsFileText();
     EXPECT_NE(afterClose.find("PadOpenBtn=175\r\n"), std::string::npos);
@@ -446,20 +440,16 @@ TEST(MenuReset, TheFileReceivesTheResetAtTheNextClose) {
 }
 
 TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     sim::putGameInFirstPerson();
-    sim::tapKey(sim::kViewKey);
-    sim::runFor(600);
-    ASSERT_TRUE(sim::scriptCamRendering());
-    openMenu();
-    moveTo(rowNamed("Reset All"));
-    press(kVkEnter);
+    play::engageAndSettle();
+    play::openMenu();
+    moveTo("Reset All");
+    play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
 
     size_t calls0 = sim::rendering.calls.size();
-    sim::holdKey(kVkEnter);
-    sim::frame();
-    sim::releaseKey(kVkEnter);
+    play::press(kVkEnter, 1);
     // Answered in this frame (whose dialog is still drawn, one last time).
     ASSERT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - All settings restored to defaults.");
     ASSERT_EQ(sim::feed.posted.back().frame, sim::frameIndex() - 1);
@@ -471,14 +461,14 @@ TEST(MenuReset, ConfirmingStopsTheScriptedCamera) {
 }
 
 TEST(MenuRobustness, AnEmptyRowListIsHarmless) {
-    bootWithDefaults();
-    openMenu();
+    play::bootWithPadUnbound();
+    play::openMenu();
     menuShared.openSection = rowNamed("ADS Zoom Amount");  // not a section: nothing is visible
     rebuildSelectableRows();
     ASSERT_EQ(menuShared.selectableCount, 0);
-    for (int vk : {kVkDown, kVkUp, kVkRight, kVkLeft, kVkEnter, kVkNumpad5}) press(vk);
+    for (int vk : {kVkDown, kVkUp, kVkRight, kVkLeft, kVkEnter, kVkNumpad5}) play::menuPress(vk);
     EXPECT_NE(sim::findText("0 / 0"), nullptr);
-    press(kVkBackspace);
+    play::menuPress(kVkBackspace);
     EXPECT_EQ(menuShared.openSection, -1);
     EXPECT_EQ(menuShared.selectableCount, 8);
 }

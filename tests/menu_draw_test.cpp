@@ -22,8 +22,8 @@ bool hasScrollbar() {
 }
 
 TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
-    bootWithDefaults();
-    openMenu();
+    play::bootWithPadUnbound();
+    play::openMenu();
     EXPECT_NE(sim::findText("ZENTRAVISOR"), nullptr);
     // The badge reads V2.7, centred on x 0.249, and the package carries that version.
     const sim::DrawItem* badge = sim::findText("V2.7");
@@ -45,7 +45,7 @@ TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
 
     // The highlight (white, alpha 10) has come to rest on the cursor row: eight
     // section rows of 0.056, except "Reset All" at 0.046.
-    press(kVkDown, 2);  // "VEHICLE"
+    play::menuPress(kVkDown, 2);  // "VEHICLE"
     sim::runFor(500);
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
@@ -61,9 +61,9 @@ TEST(MenuDraw, SectionListHeaderFooterAndHighlightOnTheCursorRow) {
 }
 
 TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("WEAPON"));  // three toggles and three sliders, cursor on a toggle
+    play::bootWithPadUnbound();
+    play::openMenu();
+    openPage("WEAPON");  // three toggles and three sliders, cursor on a toggle
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
     EXPECT_NEAR(panel->height, 6 * 0.046f + 0.086f, 1e-5f);
@@ -76,7 +76,7 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
     EXPECT_FLOAT_EQ(subtitle->x, 0.261f);
     EXPECT_TRUE(subtitle->style.centre);
 
-    press(kVkDown);  // "Lead Lag", a slider
+    play::menuPress(kVkDown);  // "Lead Lag", a slider
     panel = panelRect();
     ASSERT_NE(panel, nullptr);
     EXPECT_NEAR(panel->height, 5 * 0.046f + 0.064f + 0.086f, 1e-5f);
@@ -93,10 +93,8 @@ TEST(MenuDraw, ShortPageFitsItsPanelAndASelectedSliderGrows) {
 }
 
 TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
-    bootWithDefaults();
-    openMenu();
-    openPage(rowNamed("ON FOOT"));
-    moveTo(rowNamed("Bob Intensity"));  // one of the longest help texts
+    play::bootWithPadUnbound();
+    openAt("ON FOOT", "Bob Intensity");  // one of the longest help texts
     sim::runFor(600);
     const sim::DrawItem* panel = panelRect();
     ASSERT_NE(panel, nullptr);
@@ -121,11 +119,9 @@ TEST(MenuDraw, HelpBoxKeepsItsSizeWhateverTheTextLength) {
 }
 
 TEST(MenuDraw, LongPageScrollsFadesItsEdgeRowsAndDrawsNothingOutside) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     ShowWeaponRecoil = 1;
-    openMenu();
-    openPage(rowNamed("BODYCAM"));  // seventeen rows: longer than the window
-    moveTo(rowNamed("Follow Amount"));  // near the bottom
+    openAt("BODYCAM", "Follow Amount");  // seventeen rows, longer than the window; the cursor near the bottom
     sim::runFor(600);
     EXPECT_TRUE(hasScrollbar());
     EXPECT_NE(sim::findText("13 / 17"), nullptr);
@@ -160,7 +156,7 @@ TEST(MenuDraw, LongPageScrollsFadesItsEdgeRowsAndDrawsNothingOutside) {
 }
 
 TEST(MenuDraw, OpenAndCloseAnimation) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     menuShared.openProgress = 0.5f;
     menuShared.closing = 1;
     drawMenu();
@@ -173,9 +169,7 @@ TEST(MenuDraw, OpenAndCloseAnimation) {
 
     // The first frame after opening advances by 0.016 s: p = 0.072.
     sim::frame();
-    sim::holdKey(kVkF6);
-    sim::frame();
-    sim::releaseKey(kVkF6);
+    play::press(kVkF6, 1);
     ASSERT_EQ(menuShared.open, 1);
     EXPECT_NEAR(menuShared.openProgress, 0.072f, 1e-6f);
     float e = 1.0f - std::pow(1.0f - 0.072f, 3.0f);
@@ -187,7 +181,7 @@ TEST(MenuDraw, OpenAndCloseAnimation) {
 }
 
 TEST(MenuDraw, PrimitivesMapPanelCoordinatesAndScaleAlpha) {
-    bootWithDefaults();
+    play::bootWithPadUnbound();
     menuRender.scale = 0.98f;
     menuRender.slide = 0.01f;
     menuRender.fade = 0.5f;

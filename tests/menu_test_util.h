@@ -1,5 +1,5 @@
-// Driving the settings menu through the simulator: key presses with the
-// debounces cleared, and what the last frame drew.
+// Driving the settings menu through the simulator: moving its cursor, opening
+// its pages, and what the last frame drew.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -19,33 +19,9 @@
 #include "sim/world/feed.h"
 #include "sim/world/os.h"
 #include "sim/world/sounds.h"
+#include "tests/play.h"
 
 namespace menutest {
-
-
-// A booted plug-in with every setting at its default and the F6 menu key.
-inline void bootWithDefaults() {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
-    PadOpenBtn = 0;
-}
-
-// Key down for one frame, then up, then long enough for every debounce.
-inline void press(int vk, int times = 1) {
-    for (int k = 0; k < times; ++k) {
-        sim::holdKey(vk);
-        sim::frame();
-        sim::releaseKey(vk);
-        sim::runFor(300);
-    }
-}
-
-inline void openMenu() {
-    press(kVkF6);
-    ASSERT_EQ(menuShared.open, 1);
-    ASSERT_EQ(menuShared.openProgress, 1.0f);
-}
 
 inline int32_t cursorRow() { return menuShared.selectable[menuShared.cursor]; }
 
@@ -57,17 +33,25 @@ inline int32_t rowNamed(const char* name) {
     return -1;
 }
 
-// DOWN until the cursor sits on a table row.
-inline void moveTo(int32_t row) {
-    for (int k = 0; k < kMenuRowCount && cursorRow() != row; ++k) press(kVkDown);
+// DOWN until the cursor sits on the table row of this name.
+inline void moveTo(const char* name) {
+    const int32_t row = rowNamed(name);
+    for (int k = 0; k < kMenuRowCount && cursorRow() != row; ++k) play::menuPress(kVkDown);
     ASSERT_EQ(cursorRow(), row);
 }
 
 // Opens a section's page from the section list.
-inline void openPage(int32_t headerRow) {
-    moveTo(headerRow);
-    press(kVkEnter);
-    ASSERT_EQ(menuShared.openSection, headerRow);
+inline void openPage(const char* section) {
+    moveTo(section);
+    play::menuPress(kVkEnter);
+    ASSERT_EQ(menuShared.openSection, rowNamed(section));
+}
+
+// The menu opened on a section's page, the cursor on one of its rows.
+inline void openAt(const char* section, const char* row) {
+    play::openMenu();
+    openPage(section);
+    moveTo(row);
 }
 
 inline std::vector<std::string> soundsSince(size_t index) { return sim::soundNamesSince(index); }

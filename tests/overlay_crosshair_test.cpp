@@ -55,9 +55,7 @@ TEST(Crosshair, OnlyAdsOutranksOnlyAimed) {
     CrosshairOnlyADS = 1;
     sim::frame();
     EXPECT_EQ(dot(), nullptr) << "aiming without sights is not enough under the ADS rule";
-    sim::setControlNormal(kControlWheelForward, 1.0f);  // the wheel latches aiming down sights
-    sim::frame();
-    sim::setControlNormal(kControlWheelForward, 0.0f);
+    play::wheelNotch(kControlWheelForward);  // the wheel latches aiming down sights
     sim::frame();
     EXPECT_NE(dot(), nullptr) << "aiming down sights";
 }

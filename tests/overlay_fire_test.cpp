@@ -70,16 +70,15 @@ TEST(AimPoint, NoRayWithoutAFirearmOrWithTheBodycamOff) {
 
 // Played far from the 32-bit tick wrap and with the wrap inside the first 150 ms
 // of the press.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class UnaimedPress : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(UnaimedPress, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint) {
-    scene::bodycamWith("WEAPON_CARBINERIFLE", scene::options(16, GetParam()));
+    scene::bodycamWith("WEAPON_CARBINERIFLE", {.startTick = GetParam()});
     sim::holdControl(kControlAttack);
     sim::frame();
     uint32_t press = sim::now();
     uint32_t pressFrame = sim::frameIndex() - 1;
-    if (GetParam() != kFarFromTheWrap) {
+    if (GetParam() != play::kFarFromTheWrap) {
         ASSERT_GT(press, 0u - 150u);
     }
     sim::runFor(600);
@@ -110,7 +109,7 @@ TEST_P(UnaimedPress, UnaimedPressForcesAimFor150msThenFiresFullAutoAtTheAimPoint
     EXPECT_TRUE(sim::calls(native::kSetPedShootsAtCoord).back()->i(4) == 0);
     EXPECT_FALSE(aimForcedInFrame(sim::frameIndex() - 1));
 }
-INSTANTIATE_TEST_SUITE_P(Clock, UnaimedPress, testing::Values(kFarFromTheWrap, 0u - 180u));
+INSTANTIATE_TEST_SUITE_P(Clock, UnaimedPress, testing::Values(play::kFarFromTheWrap, 0u - 180u));
 
 TEST(Trigger, AimHeldFirstFiresAtOnce) {
     scene::bodycamWith("WEAPON_CARBINERIFLE");
@@ -202,7 +201,7 @@ TEST(Trigger, APressNeverOutlivesTheStepThatOrderedIt) {
     sim::releaseControl(kControlAim);
     sim::frame();
     sim::holdControl(kControlAim);
-    firingThen([] { sim::holdKey(2); sim::runFor(200); });
+    firingThen([] { sim::holdKey(kVkRightMouse); sim::runFor(200); });
     EXPECT_EQ(cameraRendering, 0);
 }
 

@@ -12,6 +12,20 @@ constexpr const char* kGlitch = "dont_tazeme_bro";
 
 void hurt(int points) { sim::playerPed().health -= points; }
 
+// The bodycam scene with the glitch on, engaged.
+void engageWithGlitch(const sim::Options& options = {}) {
+    scene::bootWithBodycam(options);
+    DamageGlitch = 1;
+    scene::engage();
+}
+
+// A hit of 10: the glitch plays from this frame.
+void hitAndGlitch() {
+    hurt(10);
+    sim::frame();
+    ASSERT_TRUE(sim::postFxRunning(kGlitch));
+}
+
 TEST(DamageGlitch, LossOfThreeGlitchesForItsWindowLossOfTwoAndHealingNever) {
     scene::bootWithBodycam();
     DamageGlitch = 1;
@@ -41,11 +55,8 @@ TEST(DamageGlitch, LossOfThreeGlitchesForItsWindowLossOfTwoAndHealingNever) {
 }
 
 TEST(DamageGlitch, HitsInsideTheWindowExtendItWithoutARestart) {
-    scene::bootWithBodycam();
-    DamageGlitch = 1;
-    scene::engage();
-    hurt(10);
-    sim::frame();
+    engageWithGlitch();
+    hitAndGlitch();
     sim::runFor(200);
     hurt(10);
     sim::frame();
@@ -57,12 +68,8 @@ TEST(DamageGlitch, HitsInsideTheWindowExtendItWithoutARestart) {
 }
 
 TEST(DamageGlitch, SwitchedOffMidEffectStopsNextFrame) {
-    scene::bootWithBodycam();
-    DamageGlitch = 1;
-    scene::engage();
-    hurt(10);
-    sim::frame();
-    ASSERT_TRUE(sim::postFxRunning(kGlitch));
+    engageWithGlitch();
+    hitAndGlitch();
     DamageGlitch = 0;
     sim::frame();
     EXPECT_FALSE(sim::postFxRunning(kGlitch));
@@ -72,12 +79,8 @@ TEST(DamageGlitch, SwitchedOffMidEffectStopsNextFrame) {
 }
 
 TEST(DamageGlitch, TheCameraTeardownStopsAnEffectTheStepNoLongerReaches) {
-    scene::bootWithBodycam();
-    DamageGlitch = 1;
-    scene::engage();
-    hurt(10);
-    sim::frame();
-    ASSERT_TRUE(sim::postFxRunning(kGlitch));
+    engageWithGlitch();
+    hitAndGlitch();
     sim::killPlayer();  // rendering stops at once; the overlays no longer run
     sim::frame();
     EXPECT_EQ(cameraRendering, 0);
@@ -91,16 +94,12 @@ TEST(DamageGlitch, TheCameraTeardownStopsAnEffectTheStepNoLongerReaches) {
 TEST(DamageGlitch, WindowAcrossTheTickWrap) {
     // Started with the tick counter in its upper half: no effect at load; a hit
     // just before the wrap ends 350 ms later, after the wrap.
-    scene::bootWithBodycam(scene::options(16, 0xFFFFFF00u - 1000u));
-    DamageGlitch = 1;
-    scene::engage();
+    engageWithGlitch({.startTick = 0xFFFFFF00u - 1000u});
     sim::frames(5);
     EXPECT_EQ(sim::postFxStarts(kGlitch), 0);
     while (sim::now() < 0xFFFFFF00u) sim::frame();
-    hurt(10);
-    sim::frame();
+    hitAndGlitch();
     uint32_t hit = sim::now();
-    ASSERT_TRUE(sim::postFxRunning(kGlitch));
     while (sim::postFxRunning(kGlitch) && sim::now() - hit < 2000u) sim::frame();
     EXPECT_LT(sim::now(), hit) << "ended after the wrap";
     EXPECT_GE(sim::now() - hit, 350u);

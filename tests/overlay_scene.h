@@ -15,24 +15,16 @@
 #include "sim/world/player.h"
 #include "sim/world/shapetests.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 
 namespace scene {
 
 constexpr float kWallY = 20.0f;  // the wall's near face, metres north of the player
 
-inline sim::Options options(uint32_t frameMs, uint32_t startTick = sim::Options{}.startTick) {
-    sim::Options o;
-    o.frameMs = frameMs;
-    o.startTick = startTick;
-    return o;
-}
-
 // Boots, loads the defaults, then resets every setting and switches the
 // bodycam on; tests adjust further settings after this.
 inline void bootWithBodycam(const sim::Options& options = {}) {
-    sim::boot(options);
-    sim::frame();  // start-up: the settings file is written and loaded
-    resetAllSettings();
+    play::boot(options);
     BodycamMaster = 1;
     BulletTracers = 1;
     SniperGameView = 0;  // camera switches ease, as most players have them
@@ -42,7 +34,7 @@ inline void bootWithBodycam(const sim::Options& options = {}) {
 inline void engage() {
     sim::putGameInFirstPerson();
     sim::frame();
-    sim::tapKey(sim::kViewKey);
+    play::engage();
     sim::frames(2);
     ASSERT_EQ(cameraRendering, 1) << "the plug-in's camera should render after V";
 }

@@ -10,6 +10,7 @@
 #include "sim/world/projection.h"
 #include "sim/world/shapetests.h"
 #include "sim/world/vehicles.h"
+#include "tests/play.h"
 
 namespace {
 
@@ -31,8 +32,7 @@ ProbeResult probe(Vec3 a, Vec3 b, int flags, int32_t ignored) {
 }
 
 TEST(SimProbes, NearestOfGroundBoxesAndBodiesIgnoringOneEntity) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     sim::addSolidBox({0.0f, 10.5f, 1.0f}, {4.0f, 1.0f, 2.0f});  // near face at y = 10
     ProbeResult r = probe({0, -5, 1}, {0, 50, 1}, 31, 0);
     EXPECT_EQ(r.status, 2);
@@ -55,8 +55,7 @@ TEST(SimProbes, NearestOfGroundBoxesAndBodiesIgnoringOneEntity) {
 }
 
 TEST(SimProbes, AResultIsReadOnceInItsFrame) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     int h = game::startExpensiveSynchronousShapeTestLosProbe(0, 0, 5, 0, 0, -5, 1, 0, 7);
     int32_t hit = 0;
     NativeVector3 p{}, n{};

@@ -35,7 +35,7 @@ TEST(TracerSpawn, MachineGunShotsSixtyMsApartGetEveryOtherTracer) {
     // A machine gun that fires every 60 ms (20 ms frames): its 70 ms interval
     // skips the second shot, and a skipped shot does not restart the interval.
     static const sim::WeaponType fastMg{"WEAPON_COMBATMG", "GROUP_MG", 100, 60, 4000, true, true, true};
-    scene::bootWithBodycam(scene::options(20));
+    scene::bootWithBodycam({.frameMs = 20});
     scene::buildWall();
     sim::equipWeapon("WEAPON_COMBATMG");
     sim::weapons.current = &fastMg;
@@ -117,14 +117,20 @@ TEST(TracerSpawn, StartsAtTheMuzzleElseTheWeaponObjectElseTheCamera) {
     expectAt(start, sim::liveScriptCam()->position, 0.15f, "camera");
 }
 
+// Engaged at 10 ms frames, then one tracer put in the pool along this path;
+// the tick it was spawned at.
+uint32_t spawnAlone(Vec3 from, Vec3 to) {
+    scene::bootWithBodycam({.frameMs = 10});
+    scene::engage();
+    sim::frame();
+    spawnTracer(from.x, from.y, from.z, to.x, to.y, to.z);
+    return sim::now();
+}
+
 TEST(TracerFlight, ThirtyFiveMetresFliesInATenthAndIsGoneAt140ms) {
     // Drawn directly from the pool: a 35 m path takes T = 0.1 s; the 14 m
     // streak is 0.4 of it, so the tail arrives at 0.14 s and frees the slot.
-    scene::bootWithBodycam(scene::options(10));
-    scene::engage();
-    sim::frame();
-    spawnTracer(0.0f, 0.0f, 2.0f, 0.0f, 35.0f, 2.0f);
-    uint32_t spawn = sim::now();
+    const uint32_t spawn = spawnAlone({0.0f, 0.0f, 2.0f}, {0.0f, 35.0f, 2.0f});
     struct Seen {
         uint32_t ms;
         float tail, head;
@@ -149,11 +155,7 @@ TEST(TracerFlight, ThirtyFiveMetresFliesInATenthAndIsGoneAt140ms) {
 }
 
 TEST(TracerFlight, TenMetresIsAFiftyMsFlightWithAStreakOf85Percent) {
-    scene::bootWithBodycam(scene::options(10));
-    scene::engage();
-    sim::frame();
-    spawnTracer(1.0f, 0.0f, 2.0f, 1.0f, 10.0f, 2.0f);
-    uint32_t spawn = sim::now();
+    const uint32_t spawn = spawnAlone({1.0f, 0.0f, 2.0f}, {1.0f, 10.0f, 2.0f});
     bool sawFullStreak = false;
     for (int k = 0; k < 12; ++k) {
         sim::frame();
@@ -173,16 +175,23 @@ TEST(TracerFlight, TenMetresIsAFiftyMsFlightWithAStreakOf85Percent) {
     EXPECT_TRUE(sawFullStreak);
 }
 
+// A tracer 1 km north along x, drawn from the next frame on.
+void spawnLong(float x) { spawnTracer(x, 0.0f, 2.0f, x, 1000.0f, 2.0f); }
+
+// 24 long tracers, one per frame: tracer k flies along x = k.
+void fillThePool() {
+    for (int k = 0; k < 24; ++k) {
+        spawnLong(static_cast<float>(k));
+        sim::frame();
+    }
+}
+
 TEST(TracerPool, TheTwentyFifthReplacesTheOldestAndShortPathsAreNeverDrawn) {
     scene::bootWithBodycam();
     scene::engage();
-    // 24 long tracers, one per frame: tracer k ends at x = k.
-    for (int k = 0; k < 24; ++k) {
-        spawnTracer(static_cast<float>(k), 0.0f, 2.0f, static_cast<float>(k), 1000.0f, 2.0f);
-        sim::frame();
-    }
+    fillThePool();
     EXPECT_EQ(coreLines().size(), 24u);
-    spawnTracer(100.0f, 0.0f, 2.0f, 100.0f, 1000.0f, 2.0f);
+    spawnLong(100.0f);
     sim::frame();
     std::vector<const sim::DrawItem*> core = coreLines();
     ASSERT_EQ(core.size(), 24u);
@@ -206,15 +215,12 @@ TEST(TracerPool, TheTwentyFifthReplacesTheOldestAndShortPathsAreNeverDrawn) {
 TEST(TracerPool, OldestAcrossATickWrapIsTheOneThatFlewLongest) {
     // The tick counter wraps while the pool is full: the tracer spawned just
     // before the wrap has the larger tick but is the older one.
-    scene::bootWithBodycam(scene::options(16, 0xFFFFFFFFu - 2000u));
+    scene::bootWithBodycam({.startTick = 0xFFFFFFFFu - 2000u});
     scene::engage();
     while (sim::now() < 0xFFFFFFFFu - 12u * 16u) sim::frame();
-    for (int k = 0; k < 24; ++k) {
-        spawnTracer(static_cast<float>(k), 0.0f, 2.0f, static_cast<float>(k), 1000.0f, 2.0f);
-        sim::frame();
-    }
+    fillThePool();
     ASSERT_LT(sim::now(), 0x1000u) << "the pool straddles the wrap";
-    spawnTracer(100.0f, 0.0f, 2.0f, 100.0f, 1000.0f, 2.0f);
+    spawnLong(100.0f);
     sim::frame();
     for (const sim::DrawItem* d : coreLines()) EXPECT_NE(d->from[0], 0.0f);
 }
@@ -222,13 +228,13 @@ TEST(TracerPool, OldestAcrossATickWrapIsTheOneThatFlewLongest) {
 TEST(TracerPool, TracersSwitchedOffStopDrawingAtOnce) {
     scene::bootWithBodycam();
     scene::engage();
-    spawnTracer(0.0f, 0.0f, 2.0f, 0.0f, 1000.0f, 2.0f);
+    spawnLong(0.0f);
     sim::frame();
     EXPECT_EQ(sim::lastFrameLines().size(), 3u);
     BulletTracers = 0;
     sim::frame();
     EXPECT_TRUE(sim::lastFrameLines().empty());
-    spawnTracer(0.0f, 0.0f, 2.0f, 0.0f, 1000.0f, 2.0f);  // refused while off
+    spawnLong(0.0f);  // refused while off
     BulletTracers = 1;
     sim::frame();
     EXPECT_EQ(sim::lastFrameLines().size(), 3u) << "the first resumes from its elapsed time; no second one";

@@ -24,24 +24,9 @@ using namespace menutest;
 
 namespace {
 
-constexpr uint8_t kF10 = 0x79;
-
-void bootOn(const sim::Options& options) {
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
-    PadOpenBtn = 0;
-}
-
-sim::Options atFrameLength(uint32_t frameUs) {
-    sim::Options options;
-    options.frameUs = frameUs;
-    return options;
-}
-
 int lensPairsSent() {
     int downs = 0;
-    for (const sim::SentKey& k : sim::os.sentKeys) downs += k.virtualKey == kF10 && !k.up ? 1 : 0;
+    for (const sim::SentKey& k : sim::os.sentKeys) downs += k.virtualKey == kVkF10 && !k.up ? 1 : 0;
     return downs;
 }
 
@@ -60,13 +45,13 @@ class WindowsTick : public testing::TestWithParam<uint32_t> {};
 // jumps by a timer interrupt's 15.6 ms.
 TEST_P(WindowsTick, RecoilSettlesOnEveryFrameByTheFramesRealLength) {
     const uint32_t frameUs = GetParam();
-    bootOn(atFrameLength(frameUs));
+    play::bootWithPadUnbound({.frameUs = frameUs});
     camtest::plainSettings();
     BodycamMaster = 1;
     BodycamRecoil = 1;
     sim::putGameInFirstPerson();
     sim::equipWeapon("WEAPON_PISTOL");
-    sim::tapKey(sim::kViewKey);
+    play::engage();
     sim::runFor(700);
     sim::holdControl(kControlAim);
     sim::runFor(100);
@@ -94,23 +79,23 @@ INSTANTIATE_TEST_SUITE_P(FrameRates, WindowsTick, testing::Values(16667u, 6944u,
 // backwards nor stalls, and goes on from where it was. Without a usable counter
 // the clock falls back to GetTickCount, and the plug-in still runs.
 TEST(WindowsTick, ACounterThatStepsBackNeitherReversesNorStallsTheClock) {
-    bootOn({});
-    openMenu();
+    play::bootWithPadUnbound();
+    play::openMenu();
     const uint32_t before = frameTick;
     sim::os.counterSkew = -20'000'000;  // two seconds back
     sim::frame();
     EXPECT_EQ(frameTick, before);
     sim::frames(10);
     EXPECT_EQ(frameTick, before + 10 * 16);
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 0);
 }
 
 TEST(WindowsTick, WithoutAUsableCounterGetTickCountStandsIn) {
     sim::os.counterFrequency = 0;
-    bootOn({});
-    openMenu();
-    press(kVkF6);
+    play::bootWithPadUnbound();
+    play::openMenu();
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 0);
     sim::runFor(1000);
     EXPECT_EQ(menuShared.closing, 0);
@@ -124,12 +109,8 @@ class LensPress : public testing::TestWithParam<uint32_t> {};
 // F10 press, each press reaches the injector once, and the lens ends where the
 // switch ends, whether the game pumps its messages every frame or every second.
 TEST_P(LensPress, EveryFlipReachesTheInjectorAsExactlyOnePress) {
-    sim::Options options = atFrameLength(4167);  // 240 fps: 50 ms is twelve frames
-    options.pumpEvery = GetParam();
-    bootOn(options);
-    openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    play::bootWithPadUnbound({.frameUs = 4167, .pumpEvery = GetParam()});  // 240 fps: 50 ms is twelve frames
+    openAt("BODYCAM", "Bodycam Enabled");
     int flips = 0;
     uint8_t last = BodycamMaster;
     sim::holdKey(kVkRight);
@@ -144,7 +125,7 @@ TEST_P(LensPress, EveryFlipReachesTheInjectorAsExactlyOnePress) {
     EXPECT_EQ(lensPairsSent(), 1 + flips);  // start-up's, then one per flip
     EXPECT_EQ(sim::injector.lensPressFrames.size(), static_cast<size_t>(1 + flips));
     EXPECT_EQ(sim::injector.lensOn, BodycamMaster == 1);
-    EXPECT_FALSE(sim::os.injectedDown[kF10]);
+    EXPECT_FALSE(sim::os.injectedDown[kVkF10]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pumps, LensPress, testing::Values(1u, 2u),
@@ -156,13 +137,11 @@ INSTANTIATE_TEST_SUITE_P(Pumps, LensPress, testing::Values(1u, 2u),
 // player switches to another window waits: the injector would ignore F10 with a
 // modifier, and another window would take it. It goes out once both are clear.
 TEST(LensPress, WaitsForTheModifiersAndTheGameWindow) {
-    bootOn({});
-    openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    play::bootWithPadUnbound();
+    openAt("BODYCAM", "Bodycam Enabled");
     const int before = lensPairsSent();
     sim::holdKey(kVkShift);
-    press(kVkEnter);  // the switch goes on
+    play::menuPress(kVkEnter);  // the switch goes on
     ASSERT_EQ(BodycamMaster, 1);
     EXPECT_EQ(lensPairsSent(), before);
     sim::os.front = sim::Front::Other;
@@ -179,18 +158,18 @@ TEST(LensPress, WaitsForTheModifiersAndTheGameWindow) {
 // With F10 as the menu key, the plug-in's own F10 press opens nothing: the
 // start-up press, and a flip made in the menu, which stays open.
 TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
-    bootOn({});
-    MenuKeyVK = kF10;
+    play::bootWithPadUnbound();
+    MenuKeyVK = kVkF10;
     BodycamMaster = 1;
     syncLensEffect(1);  // as a flip would: F10 goes down now and stays down a few frames
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 0);
     EXPECT_EQ(lensPairsSent(), 2);
-    press(kF10);
+    play::menuPress(kVkF10);
     ASSERT_EQ(menuShared.open, 1);
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
-    press(kVkEnter);
+    openPage("BODYCAM");
+    moveTo("Bodycam Enabled");
+    play::menuPress(kVkEnter);
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 1);
     EXPECT_EQ(lensPairsSent(), 3);
@@ -199,11 +178,10 @@ TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
 // The game may unload the plug-in while F10 is down: it comes up, or the system
 // would keep it held for every other program.
 TEST(LensPress, AnUnloadWhileF10IsDownLetsItUp) {
-    sim::boot();
-    sim::frame();  // start-up: the switch is off, so F10 went down
-    ASSERT_TRUE(sim::os.injectedDown[kF10]);
+    play::bootAsLoaded();  // start-up: the switch is off, so F10 went down
+    ASSERT_TRUE(sim::os.injectedDown[kVkF10]);
     DllMain(sim::pluginModule(), 0, nullptr);
-    EXPECT_FALSE(sim::os.injectedDown[kF10]);
+    EXPECT_FALSE(sim::os.injectedDown[kVkF10]);
     ASSERT_EQ(sim::os.sentKeys.size(), 2u);
     EXPECT_TRUE(sim::os.sentKeys[1].up);
 }
@@ -214,7 +192,7 @@ TEST(LensPress, AnUnloadWhileF10IsDownLetsItUp) {
 // asked once a second, not every frame; with a pistol, never. A controller
 // plugged in mid-session aims within about a second.
 TEST(EmptyPadSlots, AreAskedAtMostTwiceASecondAndAPluggedPadIsUsedSoon) {
-    bootOn({});
+    play::bootWithPadUnbound();
     SniperGameView = 1;
     sim::equipWeapon("WEAPON_PISTOL");
     sim::runFor(2000);
@@ -239,38 +217,36 @@ TEST(EmptyPadSlots, AreAskedAtMostTwiceASecondAndAPluggedPadIsUsedSoon) {
 // not switch the camera, the menu key does not open the menu, and in an open
 // menu the arrows and ENTER change nothing. Back in front, they all work.
 TEST(Focus, KeysTypedIntoAnotherWindowDoNothing) {
-    bootOn({});
+    play::bootWithPadUnbound();
     sim::putGameInFirstPerson();
     sim::os.front = sim::Front::Other;
-    sim::tapKey(sim::kViewKey);
+    play::tapV();
     sim::runFor(400);
     EXPECT_FALSE(sim::scriptCamRendering());
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 0);
 
     sim::os.front = sim::Front::Game;
-    openMenu();
-    openPage(rowNamed("BODYCAM"));
-    moveTo(rowNamed("Bodycam Enabled"));
+    openAt("BODYCAM", "Bodycam Enabled");
     const int32_t cursor = menuShared.cursor;
     sim::os.front = sim::Front::Other;
-    press(kVkEnter);
-    press(kVkRight);
-    press(kVkDown);
-    press(kVkF6);
+    play::menuPress(kVkEnter);
+    play::menuPress(kVkRight);
+    play::menuPress(kVkDown);
+    play::menuPress(kVkF6);
     EXPECT_EQ(BodycamMaster, 0);
     EXPECT_EQ(menuShared.cursor, cursor);
     EXPECT_EQ(menuShared.open, 1);
 
     // No window in front at all (a desktop being switched) is not another program's.
     sim::os.front = sim::Front::None;
-    press(kVkEnter);
+    play::menuPress(kVkEnter);
     EXPECT_EQ(BodycamMaster, 1);
     sim::os.front = sim::Front::Game;
-    press(kVkF6);
+    play::menuPress(kVkF6);
     EXPECT_EQ(menuShared.open, 0);
     sim::runFor(400);
-    sim::tapKey(sim::kViewKey);
+    play::tapV();
     EXPECT_TRUE(sim::scriptCamRendering());
 }
 
@@ -280,31 +256,29 @@ TEST(Focus, KeysTypedIntoAnotherWindowDoNothing) {
 // cannot be made, and the player is told once at start-up and at each failed
 // save, not every frame; the settings keep their values for the session.
 TEST(ReadOnlyFolder, TellsThePlayerOnceAtStartUpAndAtEachFailedSave) {
-    sim::Options options;
-    options.readOnlyFolder = true;
-    sim::boot(options);
+    sim::boot({.readOnlyFolder = true});
     sim::runFor(2000);
     EXPECT_EQ(notSavedNotices(), 1);
     EXPECT_FALSE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));
-    openMenu();
-    openPage(rowNamed("ON FOOT"));  // its first row is "FOV"
-    press(kVkRight);
+    play::openMenu();
+    openPage("ON FOOT");  // its first row is "FOV"
+    play::menuPress(kVkRight);
     const float fov = FOV;
     ASSERT_EQ(fov, 91.0f);
-    press(kVkF6);  // closes and saves
+    play::menuPress(kVkF6);  // closes and saves
     sim::runFor(1000);
     EXPECT_EQ(notSavedNotices(), 2);
     EXPECT_EQ(FOV, fov);
-    openMenu();
-    press(kVkF6);
+    play::openMenu();
+    play::menuPress(kVkF6);
     sim::runFor(500);
     EXPECT_EQ(notSavedNotices(), 3);
 }
 
 TEST(ReadOnlyFolder, AWritableFolderSaysNothing) {
-    bootOn({});
-    openMenu();
-    press(kVkF6);
+    play::bootWithPadUnbound();
+    play::openMenu();
+    play::menuPress(kVkF6);
     sim::runFor(500);
     EXPECT_EQ(notSavedNotices(), 0);
     EXPECT_TRUE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));
@@ -313,10 +287,8 @@ TEST(ReadOnlyFolder, AWritableFolderSaysNothing) {
 // A game folder named in a script outside the system's ANSI code page still
 // gets its settings file, and the file's bytes are the template's.
 TEST(GameFolder, NamedOutsideTheAnsiCodePageGetsItsSettingsFile) {
-    sim::Options options;
-    options.exePath = "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\GameApp.exe";
-    sim::boot(options);
-    sim::frame();
+    play::bootAsLoaded(
+        {.exePath = "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\GameApp.exe"});
     EXPECT_EQ(std::string(settingsFilePath()), "C:\\Spiele\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xE3\x82\xB2\xE3\x83\xBC"
                                                "\xE3\x83\xA0\\Zentravisor.ini");
     EXPECT_TRUE(std::filesystem::exists(sim::os.diskRoot + "/Zentravisor.ini"));

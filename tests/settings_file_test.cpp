@@ -16,6 +16,7 @@
 #include "settings/settings_file.h"
 #include "sim/sim.h"
 #include "sim/world/os.h"
+#include "tests/play.h"
 
 namespace fs = std::filesystem;
 
@@ -66,10 +67,7 @@ fs::path freshFolder() {
 fs::path bootWithFile(const std::string* settings) {
     const fs::path game = freshFolder();
     if (settings) writeFile(game / "Zentravisor.ini", *settings);
-    sim::Options options;
-    options.diskRoot = game.string();
-    sim::boot(options);
-    sim::frame();
+    play::bootAsLoaded({.diskRoot = game.string()});
     return game;
 }
 

@@ -70,7 +70,7 @@ void runCase(const settings_cases::Case& c, const fs::path& dir) {
     snapshot(settingsFile, dir / "save.ini");
 }
 
-// Our artefacts for one case next to the probe's; skips when the probe has not run.
+// Our artefacts for one case next to the probe's.
 struct CaseRun {
     fs::path windows, ours;
     std::string read(const fs::path& dir, const char* artefact) const {
@@ -122,15 +122,34 @@ std::vector<settings_cases::Case> casesWhere(settings_cases::WineDiffers wine) {
     return out;
 }
 
-class SettingsAgainstWindows : public testing::TestWithParam<settings_cases::Case> {};
+// A case played on our side next to the probe's artefacts, skipped when the
+// probe has not run; the raw reads and the loaded values agree in every case.
+class AgainstWindows : public testing::TestWithParam<settings_cases::Case> {
+protected:
+    void SetUp() override {
+        if (!prepare(GetParam(), &run)) GTEST_SKIP() << "ZV_WINE_SETTINGS_DIR not set: run the wine tests";
+        expectSameReadsAndValues(run);
+    }
+    std::string windowsFile(const char* artefact) const { return run.read(run.windows, artefact); }
+    std::string ourFile(const char* artefact) const { return run.read(run.ours, artefact); }
+
+    // Our files keep every line of the file before them that no write touched.
+    void expectUntouchedLinesKept() const {
+        bool exists = false;
+        const std::string initial = settings_cases::initialFile(GetParam().name, &exists);
+        expectLinesKept(initial, ourFile("startup.ini"), "start-up");
+        expectLinesKept(ourFile("startup.ini"), ourFile("save.ini"), "save");
+    }
+
+    CaseRun run;
+};
+
+class SettingsAgainstWindows : public AgainstWindows {};
 
 TEST_P(SettingsAgainstWindows, SameReadsValuesAndFiles) {
-    CaseRun run;
-    if (!prepare(GetParam(), &run)) GTEST_SKIP() << "ZV_WINE_SETTINGS_DIR not set: run the wine tests";
-    expectSameReadsAndValues(run);
     for (const char* artefact : {"startup.ini", "save.ini"}) {
         EXPECT_EQ(fs::exists(run.windows / artefact), fs::exists(run.ours / artefact)) << artefact;
-        EXPECT_EQ(run.read(run.windows, artefact), run.read(run.ours, artefact)) << artefact << "; ours in " << run.ours;
+        EXPECT_EQ(windowsFile(artefact), ourFile(artefact)) << artefact << "; ours in " << run.ours;
     }
 }
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsAgainstWindows,
@@ -138,39 +157,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, SettingsAgainstWindows,
 
 // Wine rewrites the whole file at each write; the settings file keeps every line
 // that no write touches. Reads, values and the written keys still agree.
-class SettingsWhereWineRewritesUntouchedLines : public testing::TestWithParam<settings_cases::Case> {};
+class SettingsWhereWineRewritesUntouchedLines : public AgainstWindows {};
 
 TEST_P(SettingsWhereWineRewritesUntouchedLines, SameReadsAndKeysButUntouchedLinesKeptByteForByte) {
-    CaseRun run;
-    if (!prepare(GetParam(), &run)) GTEST_SKIP() << "ZV_WINE_SETTINGS_DIR not set: run the wine tests";
-    expectSameReadsAndValues(run);
-    bool exists = false;
-    const std::string initial = settings_cases::initialFile(GetParam().name, &exists);
-    const std::string startup = run.read(run.ours, "startup.ini"), save = run.read(run.ours, "save.ini");
-    expectSameContent(run.read(run.windows, "startup.ini"), startup, "startup.ini");
-    expectSameContent(run.read(run.windows, "save.ini"), save, "save.ini");
-    expectLinesKept(initial, startup, "start-up");
-    expectLinesKept(startup, save, "save");
+    for (const char* artefact : {"startup.ini", "save.ini"})
+        expectSameContent(windowsFile(artefact), ourFile(artefact), artefact);
+    expectUntouchedLinesKept();
 }
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsWhereWineRewritesUntouchedLines,
                          testing::ValuesIn(casesWhere(settings_cases::WineDiffers::RewritesUntouchedLines)), caseName);
 
 // Wine overwrites a line without '=' named like the key it writes, though it
 // read that key as absent; the settings file appends the key and keeps the line.
-class SettingsWhereWineWritesOverLineWithoutEquals : public testing::TestWithParam<settings_cases::Case> {};
+class SettingsWhereWineWritesOverLineWithoutEquals : public AgainstWindows {};
 
 TEST_P(SettingsWhereWineWritesOverLineWithoutEquals, SameReadsAndKeysButLineKeptAndKeyAppended) {
-    CaseRun run;
-    if (!prepare(GetParam(), &run)) GTEST_SKIP() << "ZV_WINE_SETTINGS_DIR not set: run the wine tests";
-    expectSameReadsAndValues(run);
-    bool exists = false;
-    const std::string initial = settings_cases::initialFile(GetParam().name, &exists);
-    const std::string startup = run.read(run.ours, "startup.ini"), save = run.read(run.ours, "save.ini");
-    expectSameContent(run.read(run.windows, "save.ini"), save, "save.ini");
-    expectLinesKept(initial, startup, "start-up");
-    expectLinesKept(startup, save, "save");
-    EXPECT_NE(save.find("\r\nFOV\r\n"), std::string::npos);
-    EXPECT_NE(save.find("\r\nFOV=90.0000\r\n"), std::string::npos);
+    expectSameContent(windowsFile("save.ini"), ourFile("save.ini"), "save.ini");
+    expectUntouchedLinesKept();
+    EXPECT_NE(ourFile("save.ini").find("\r\nFOV\r\n"), std::string::npos);
+    EXPECT_NE(ourFile("save.ini").find("\r\nFOV=90.0000\r\n"), std::string::npos);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsWhereWineWritesOverLineWithoutEquals,
                          testing::ValuesIn(casesWhere(settings_cases::WineDiffers::WritesOverLineWithoutEquals)),

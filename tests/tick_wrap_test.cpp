@@ -7,11 +7,11 @@
 // value, so the native-call traces must match line for line.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 #include <sstream>
 #include <vector>
 
+#include "bundled_sessions.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
 #include "sim/trace.h"
@@ -116,7 +116,7 @@ std::vector<std::string> lines(const std::string& text) {
 class TickWrap : public testing::TestWithParam<std::string> {};
 
 TEST_P(TickWrap, SessionTraceIsTheSameAcrossTheWrap) {
-    const std::string file = std::string(ZV_SOURCE_DIR "/sessions/") + GetParam();
+    const std::string file = bundled::sessionFile(GetParam());
     const auto reference = traceOf(file, kFarFromWrap);
     const auto timeline = timelineOf(file);
     ASSERT_TRUE(reference && timeline) << "the session did not play far from the wrap";
@@ -135,19 +135,6 @@ TEST_P(TickWrap, SessionTraceIsTheSameAcrossTheWrap) {
     }
 }
 
-std::vector<std::string> bundledSessions() {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(ZV_SOURCE_DIR "/sessions"))
-        if (e.path().extension() == ".zvs") out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-INSTANTIATE_TEST_SUITE_P(Sessions, TickWrap, testing::ValuesIn(bundledSessions()), [](const auto& info) {
-    std::string name;
-    for (char c : info.param.substr(0, info.param.find('.')))
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Sessions, TickWrap, testing::ValuesIn(bundled::sessionNames()), bundled::testName);
 
 }  // namespace

@@ -14,8 +14,7 @@ void engageOnFoot() {
     sim::runFor(400);
     sim::putGameInFirstPerson();
     sim::frame();
-    pressV();
-    sim::frame();
+    play::tapV();
     ASSERT_EQ(engaged, 1);
 }
 
@@ -29,7 +28,7 @@ void expectSwitchedOffToThirdPerson() {
 }
 
 TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
-    bootWithDefaults();
+    play::boot();
     VehCam = 0;
     engageOnFoot();
     int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt);
@@ -41,8 +40,7 @@ TEST(VehicleDispatch, VehicleWhoseCameraIsOffSwitchesThePlugInOff) {
 }
 
 TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     EXPECT_EQ(sim::calls(native::kGetVehicleBodyHealth).size(), 1u);  // once per car set-up
     sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(4);
@@ -79,7 +77,7 @@ TEST(VehicleDispatch, CarToBikeAndBackSetsUpEachTimeAndGettingOutFreesTheCamera)
 // With no vehicle to sit the camera on, the new vehicle camera is made but never
 // shown: the screen keeps the game's own view rather than a camera at the origin.
 TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
-    bootWithDefaults();
+    play::boot();
     engageOnFoot();
     sim::enterVehicleUnreturned();
     sim::frames(5);
@@ -96,8 +94,7 @@ TEST(VehicleDispatch, InAVehicleWithoutAVehicleHandle) {
 }
 
 TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::holdControl(kControlVehicleBrake);
     struct Case {
         float speed;
@@ -120,7 +117,7 @@ TEST(VehicleDispatch, BrakingForwardInACarSetsTheResetFlags) {
 // is attached at the seat but not turned, so it is not shown until the
 // rotation reads well, and then in that frame.
 TEST(VehicleDispatch, ACarCameraIsShownOnlyOnceItIsTurnedWithTheCar) {
-    bootWithDefaults();
+    play::boot();
     int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt, 90.0f);
     sim::enterVehicle(car);
     sim::putGameInFirstPerson();
@@ -128,7 +125,7 @@ TEST(VehicleDispatch, ACarCameraIsShownOnlyOnceItIsTurnedWithTheCar) {
     sim::EntityState& e = *sim::findEntity(car);
     e.rotation = {NAN, NAN, NAN};
     const size_t renders = sim::rendering.calls.size();
-    pressV();
+    play::press(sim::kViewKey, 1);
     sim::frames(3);
     EXPECT_EQ(vehicleAttached, 1);
     EXPECT_EQ(sim::rendering.calls.size(), renders);

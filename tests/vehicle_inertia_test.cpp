@@ -19,14 +19,11 @@ void settlePeakAt(float speed) {
 }
 
 TEST(VehicleInertia, SteadyReverseShiftsByTheCappedReverseTermAtRate12) {
-    bootWithDefaults();
+    play::boot();
     Veh_CamInertiaAmount = 2.0f;
     int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt);
     sim::driveSteady(car, -5.0f);  // 0.028 x 5 = 0.14, capped at 0.12
-    sim::enterVehicle(car);
-    sim::putGameInFirstPerson();
-    sim::frame();
-    pressV();
+    engageInVehicle(car);
     EXPECT_FLOAT_EQ(carShift(), 0.0f);  // the set-up frame attaches without a shift
 
     const float target = 0.12f * 2.0f;
@@ -42,8 +39,7 @@ TEST(VehicleInertia, SteadyReverseShiftsByTheCappedReverseTermAtRate12) {
 }
 
 TEST(VehicleInertia, HardBrakingAddsItsTermAndTheSumWithReverseIsCapped) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::brakeHard(car, 30.0f, 20.0f);  // forward, 20 m/s^2
     // Braking is no crash, in any frame of it (an impulse would be gone in 0.25 s).
     float impulse = 0.0f;
@@ -64,7 +60,7 @@ TEST(VehicleInertia, HardBrakingAddsItsTermAndTheSumWithReverseIsCapped) {
 }
 
 TEST(VehicleInertia, CrashFrom30To5InOneFrameGivesTheFullImpulseAndTheFastRate) {
-    bootWithDefaults();
+    play::boot();
     Veh_CamInertiaAmount = 1.5f;
     int32_t car = engageIn(sim::kSedanClass);
     sim::driveSteady(car, 30.0f);
@@ -96,8 +92,7 @@ TEST(VehicleInertia, CrashFrom30To5InOneFrameGivesTheFullImpulseAndTheFastRate) 
 }
 
 TEST(VehicleInertia, PeakSpeedDecaysAndASmallDropIsNoCrash) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::driveSteady(car, 30.0f);
     sim::runFor(500);
     settlePeakAt(30.0f);
@@ -108,8 +103,7 @@ TEST(VehicleInertia, PeakSpeedDecaysAndASmallDropIsNoCrash) {
 }
 
 TEST(VehicleInertia, SwitchedOffTheShiftReturnsAtRate5AndPeakAndImpulseStayZero) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::driveSteady(car, 30.0f);
     sim::runFor(500);
     sim::crash(car, 5.0f);
@@ -130,8 +124,7 @@ TEST(VehicleInertia, SwitchedOffTheShiftReturnsAtRate5AndPeakAndImpulseStayZero)
 }
 
 TEST(VehicleInertia, TimeStepIsClampedForSameMillisecondFramesAndLongPauses) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::driveSteady(car, 10.0f);
     sim::runFor(1500);
 
@@ -149,10 +142,7 @@ TEST(VehicleInertia, TimeStepIsClampedForSameMillisecondFramesAndLongPauses) {
 }
 
 TEST(VehicleInertia, TimeStepStaysRightAcrossTheTickCounterWrap) {
-    sim::Options options;
-    options.startTick = 0xFFFFFFFFu - 2000u;
-    bootWithDefaults(options);
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass, {.startTick = 0xFFFFFFFFu - 2000u});
     sim::driveProfile(car, [](float t) { return 5.0f + 6.0f * t; });  // 6 m/s^2, steady
     sim::runFor(1000);
     for (int k = 0; k < 100; ++k) {  // through the wrap
@@ -163,8 +153,7 @@ TEST(VehicleInertia, TimeStepStaysRightAcrossTheTickCounterWrap) {
 }
 
 TEST(VehicleInertia, SpeedsTheGameCannotGiveKeepTheCameraFinite) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::driveSteady(car, 12.0f);
     sim::runFor(1500);
     sim::EntityState& e = *sim::findEntity(car);
@@ -183,8 +172,7 @@ TEST(VehicleInertia, SpeedsTheGameCannotGiveKeepTheCameraFinite) {
 // forward speed. One frame in which the game reports a speed no vehicle reaches
 // (the forward speed a reading within reason) is no crash.
 TEST(VehicleInertia, OneAbsurdSpeedReadingWhileDriftingIsNoCrash) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::EntityState& e = *sim::findEntity(car);
     sim::driveProfile(car, {});
     const Vec3 drift{25.0f, 8.0f, 0.0f};  // the car faces north: y is forward

@@ -10,8 +10,7 @@ using namespace vehicle_test;
 float yawDifference(float a, float b) { return std::remainder(a - b, 360.0f); }
 
 TEST(VehicleLook, LimitedLookTurnsWithinItsBoundsAndFiringFreezesIt) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 30.0f};
     sim::setControlNormal(kControlLookLeftRight, 0.5f);  // right: yaw -= 6 x 0.5 per frame
     sim::setControlNormal(kControlLookUpDown, -1.0f);    // up: pitch += 0.75 x 6 per frame
@@ -40,7 +39,7 @@ TEST(VehicleLook, LimitedLookTurnsWithinItsBoundsAndFiringFreezesIt) {
 }
 
 TEST(VehicleLook, FreeLookWrapsWithinAFullTurnAndIgnoresFiring) {
-    bootWithDefaults();
+    play::boot();
     FreeLook = 1;
     int32_t car = engageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 100.0f};
@@ -59,8 +58,7 @@ TEST(VehicleLook, FreeLookWrapsWithinAFullTurnAndIgnoresFiring) {
 }
 
 TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
-    bootWithDefaults();
-    engageIn(sim::kSedanClass);
+    bootAndEngageIn(sim::kSedanClass);
     sim::holdControl(kControlAim);
     sim::setControlNormal(kControlLookLeftRight, -1.0f);
     sim::setControlNormal(kControlLookUpDown, 1.0f);
@@ -81,14 +79,10 @@ TEST(VehicleLook, AimingLooksFurtherAndTheLimitsComeBackWithoutAim) {
 }
 
 // Played far from the 32-bit tick wrap and with the wrap inside the held second.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class Numpad0Reset : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
-    sim::Options options;
-    options.startTick = GetParam();
-    bootWithDefaults(options);
-    engageIn(sim::kSedanClass);
+    bootAndEngageIn(sim::kSedanClass, {.startTick = GetParam()});
     sim::setControlNormal(kControlLookLeftRight, 0.1f);
     sim::frames(10);
     sim::holdKey(kVkNumpad0);
@@ -99,7 +93,7 @@ TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
         if (vehicleCam.lookYaw == 0.0f) ++resets;
     }
     EXPECT_EQ(resets, 4);  // at 0, 256, 512 and 768 ms: more than 250 ms apart
-    if (GetParam() != kFarFromTheWrap) {
+    if (GetParam() != play::kFarFromTheWrap) {
         EXPECT_LT(sim::now(), heldFrom);
     }
 
@@ -115,10 +109,10 @@ TEST_P(Numpad0Reset, Numpad0ResetsAboutFourTimesASecondButNeverWhileAiming) {
     EXPECT_FLOAT_EQ(vehicleCam.freeLookYaw, 0.0f);
     EXPECT_FLOAT_EQ(vehicleCam.lookYaw, 180.0f);  // untouched until the next limited frame
 }
-INSTANTIATE_TEST_SUITE_P(Clock, Numpad0Reset, testing::Values(kFarFromTheWrap, 0u - 600u));
+INSTANTIATE_TEST_SUITE_P(Clock, Numpad0Reset, testing::Values(play::kFarFromTheWrap, 0u - 600u));
 
 TEST(VehicleLook, FinalPitchIsClampedAfterTheVehiclesOwnPitchAndRollIsKept) {
-    bootWithDefaults();
+    play::boot();
     Veh_FOV = 72.0f;
     int32_t car = engageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {70.0f, 12.0f, -45.0f};  // a steep climb, banking
@@ -132,7 +126,7 @@ TEST(VehicleLook, FinalPitchIsClampedAfterTheVehiclesOwnPitchAndRollIsKept) {
 }
 
 TEST(VehicleLook, MotorcycleReadsItsOwnSettings) {
-    bootWithDefaults();
+    play::boot();
     MC_Sensitivity = 10.0f;
     MC_YawLimit = 20.0f;
     MC_FOV = 110.0f;

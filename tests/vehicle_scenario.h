@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "camera/vehicle.h"
-#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
 #include "sim/world/cameras.h"
@@ -12,41 +11,36 @@
 #include "sim/world/os.h"
 #include "sim/world/player.h"
 #include "sim/world/vehicles.h"
+#include "tests/play.h"
 
 namespace vehicle_test {
 
+using play::cam;
+
 constexpr Vec3 kParkedAt{120.0f, -40.0f, 30.0f};
 
-// Boots the plug-in with the settings at their reset values (start-up ran).
-inline void bootWithDefaults(const sim::Options& options = {}) {
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
-}
-
-// One frame with V held: from the game's first-person view this engages the
-// plug-in, and the in-vehicle camera sets itself up in that same frame.
-inline void pressV() {
-    sim::holdKey(kVkV);
-    sim::frame();
-    sim::releaseKey(kVkV);
-}
-
-// The player seated in a new vehicle of this class in the game's first-person
-// view, then V: after this the camera has had its set-up frame only.
-inline int32_t engageIn(int32_t vehicleClass, int32_t seat = sim::kDriverSeat) {
-    int32_t vehicle = sim::spawnVehicle(vehicleClass, kParkedAt);
+// The player seated in this vehicle in the game's first-person view, then V
+// down for one frame: from that view it engages the plug-in, and the
+// in-vehicle camera sets itself up in that same frame.
+inline void engageInVehicle(int32_t vehicle, int32_t seat = sim::kDriverSeat) {
     sim::enterVehicle(vehicle, seat);
     sim::putGameInFirstPerson();
     sim::frame();
-    pressV();
+    play::press(sim::kViewKey, 1);
+}
+
+// The same in a new vehicle of this class: after this the camera has had its
+// set-up frame only.
+inline int32_t engageIn(int32_t vehicleClass, int32_t seat = sim::kDriverSeat) {
+    int32_t vehicle = sim::spawnVehicle(vehicleClass, kParkedAt);
+    engageInVehicle(vehicle, seat);
     return vehicle;
 }
 
-inline const sim::ScriptCam& cam() {
-    const sim::ScriptCam* c = sim::liveScriptCam();
-    if (!c) sim::fail("no scripted camera");
-    return *c;
+// Booted with every setting at its reset value, then engaged in a new vehicle.
+inline int32_t bootAndEngageIn(int32_t vehicleClass, const sim::Options& options = {}) {
+    play::boot(options);
+    return engageIn(vehicleClass);
 }
 
 // The attach offset's forward part beyond the seat anchor and Veh_Forward.

@@ -35,16 +35,13 @@ class CarSeats : public ::testing::TestWithParam<SeatCase> {};
 
 TEST_P(CarSeats, CameraSitsAtTheSeatBone) {
     const SeatCase& c = GetParam();
-    bootWithDefaults();
+    play::boot();
     Veh_Side = 0.1f;
     Veh_Forward = -0.2f;
     Veh_Height = 0.05f;
     int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt);
     if (c.npcDriver) sim::seatNewPed(car, sim::kDriverSeat);
-    sim::enterVehicle(car, c.playerSeat);
-    sim::putGameInFirstPerson();
-    sim::frame();
-    pressV();
+    engageInVehicle(car, c.playerSeat);
     EXPECT_EQ(cam().attachedTo, car);
     EXPECT_TRUE(cam().attachRelative);
     expectNear(cam().attachOffset, carSeatAttach(car, c.anchorSeat));
@@ -66,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::findEntity(car)->rotation = {0.0f, 0.0f, 90.0f};  // facing west
     sim::driveSteady(car, 10.0f);
     sim::runFor(1000);
@@ -79,8 +75,7 @@ TEST(VehicleSeats, CameraFollowsTheVehicleAndTurnsWithIt) {
 }
 
 TEST(VehicleSeats, CarReanchorsOnASeatChangeKeepingTheLook) {
-    bootWithDefaults();
-    int32_t car = engageIn(sim::kSedanClass);
+    int32_t car = bootAndEngageIn(sim::kSedanClass);
     sim::setControlNormal(kControlLookLeftRight, 1.0f);
     sim::frames(5);
     sim::setControlNormal(kControlLookLeftRight, 0.0f);
@@ -97,7 +92,7 @@ TEST(VehicleSeats, CarReanchorsOnASeatChangeKeepingTheLook) {
 }
 
 TEST(VehicleSeats, MotorcycleKeepsItsAnchorUntilSetUpAgain) {
-    bootWithDefaults();
+    play::boot();
     int32_t bike = engageIn(sim::kMotorcycleClass, 1);  // riding pillion
     const Vec3 pillion = motorcycleCam.seatAnchor;
     EXPECT_NEAR(pillion.y, sim::seatBoneLocal(bike, 1).y, 1e-4f);
@@ -109,25 +104,22 @@ TEST(VehicleSeats, MotorcycleKeepsItsAnchorUntilSetUpAgain) {
 
     // Off (to the game's third-person view) and on again: set up afresh at the rider's seat.
     sim::runFor(400);
-    pressV();
+    play::press(sim::kViewKey, 1);
     sim::runFor(400);
     sim::putGameInFirstPerson();
-    pressV();
+    play::press(sim::kViewKey, 1);
     Vec3 rider = sim::seatBoneLocal(bike, sim::kDriverSeat);
     expectNear(motorcycleCam.seatAnchor, {rider.x, rider.y, rider.z + 0.55f});
     expectNear(cam().attachOffset, {rider.x + MC_Side, rider.y + MC_Forward, rider.z + 0.55f + MC_Height});
 }
 
 TEST(VehicleSeats, VehicleWithoutSeatBonesGetsTheDefaultAnchor) {
-    bootWithDefaults();
+    play::boot();
     int32_t car = sim::spawnVehicle(sim::kSedanClass, kParkedAt);
     int32_t bike = sim::spawnVehicle(sim::kCycleClass, kParkedAt);
     sim::removeBones(car);
     sim::removeBones(bike);
-    sim::enterVehicle(car);
-    sim::putGameInFirstPerson();
-    sim::frame();
-    pressV();
+    engageInVehicle(car);
     expectNear(cam().attachOffset, {Veh_Side, Veh_Forward, 0.8f + Veh_Height});
     sim::enterVehicle(bike);
     sim::frame();

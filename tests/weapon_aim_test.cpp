@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "camera_session.h"
 #include "runtime/runtime.h"
 #include "settings/settings.h"
 #include "sim/sim.h"
@@ -14,22 +15,18 @@
 
 namespace {
 
-void aimFrame(float pitch, float yaw) {
+// One frame with the bodycam aim run on this gameplay rotation; the view it gives.
+Rotation aimFrame(float pitch, float yaw) {
     sim::frame();
     updateBodycamAim(sim::player.ped, {pitch, 0.0f, yaw});
+    return smoothedRotation;
 }
 
 // All bodycam aim features off, the bodycam master on.
 void bootPlain(const char* weapon = "WEAPON_PISTOL") {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     BodycamMaster = 1;
-    WeaponLead = 0;
-    SmoothFollow = 0;
-    Deadzone = 0;
-    Hand3D = 0;
-    AimSway = 0;
+    camtest::bodycamAimOff();
     sim::equipWeapon(weapon);
 }
 
@@ -37,7 +34,7 @@ TEST(BodycamAim, WithEverythingOffTheViewIsTheGameplayRotation) {
     bootPlain();
     for (float yaw : {10.0f, 179.5f, -179.5f, -20.0f}) {
         sim::frame();
-        updateBodycamAim(sim::player.ped, {-12.5f, 3.0f, yaw});
+        updateBodycamAim(sim::player.ped, {-12.5f, 3.0f, yaw});  // with a roll, which aimFrame leaves at 0
         EXPECT_EQ(smoothedRotation.pitch, -12.5f);
         EXPECT_EQ(smoothedRotation.roll, 3.0f);
         EXPECT_EQ(smoothedRotation.yaw, yaw);
@@ -49,23 +46,18 @@ TEST(BodycamAim, DeadzoneIsABoxTheAimWandersInBeforeTheViewFollows) {
     Deadzone = 1;
     DeadzoneAngle = 10.0f;
     aimFrame(0.0f, 0.0f);
-    aimFrame(0.0f, 6.0f);
-    EXPECT_EQ(smoothedRotation.yaw, 0.0f);
-    aimFrame(0.0f, 15.0f);
-    EXPECT_FLOAT_EQ(smoothedRotation.yaw, 5.0f);  // the aim rests on the box edge
-    aimFrame(-8.0f, 15.0f);                       // pitch inside, yaw unchanged: a box, not a circle
-    EXPECT_EQ(smoothedRotation.pitch, 0.0f);
-    EXPECT_FLOAT_EQ(smoothedRotation.yaw, 5.0f);
-    aimFrame(-25.0f, 15.0f);
-    EXPECT_FLOAT_EQ(smoothedRotation.pitch, -15.0f);
+    EXPECT_EQ(aimFrame(0.0f, 6.0f).yaw, 0.0f);
+    EXPECT_FLOAT_EQ(aimFrame(0.0f, 15.0f).yaw, 5.0f);  // the aim rests on the box edge
+    const Rotation pitchedInside = aimFrame(-8.0f, 15.0f);  // pitch inside, yaw unchanged: a box, not a circle
+    EXPECT_EQ(pitchedInside.pitch, 0.0f);
+    EXPECT_FLOAT_EQ(pitchedInside.yaw, 5.0f);
+    EXPECT_FLOAT_EQ(aimFrame(-25.0f, 15.0f).pitch, -15.0f);
 
     // Across the seam: 179 against -179 is 2 degrees, inside the box.
     followInitialised = 0;
     aimFrame(0.0f, -179.0f);
-    aimFrame(0.0f, 179.0f);
-    EXPECT_EQ(smoothedRotation.yaw, -179.0f);
-    aimFrame(0.0f, 165.0f);  // 16 degrees the short way: follows 6, across the seam
-    EXPECT_NEAR(smoothedRotation.yaw, 175.0f, 1e-4f);
+    EXPECT_EQ(aimFrame(0.0f, 179.0f).yaw, -179.0f);
+    EXPECT_NEAR(aimFrame(0.0f, 165.0f).yaw, 175.0f, 1e-4f);  // 16 degrees the short way: follows 6, across the seam
 }
 
 TEST(BodycamAim, FollowClosesItsShareOfTheGapPerFrameTheShortWayRound) {
@@ -73,16 +65,14 @@ TEST(BodycamAim, FollowClosesItsShareOfTheGapPerFrameTheShortWayRound) {
     SmoothFollow = 1;
     FollowAmount = 0.85f;
     aimFrame(0.0f, 0.0f);
-    aimFrame(10.0f, 20.0f);
-    EXPECT_NEAR(smoothedRotation.yaw, 3.0f, 1e-5f);
-    EXPECT_NEAR(smoothedRotation.pitch, 1.5f, 1e-5f);
-    aimFrame(10.0f, 20.0f);
-    EXPECT_NEAR(smoothedRotation.yaw, 3.0f + 0.15f * 17.0f, 1e-4f);
+    const Rotation first = aimFrame(10.0f, 20.0f);
+    EXPECT_NEAR(first.yaw, 3.0f, 1e-5f);
+    EXPECT_NEAR(first.pitch, 1.5f, 1e-5f);
+    EXPECT_NEAR(aimFrame(10.0f, 20.0f).yaw, 3.0f + 0.15f * 17.0f, 1e-4f);
 
     followInitialised = 0;
     aimFrame(0.0f, -179.0f);
-    aimFrame(0.0f, 179.0f);  // a 2-degree gap: 0.3 degrees toward it, through -180
-    EXPECT_NEAR(smoothedRotation.yaw, -179.3f, 1e-4f);
+    EXPECT_NEAR(aimFrame(0.0f, 179.0f).yaw, -179.3f, 1e-4f);  // a 2-degree gap: 0.3 degrees toward it, through -180
     for (int k = 0; k < 200; ++k) aimFrame(0.0f, 179.0f);
     EXPECT_NEAR(smoothedRotation.yaw, 179.0f, 1e-3f);
     EXPECT_LE(std::fabs(smoothedRotation.yaw), 180.0f);
@@ -93,19 +83,16 @@ TEST(BodycamAim, LeadNeedsAWeaponFollowDoesNot) {
     WeaponLead = 1;
     WeaponLeadLag = 0.9f;
     aimFrame(0.0f, 0.0f);
-    aimFrame(0.0f, 20.0f);
-    EXPECT_EQ(smoothedRotation.yaw, 20.0f);  // d = 0
+    EXPECT_EQ(aimFrame(0.0f, 20.0f).yaw, 20.0f);  // d = 0
 
     sim::equipWeapon("WEAPON_PETROLCAN");  // armed, though no firearm
-    aimFrame(0.0f, 40.0f);
-    EXPECT_NEAR(smoothedRotation.yaw, 22.0f, 1e-4f);  // d = 0.9
+    EXPECT_NEAR(aimFrame(0.0f, 40.0f).yaw, 22.0f, 1e-4f);  // d = 0.9
 
     // Smooth follow applies with empty hands; the larger factor wins.
     sim::unequipWeapon();
     SmoothFollow = 1;
     FollowAmount = 0.5f;
-    aimFrame(0.0f, 40.0f);
-    EXPECT_NEAR(smoothedRotation.yaw, 31.0f, 1e-4f);
+    EXPECT_NEAR(aimFrame(0.0f, 40.0f).yaw, 31.0f, 1e-4f);
 }
 
 TEST(BodycamAim, HandLeansTowardTheAimAndDecaysToExactlyZero) {
@@ -150,16 +137,14 @@ TEST(BodycamAim, ANonFiniteGameplayRotationLeavesTheViewWhereItWas) {
     FollowAmount = 0.5f;
     Hand3D = 1;
     aimFrame(0.0f, 0.0f);
-    aimFrame(4.0f, 40.0f);
-    Rotation before = smoothedRotation;
-    float roll = handRoll;
+    const Rotation before = aimFrame(4.0f, 40.0f);
+    const float roll = handRoll;
     aimFrame(NAN, 40.0f);
-    aimFrame(4.0f, INFINITY);
-    EXPECT_EQ(smoothedRotation.pitch, before.pitch);
-    EXPECT_EQ(smoothedRotation.yaw, before.yaw);
+    const Rotation held = aimFrame(4.0f, INFINITY);
+    EXPECT_EQ(held.pitch, before.pitch);
+    EXPECT_EQ(held.yaw, before.yaw);
     EXPECT_EQ(handRoll, roll);
-    aimFrame(4.0f, 40.0f);
-    EXPECT_NEAR(smoothedRotation.yaw, 30.0f, 1e-4f);
+    EXPECT_NEAR(aimFrame(4.0f, 40.0f).yaw, 30.0f, 1e-4f);
 }
 
 Rotation swayNow() { return aimSway(aimWeapon); }
@@ -193,11 +178,7 @@ TEST(BodycamAim, SwayWhileAimingStopsAbruptlyOnRelease) {
 }
 
 TEST(BodycamAim, SwayStaysSmoothAfterWeeksOfSystemUptime) {
-    sim::Options options;
-    options.startTick = 3'000'000'000u;  // 35 days since the system started
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+    play::boot({.startTick = 3'000'000'000u});  // 35 days since the system started
     AimSway = 1;
     AimSwayAmount = 1.0f;
     sim::equipWeapon("WEAPON_PISTOL");

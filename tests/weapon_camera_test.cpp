@@ -23,8 +23,15 @@ void engageOnFoot(const char* weapon) {
     CrosshairOnlyADS = 0;
     sim::equipWeapon(weapon);
     sim::setGameplayRotation(0.0f, 0.0f, 0.0f);
-    camtest::engageAndSettle();
+    play::engageAndSettle();
     ASSERT_EQ(engaged, 1);
+}
+
+// One frame with the gameplay camera turned to this yaw; the view's yaw after it.
+float viewYawAfterTurningTo(float yaw) {
+    sim::setGameplayRotation(0.0f, 0.0f, yaw);
+    sim::frame();
+    return cam().rotation.z;
 }
 
 TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
@@ -37,7 +44,7 @@ TEST(WeaponCamera, PistolShotKicksTheViewAndTheViewSettles) {
     // In bodycam mode a press made while aiming fires at once, through the
     // order to shoot at the aim point: the shot lands in the next frame, the
     // last of the tap, so one frame of settling is behind us.
-    sim::holdControl(25);
+    sim::holdControl(kControlAim);
     sim::fireOnce();
     float pitch = cam().rotation.x;
     EXPECT_GE(pitch, 2.75f * 0.856f - 1e-3f);
@@ -53,12 +60,8 @@ TEST(WeaponCamera, DeadzoneFollowAndSwayShapeTheView) {
     engageOnFoot("WEAPON_CARBINERIFLE");
     Deadzone = 1;
     DeadzoneAngle = 10.0f;
-    sim::setGameplayRotation(0.0f, 0.0f, 6.0f);
-    sim::frame();
-    EXPECT_EQ(cam().rotation.z, 0.0f);
-    sim::setGameplayRotation(0.0f, 0.0f, 15.0f);
-    sim::frame();
-    EXPECT_FLOAT_EQ(cam().rotation.z, 5.0f);
+    EXPECT_EQ(viewYawAfterTurningTo(6.0f), 0.0f);
+    EXPECT_FLOAT_EQ(viewYawAfterTurningTo(15.0f), 5.0f);
 
     // Sway rides on top while aiming and is gone the frame the aim ends.
     AimSway = 1;
@@ -80,9 +83,7 @@ TEST(WeaponCamera, AdsZoomNarrowsTheFieldOfViewToItsFloor) {
     ADSZoomAmount = 25.0f;
     ADSGameView = 1;
     sim::holdControl(kControlAim);
-    sim::setControlNormal(kControlWheelForward, 1.0f);
-    sim::frame();
-    sim::setControlNormal(kControlWheelForward, 0.0f);
+    play::wheelNotch(kControlWheelForward);
     sim::runFor(1500);
     EXPECT_FLOAT_EQ(cam().fov, 30.0f);
 
@@ -98,7 +99,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     engageOnFoot("WEAPON_SNIPERRIFLE");
     SniperGameView = 1;
     size_t created = sim::calls(native::kCreateCam).size();
-    sim::holdKey(2);  // right mouse button
+    sim::holdKey(kVkRightMouse);
     sim::runFor(140);
     EXPECT_TRUE(sim::scriptCamRendering());
     sim::runFor(20);
@@ -112,7 +113,7 @@ TEST(WeaponCamera, SniperScopeHandsTheViewToTheGameAndTakesItBackWithCuts) {
     sim::runFor(500);
     EXPECT_FALSE(sim::scriptCamRendering());
 
-    sim::releaseKey(2);
+    sim::releaseKey(kVkRightMouse);
     sim::frame();
     EXPECT_EQ(engaged, 1);  // no key press needed to come back
     EXPECT_EQ(sim::calls(native::kCreateCam).size(), created + 1);

@@ -8,6 +8,7 @@
 #include "sim/sim.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 #include "weapon/weapon.h"
 
 namespace {
@@ -20,9 +21,7 @@ struct Expected {
 };
 
 TEST(WeaponClass, EachKindOfWeaponGetsItsEffects) {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
+    play::boot();
     // Distinct values so that the chosen setting is visible.
     RecHeavy = 1.1f, RecSniper = 1.2f, RecShotgun = 1.3f, RecMG = 1.4f, RecRifle = 1.5f, RecSMG = 1.6f, RecPistol = 1.7f;
     const Expected table[] = {
@@ -58,8 +57,7 @@ TEST(WeaponClass, EachKindOfWeaponGetsItsEffects) {
 }
 
 TEST(WeaponClass, EmptyHandsNeedNoGroupAndNamesAreHashedOnce) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     Ped ped = sim::player.ped;
     sim::unequipWeapon();
     EXPECT_FALSE(isFirearm(ped));

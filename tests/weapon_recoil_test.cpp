@@ -11,6 +11,7 @@
 #include "sim/world/controls.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 #include "weapon/recoil.h"
 
 namespace {
@@ -21,18 +22,22 @@ void recoilFrame() {
     updateRecoil(sim::player.ped);
 }
 
-void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTick = 1'000'000) {
-    sim::Options options;
-    options.startTick = startTick;
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+void bootWithBodycamRecoil(const char* weapon, float perWeapon, uint32_t startTick = play::kFarFromTheWrap) {
+    play::boot({.startTick = startTick});
     BodycamMaster = 1;
     BodycamRecoil = 1;
     BodycamRecoilAmount = 1.0f;
     RecPistol = RecHeavy = RecRifle = perWeapon;
     sim::equipWeapon(weapon);
     recoilFrame();  // the first frame only learns the magazine count
+}
+
+// The recoil shake on at full amount, a weapon in hand.
+void bootWithRecoilShake(const char* weapon, int ammo = -1, uint32_t startTick = play::kFarFromTheWrap) {
+    play::boot({.startTick = startTick});
+    RecoilShake = 1;
+    RecoilAmount = 1.0f;
+    sim::equipWeapon(weapon, ammo);
 }
 
 TEST(BodycamRecoil, PistolShotKicksWithinItsRangeAndSettlesPerFrame) {
@@ -102,12 +107,11 @@ TEST(BodycamRecoil, SwapsAndReloadsNeverCountAsShots) {
 // The intervals between kicks are played far from the 32-bit tick wrap and with
 // the wrap falling among the kicks, where a deadline compared without the wrap
 // would let every frame kick.
-constexpr uint32_t kFarFromTheWrap = 1'000'000;
 class ClockStart : public testing::TestWithParam<uint32_t> {
 protected:
     // In the run across the wrap, the kicks straddle it.
     void expectTheKicksCrossedTheWrap(const std::vector<uint32_t>& kicks) const {
-        if (GetParam() != kFarFromTheWrap) {
+        if (GetParam() != play::kFarFromTheWrap) {
             EXPECT_LT(kicks.back(), kicks.front());
         }
     }
@@ -131,19 +135,12 @@ TEST_P(BodycamRecoilInterval, ShootingStateKicksAtTheGroupIntervalWhenTheCountSa
     for (size_t k = 1; k < kicks.size(); ++k) EXPECT_EQ(kicks[k] - kicks[k - 1], 112u);  // 7 frames of 16 ms
     expectTheKicksCrossedTheWrap(kicks);
 }
-INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(kFarFromTheWrap, 0u - 300u));
+INSTANTIATE_TEST_SUITE_P(Clock, BodycamRecoilInterval, testing::Values(play::kFarFromTheWrap, 0u - 300u));
 
 using RecoilShakeSpacing = ClockStart;
 TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
-    sim::Options options;
-    options.startTick = GetParam();
-    sim::boot(options);
-    sim::frame();
-    resetAllSettings();
+    bootWithRecoilShake("WEAPON_CARBINERIFLE", 0, GetParam());
     BodycamMaster = 0;
-    RecoilShake = 1;
-    RecoilAmount = 1.0f;
-    sim::equipWeapon("WEAPON_CARBINERIFLE", 0);
     sim::setFrameMs(10);
     std::vector<uint32_t> kicks;
     auto run = [&](int count) {
@@ -176,17 +173,12 @@ TEST_P(RecoilShakeSpacing, KicksEvery46MsWhileAttackIsHeldEvenWithAnEmptyGun) {
     EXPECT_TRUE(kicks.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(kFarFromTheWrap, 0u - 100u));
+INSTANTIATE_TEST_SUITE_P(Clock, RecoilShakeSpacing, testing::Values(play::kFarFromTheWrap, 0u - 100u));
 
 TEST(Recoil, BodycamTakesPrecedenceAndBothOffClearsAtOnce) {
-    sim::boot();
-    sim::frame();
-    resetAllSettings();
-    RecoilShake = 1;
-    RecoilAmount = 1.0f;
+    bootWithRecoilShake("WEAPON_PISTOL");
     BodycamMaster = 1;
     BodycamRecoil = 0;
-    sim::equipWeapon("WEAPON_PISTOL");
     sim::holdControl(kControlAttack);
     recoilFrame();
     // Shake kick: pitch at least 1.1 before the settle of 1 - 11 * 0.016.

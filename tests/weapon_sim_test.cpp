@@ -8,6 +8,7 @@
 #include "sim/world/entities.h"
 #include "sim/world/player.h"
 #include "sim/world/weapons.h"
+#include "tests/play.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ TEST(WeaponSim, TextHashIsTheGamesOneAtATimeOverLowerCase) {
 }
 
 TEST(WeaponSim, PistolFiresOncePerPressRifleAtItsRateUntilEmpty) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     Ped ped = sim::player.ped;
     sim::equipWeapon("WEAPON_PISTOL");
     Hash pistol = sim::hashKey("WEAPON_PISTOL");
@@ -56,8 +56,7 @@ TEST(WeaponSim, PistolFiresOncePerPressRifleAtItsRateUntilEmpty) {
 }
 
 TEST(WeaponSim, ShootingIsTrueOnlyInTheShotFrameAndOrdersFireThroughDisabledInput) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     Ped ped = sim::player.ped;
     sim::equipWeapon("WEAPON_PISTOL");
     sim::holdControl(kControlAttack);
@@ -81,8 +80,7 @@ TEST(WeaponSim, ShootingIsTrueOnlyInTheShotFrameAndOrdersFireThroughDisabledInpu
 }
 
 TEST(WeaponSim, WeaponObjectFollowsTheHandWithOrWithoutAMuzzle) {
-    sim::boot();
-    sim::frame();
+    play::bootAsLoaded();
     Ped ped = sim::player.ped;
     EXPECT_EQ(game::getCurrentPedWeaponEntityIndex(ped), 0);
     sim::equipWeapon("WEAPON_PISTOL");

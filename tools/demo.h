@@ -22,4 +22,9 @@ int withSettingsFile(const std::filesystem::path& ini, const std::filesystem::pa
 // plays FILE and writes its trace to CSV (and its clip).
 int playSession(const std::vector<std::string>& args);
 
+// The sessions in a folder (its *.zvs files) in name order, and their names
+// (the file names without .zvs).
+std::vector<std::filesystem::path> bundledSessions(const std::filesystem::path& dir);
+std::vector<std::string> namesOf(const std::vector<std::filesystem::path>& files);
+
 }  // namespace demo

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "runtime/native_call.h"
+#include "runtime/virtual_keys.h"
 
 namespace sim {
 
 constexpr int kFirstPersonView = 4;
 constexpr int kThirdPersonNear = 0;
-constexpr int kViewKey = 86;  // V, the key the game binds to its view cycle (control 0)
+constexpr int kViewKey = kVkV;  // the key the game binds to its view cycle (control 0)
 
 struct GameCameras {
     Vec3 rotation{};           // GET_GAMEPLAY_CAM_ROT: pitch, roll, yaw in degrees

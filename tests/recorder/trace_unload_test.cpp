@@ -13,6 +13,7 @@
 #include "sim/world/cameras.h"
 #include "sim/world/os.h"
 #include "sim/zvt_reader.h"
+#include "tests/play.h"
 
 #ifndef ZV_REPLAY_TOOL
 #error "ZV_REPLAY_TOOL names the zv_replay program"
@@ -40,10 +41,9 @@ std::string replayOutput(const std::string& path, int& status) {
 }
 
 TEST(TraceUnload, AWriteStillInFlightLandsFirstAndTheFileEndsWithEveryFrame) {
-    sim::boot();
-    sim::frame();  // start-up: the header and the settings file reach the trace
+    play::bootAsLoaded();  // start-up: the header and the settings file reach the trace
     sim::putGameInFirstPerson();
-    sim::tapKey(sim::kViewKey);
+    play::engage();
     sim::frames(10);
 
     // The disk slows down: the next block the recorder hands off (after at most

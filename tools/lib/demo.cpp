@@ -111,20 +111,6 @@ int runJobs(std::vector<Job>& jobs, const std::vector<fs::path>& files, const fs
     return failures;
 }
 
-std::vector<fs::path> bundledSessions(const fs::path& dir) {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.path().extension() == ".zvs") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<std::string> namesOf(const std::vector<fs::path>& files) {
-    std::vector<std::string> names;
-    for (const fs::path& f : files) names.push_back(f.stem().string());
-    return names;
-}
-
 double virtualSeconds(const fs::path& session) {
     scenario::Scenario s;
     scenario::ParseError e;
@@ -185,6 +171,20 @@ fs::path binDir() { return fs::path(selfPath()).parent_path(); }
 constexpr const char* kPresetsDir = "presets";  // the committed preset files
 
 }  // namespace
+
+std::vector<fs::path> bundledSessions(const fs::path& dir) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (entry.path().extension() == ".zvs") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> namesOf(const std::vector<fs::path>& files) {
+    std::vector<std::string> names;
+    for (const fs::path& f : files) names.push_back(f.stem().string());
+    return names;
+}
 
 int all(const fs::path& sessionsDir, const fs::path& out) {
     std::vector<fs::path> files = bundledSessions(sessionsDir);
