@@ -342,6 +342,10 @@ int keyCode(const std::string& name) {
     return -1;
 }
 
+std::string errorMessage(const std::string& path, const ParseError& error) {
+    return path + ":" + std::to_string(error.line) + ": " + error.message;
+}
+
 bool parse(const std::string& text, Scenario& out, ParseError& error) {
     std::istringstream in(text);
     std::string line;

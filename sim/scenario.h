@@ -76,6 +76,9 @@ struct ParseError {
     std::string message;
 };
 
+// "FILE:LINE: message": how every player of sessions names a step that failed.
+std::string errorMessage(const std::string& path, const ParseError& error);
+
 // Parses a whole session; false with the first bad line's number and a message.
 bool parse(const std::string& text, Scenario& out, ParseError& error);
 bool parseFile(const std::string& path, Scenario& out, ParseError& error);  // line 0: cannot read

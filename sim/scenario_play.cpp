@@ -138,8 +138,8 @@ std::string playStep(Player& p, const Step& s) {
             return "";
         case Verb::Set:
             if (p.settingsOnlyAtTop && p.pastLeadingSettings)
-                return "the plug-in read its settings file at start-up (under Wine, say): a setting can only be set "
-                       "at the top of a session";
+                return "here a setting can only be set at the top of the session: the plug-in takes its settings "
+                       "from the file at start-up";
             if (!p.skipSettings) setSetting(s.word, s.from);
             return "";
         case Verb::Mark:

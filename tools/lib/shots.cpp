@@ -33,7 +33,7 @@ int play(int argc, char** argv, Render render) {
     scenario::Scenario session;
     scenario::ParseError error;
     if (!scenario::parseFile(argv[1], session, error)) {
-        std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
         return 1;
     }
     outputDir = argv[2];
@@ -44,7 +44,7 @@ int play(int argc, char** argv, Render render) {
     scenario::PlayOptions options;
     options.shot = writeShot;
     if (!scenario::play(session, resetAfterStartUp, nullptr, error, options)) {
-        std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
         return 1;
     }
     return 0;
