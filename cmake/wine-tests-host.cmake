@@ -7,6 +7,9 @@ target_compile_definitions(zv_tests PRIVATE ZV_WIN_BUILD="${ZV_WIN_BUILD}")
 find_program(ZV_WINE wine)
 set(ZV_WINE_RUNNER ${CMAKE_SOURCE_DIR}/cmake/run-under-wine.cmake)
 
+# The sessions the Wine tests play.
+set(ZV_WINE_SESSIONS ${CMAKE_SOURCE_DIR}/tests/wine/sessions)
+
 # Makes the Wine prefix once (about 7 s); every Wine test needs it.
 add_test(NAME wine.Prefix
          COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -P ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.cmake)
@@ -36,12 +39,11 @@ endfunction()
 
 # First run in an empty game folder: registration, start-up's single F10 pair,
 # one yield per pass, the detach.
-zv_wine_host_test(FirstRun --frames 120)
+zv_wine_host_test(FirstRun --frames 120 --lens-presses 1)
 # The tick counter wraps to 0 a few frames in. The release binary's natives and
 # key presses must be those of the plug-in linked into the Linux simulator.
-zv_wine_host_test(ClockWrapMatchesLinux TRACE_MATCHES_LINUX --frames 300 --start-tick 0xFFFFFF00)
+zv_wine_host_test(ClockWrapMatchesLinux TRACE_MATCHES_LINUX --frames 300 --start-tick 0xFFFFFF00 --lens-presses 1)
 # A keyboard session: F6 opens the menu, DOWN twice, RIGHT opens that section
 # and, held, steps its first row; F6 closes the menu, which saves the settings
 # file through Wine's own kernel32.
-zv_wine_host_test(MenuKeysMatchLinux TRACE_MATCHES_LINUX --frames 220
-                  --key 0x75@20+2 --key 0x28@60 --key 0x28@80 --key 0x27@100 --key 0x27@130+20 --key 0x75@170+2)
+zv_wine_host_test(MenuKeysMatchLinux TRACE_MATCHES_LINUX SESSION ${ZV_WINE_SESSIONS}/menu-keys.zvs --lens-presses 1)

@@ -20,7 +20,8 @@ endforeach()
 # rest and the end record; the recording must replay with every frame.
 add_test(NAME wine.TraceUnloadDuringAWrite
          COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
-                 -DPLUGIN=Zentravisor-trace.asi "-DHOST_ARGS=--frames 150 --key 0x56@20+2 --hold-trace-write 2"
+                 -DPLUGIN=Zentravisor-trace.asi -DSESSION=${ZV_WINE_SESSIONS}/v-once.zvs
+                 "-DHOST_ARGS=--lens-presses 1 --hold-trace-write 2"
                  -DREPLAY_TOOL=$<TARGET_FILE:zv_replay> -DREPLAY_EVERY_FRAME=ON
                  -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/trace-unload-during-a-write -P ${ZV_WINE_RUNNER})
 set_tests_properties(wine.TraceUnloadDuringAWrite PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 120

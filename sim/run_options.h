@@ -1,7 +1,10 @@
-// The options of a basic run, shared by zv_wine_host.exe (the release binary
-// under Wine) and zv_trace (the Linux simulator), so that both play exactly the
-// same frames and keys:
-//   --frames N          frames to run (at least 1)
+// The options of a run, shared by zv_wine_host.exe (the release binary under
+// Wine) and zv_trace (the Linux simulator), so that both play exactly the same
+// frames and keys:
+//   --session FILE      play a session file (sim/scenario.h); its leading "set"
+//                       steps, when it has any, are the settings file in place
+//                       of the --setting lines
+//   --frames N          ...or run this many frames with no input (at least 1)
 //   --start-tick T      the clock's first value; may be just below 2^32
 //   --frame-ms MS       virtual milliseconds per frame
 //   --frame-us US       ...or microseconds (16667 for 60 fps, 6944 for 144, 4167 for 240)
@@ -11,12 +14,10 @@
 //   --read-only-folder 1  the game folder takes no writes
 //   --expect-not-saved N  the run must post N "settings not saved" notifications (Wine host)
 //   --max-empty-pad-calls N  at most N XInputGetState calls on empty slots (Wine host)
-//   --key VK@F[+H]      virtual key VK held from frame F for H frames (default 1)
-//   --lens-presses N    F10 pairs start-up must send (checked by the Wine host)
+//   --lens-presses N    the F10 pairs the run must send, the first in the start-up
+//                       frame (Wine host; not checked without it)
 //   --setting KEY=VALUE a line of the settings file written before start-up
 //   --plugin PATH       the .asi to load (Wine host)
-//   --session FILE      play a session file instead (Wine host; the frame, key
-//                       and setting options do not apply)
 //   --trace FILE        write the run's trace
 //   --hold-trace-write N the trace build's nth background write is held until
 //                       the unload (Wine host: a slow disk)
@@ -29,12 +30,6 @@
 
 namespace sim {
 
-struct KeyHold {
-    int virtualKey;
-    uint32_t firstFrame;
-    uint32_t frames;
-};
-
 struct RunOptions {
     uint32_t frames = 120;
     uint32_t startTick = 1'000'000;
@@ -46,8 +41,7 @@ struct RunOptions {
     uint32_t readOnlyFolder = 0;
     int64_t expectNotSaved = -1;    // -1: not checked
     int64_t maxEmptyPadCalls = -1;  // -1: not checked
-    uint32_t lensPresses = 1;
-    std::vector<KeyHold> keys;
+    int64_t lensPresses = -1;       // -1: not checked
     std::vector<std::string> settings;  // KEY=VALUE lines
     std::string plugin;
     std::string session;
@@ -55,28 +49,21 @@ struct RunOptions {
     uint32_t holdTraceWrite = 0;  // 0 = none
 };
 
-// Reads a number at text and moves text past it.
-inline bool readRunNumber(const char*& text, uint32_t& out) {
+// A whole text that is one number.
+inline bool parseRunNumber(const char* text, uint32_t& out) {
     char* end = nullptr;
     unsigned long long v = std::strtoull(text, &end, 0);
-    if (end == text || v > 0xFFFFFFFFull) return false;
+    if (end == text || *end != '\0' || v > 0xFFFFFFFFull) return false;
     out = static_cast<uint32_t>(v);
-    text = end;
     return true;
 }
 
-// A whole text that is one number.
-inline bool parseRunNumber(const char* text, uint32_t& out) {
-    return readRunNumber(text, out) && *text == '\0';
-}
-
-inline bool parseKeyHold(const char* text, KeyHold& key) {
-    uint32_t vk = 0;
-    key.frames = 1;
-    if (!readRunNumber(text, vk) || vk > 255 || *text++ != '@' || !readRunNumber(text, key.firstFrame)) return false;
-    if (*text == '+' && !readRunNumber(++text, key.frames)) return false;
-    key.virtualKey = static_cast<int>(vk);
-    return *text == '\0';
+// A count for a check that is off (-1) unless given.
+inline bool parseRunCount(const char* text, int64_t& out) {
+    uint32_t n = 0;
+    if (!parseRunNumber(text, n)) return false;
+    out = n;
+    return true;
 }
 
 // Reads "--name value" pairs; false on anything it does not know.
@@ -94,12 +81,9 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         else if (name == "--ideal-clock") ok = parseRunNumber(value, run.idealClock) && run.idealClock <= 1;
         else if (name == "--pump-every") ok = parseRunNumber(value, run.pumpEvery) && run.pumpEvery >= 1;
         else if (name == "--read-only-folder") ok = parseRunNumber(value, run.readOnlyFolder) && run.readOnlyFolder <= 1;
-        else if (name == "--lens-presses") ok = parseRunNumber(value, run.lensPresses);
-        else if (name == "--expect-not-saved" || name == "--max-empty-pad-calls") {
-            uint32_t n = 0;
-            ok = parseRunNumber(value, n);
-            (name == "--expect-not-saved" ? run.expectNotSaved : run.maxEmptyPadCalls) = n;
-        }
+        else if (name == "--lens-presses") ok = parseRunCount(value, run.lensPresses);
+        else if (name == "--expect-not-saved") ok = parseRunCount(value, run.expectNotSaved);
+        else if (name == "--max-empty-pad-calls") ok = parseRunCount(value, run.maxEmptyPadCalls);
         else if (name == "--plugin") run.plugin = value;
         else if (name == "--session") run.session = value;
         else if (name == "--setting") {
@@ -108,11 +92,7 @@ inline bool parseRunOptions(int argc, char** argv, int first, RunOptions& run) {
         }
         else if (name == "--trace") run.trace = value;
         else if (name == "--hold-trace-write") ok = parseRunNumber(value, run.holdTraceWrite) && run.holdTraceWrite >= 1;
-        else if (name == "--key") {
-            KeyHold key{};
-            ok = parseKeyHold(value, key);
-            run.keys.push_back(key);
-        } else ok = false;
+        else ok = false;
         if (!ok) return false;
     }
     return true;
@@ -136,13 +116,6 @@ inline std::string settingsFileText(const RunOptions& run) {
     std::string text = "[Camera]\r\n";
     for (const std::string& line : run.settings) text += line + "\r\n";
     return text;
-}
-
-// Whether a key of the run is held during the given frame.
-inline bool keyHeldInFrame(const RunOptions& run, int virtualKey, uint32_t frame) {
-    for (const KeyHold& k : run.keys)
-        if (k.virtualKey == virtualKey && frame >= k.firstFrame && frame - k.firstFrame < k.frames) return true;
-    return false;
 }
 
 }  // namespace sim

@@ -114,6 +114,7 @@ public:
         if (verb == "fire") return fire();
         if (verb == "cutscene") return onOff(Verb::Cutscene);
         if (verb == "menu") return menu();
+        if (verb == "shot") return shot();
         return "unknown verb '" + verb + "'";
     }
 
@@ -310,6 +311,20 @@ private:
             return "bad count '" + w_[2] + "' (1 to 100)";
         return "";
     }
+    // A file name in the output folder, nothing that leads out of it.
+    std::string shot() {
+        step_.verb = Verb::Shot;
+        if (w_.size() != 2) return "'shot' takes a file name like menu-sections.png";
+        const std::string& file = w_[1];
+        const bool plain = file[0] != '.' && file.find_first_not_of(kShotFileCharacters) == std::string::npos;
+        if (!plain || file.size() <= 4 || file.compare(file.size() - 4, 4, ".png") != 0)
+            return "bad shot file '" + file + "' (a name like menu-sections.png: letters, digits, '-', '_' and '.', "
+                   "ending in .png)";
+        step_.word = file;
+        return "";
+    }
+    static constexpr const char* kShotFileCharacters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.";
 };
 
 }  // namespace
@@ -325,6 +340,10 @@ int keyCode(const std::string& name) {
     if (n.size() >= 2 && n[0] == 'F' && parseInt(n.substr(1), number) && number >= 1 && number <= 24)
         return 0x70 + number - 1;
     return -1;
+}
+
+std::string errorMessage(const std::string& path, const ParseError& error) {
+    return path + ":" + std::to_string(error.line) + ": " + error.message;
 }
 
 bool parse(const std::string& text, Scenario& out, ParseError& error) {

@@ -6,7 +6,9 @@
 //   engage                   the game's first-person view, then V
 //   gait walk                the player walks (still, walk, jog, sprint)
 //   wait 2s                  durations: 2s, 1.5s, 500ms, 30f (frames)
-//   look yaw 30 over 1s      turn the game's camera, relative, degrees
+//   look yaw 30 over 1s      turn the game's camera, relative, degrees; a turn
+//                            over 0ms plays no frame and lands with the next
+//                            one, beside a turn about the other axis
 //   press V                  one frame down, one frame up
 //   hold W 2s                held for the time, then released
 //   hold SHIFT / release SHIFT
@@ -17,6 +19,8 @@
 //   pad 2 trigger 61         ... or that of the controller in slot 2
 //   input pad                the device the game says was used last (keyboard, pad)
 //   focus other              the window in front: the game's, another program's, none
+//   shot menu-sections.png   the screen of the frame just played, as a PNG in the
+//                            screenshot tool's output folder (a plain file name)
 //
 // World events: die, respawn, enter-vehicle car|motorcycle|bicycle|boat,
 // exit-vehicle, speed 30 -> 5 over 1f (metres per second, negative reverses;
@@ -38,7 +42,7 @@ namespace scenario {
 enum class Verb : uint8_t {
     FrameMs, Wait, Press, Hold, Release, Control, Pad, Input, Focus, Set, Mark, Engage, Look,
     Gait, Crouch, Die, Respawn, EnterVehicle, ExitVehicle, Speed, Crash, GiveWeapon, Aim, Ads,
-    Fire, Cutscene, Menu,
+    Fire, Cutscene, Menu, Shot,
 };
 
 struct Duration {
@@ -51,7 +55,7 @@ enum class ControlAction : uint8_t { Press, Hold, Release, Normal };
 struct Step {
     int line = 0;
     Verb verb = Verb::Wait;
-    std::string word;       // key, setting, gait, vehicle kind, weapon, menu action, mark text, axis
+    std::string word;       // key, setting, gait, vehicle kind, weapon, menu action, mark text, axis, shot file
     int code = 0;           // virtual key, control id or controller slot
     ControlAction controlAction = ControlAction::Press;
     bool on = false;        // on/off verbs
@@ -72,6 +76,9 @@ struct ParseError {
     std::string message;
 };
 
+// "FILE:LINE: message": how every player of sessions names a step that failed.
+std::string errorMessage(const std::string& path, const ParseError& error);
+
 // Parses a whole session; false with the first bad line's number and a message.
 bool parse(const std::string& text, Scenario& out, ParseError& error);
 bool parseFile(const std::string& path, Scenario& out, ParseError& error);  // line 0: cannot read
@@ -86,6 +93,10 @@ struct FrameInfo {
 };
 using FrameObserver = void (*)(void* context, const FrameInfo& frame);
 
+// Writes the screen of the frame just played as FILE, a plain file name, into
+// the screenshot tool's output folder: "" when written, otherwise why not.
+using ShotWriter = std::string (*)(const std::string& file);
+
 // How a session is played beyond its own steps.
 struct PlayOptions {
     // The simulator's boot: the virtual clock's first value (it may sit just
@@ -97,6 +108,7 @@ struct PlayOptions {
     std::string settingsFile;    // a Zentravisor.ini in the game folder at boot; "" = none (the plug-in writes its template)
     bool skipSettings = false;   // ignore the session's own "set" steps: the settings file decides
     bool stage = false;          // the street of sim/world/stage.h around the spawn point
+    ShotWriter shot = nullptr;   // takes the "shot" steps; without it they stop the run
 };
 
 // Boots the simulator, runs the start-up frame and plays the steps; the
@@ -110,6 +122,13 @@ inline bool play(const Scenario& scenario, FrameObserver observer, void* context
     options.boot.startTick = startTick;
     return play(scenario, observer, context, error, options);
 }
+
+// Plays the steps on a plug-in the caller has booted (sim::boot), whose settings
+// file already holds the session's leading "set" steps (leadingSettingsFile):
+// how a plug-in in another module, such as the release binary under Wine, gets
+// them. The start-up frame comes first; "set" steps change this process's
+// copy of the settings, and one after any other step stops the run.
+bool playBooted(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error);
 
 // Sets one setting of the plug-in in this process by its file key, as a "set"
 // step does (flags become 0 or 1); false when no setting has that key.

@@ -42,19 +42,24 @@ struct Player {
     const Step* step = nullptr;
     std::string pendingMark;
     bool hasMark = false;
-    Ramp look;  // the game camera turning
+    Ramp yaw, pitch;  // the game camera turning, each axis on its own
     uint32_t frameUs = 0;     // PlayOptions::frameUs
     bool skipSettings = false;
+    bool settingsOnlyAtTop = false;    // the plug-in read its settings from a file before the first step
     bool pastLeadingSettings = false;  // a step other than "set" has been played
+    ShotWriter shot = nullptr;
 
+    // Where a turn stands at the coming frame's tick.
+    static void advance(Ramp& turn) {
+        if (!turn.active) return;
+        const double since = static_cast<uint32_t>(sim::now() - turn.startMs) + sim::os.frameUs / 1000.0;
+        double t = turn.lengthMs == 0 ? 1.0 : std::min(1.0, since / turn.lengthMs);
+        turn.apply(turn.from + (turn.to - turn.from) * t);
+        if (t >= 1.0) turn.active = false;
+    }
     void frame() {
-        if (look.active) {
-            // Where the turn stands at the coming frame's tick.
-            const double since = static_cast<uint32_t>(sim::now() - look.startMs) + sim::os.frameUs / 1000.0;
-            double t = look.lengthMs == 0 ? 1.0 : std::min(1.0, since / look.lengthMs);
-            look.apply(look.from + (look.to - look.from) * t);
-            if (t >= 1.0) look.active = false;
-        }
+        advance(yaw);
+        advance(pitch);
         sim::frame();
         FrameInfo info{step, hasMark ? &pendingMark : nullptr};
         if (observer) observer(context, info);
@@ -132,11 +137,9 @@ std::string playStep(Player& p, const Step& s) {
             sim::os.front = s.word == "game" ? sim::Front::Game : s.word == "other" ? sim::Front::Other : sim::Front::None;
             return "";
         case Verb::Set:
-#ifdef SIM_STANDIN_HOOK
-            // The plug-in is another module here: its settings come from the
-            // file written before start-up (leadingSettingsFile).
-            if (p.pastLeadingSettings) return "under Wine a setting can only be set at the top of a session";
-#endif
+            if (p.settingsOnlyAtTop && p.pastLeadingSettings)
+                return "here a setting can only be set at the top of the session: the plug-in takes its settings "
+                       "from the file at start-up";
             if (!p.skipSettings) setSetting(s.word, s.from);
             return "";
         case Verb::Mark:
@@ -157,9 +160,10 @@ std::string playStep(Player& p, const Step& s) {
         case Verb::Look: {
             const bool yaw = s.word == "yaw";
             const double from = yaw ? sim::gameCameras.rotation.z : sim::gameCameras.rotation.x;
-            p.look = {true, from, from + s.from, sim::now(), s.hasDuration ? milliseconds(s.duration) : 0,
-                      yaw ? +[](double v) { sim::gameCameras.rotation.z = static_cast<float>(std::remainder(v, 360.0)); }
-                          : +[](double v) { sim::gameCameras.rotation.x = static_cast<float>(v); }};
+            (yaw ? p.yaw : p.pitch) =
+                {true, from, from + s.from, sim::now(), s.hasDuration ? milliseconds(s.duration) : 0,
+                 yaw ? +[](double v) { sim::gameCameras.rotation.z = static_cast<float>(std::remainder(v, 360.0)); }
+                     : +[](double v) { sim::gameCameras.rotation.x = static_cast<float>(v); }};
             if (s.hasDuration) p.run(s.duration);
             else p.frame();
             return "";
@@ -226,13 +230,12 @@ std::string playStep(Player& p, const Step& s) {
             if (s.on) sim::startCutscene();
             else sim::endCutscene();
             return "";
+        case Verb::Shot:
+            if (!p.shot) return "this player writes no screenshots (menu_shots and overlay_shots do)";
+            return p.shot(s.word);
     }
     return "";
 }
-
-}  // namespace
-
-namespace {
 
 // A scratch game folder holding a copy of the settings file; "" when the copy fails.
 std::string gameFolderWith(const std::string& settingsFile) {
@@ -248,6 +251,23 @@ std::string gameFolderWith(const std::string& settingsFile) {
         return error ? "" : folder.string();
     }
     return "";
+}
+
+// The start-up frame, then every step; false with the line of the step that
+// could not be played.
+bool playSteps(Player& p, const Scenario& scenario, ParseError& error) {
+    p.frame();  // start-up: the settings load before any step touches them
+    for (const Step& s : scenario.steps) {
+        p.step = &s;
+        std::string message = playStep(p, s);
+        if (s.verb != Verb::Set) p.pastLeadingSettings = true;
+        if (!message.empty()) {
+            error = {s.line, message};
+            return false;
+        }
+    }
+    if (p.hasMark) p.frame();  // a trailing mark still lands on a frame
+    return true;
 }
 
 }  // namespace
@@ -283,6 +303,7 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
     p.context = context;
     p.frameUs = options.frameUs;
     p.skipSettings = options.skipSettings;
+    p.shot = options.shot;
     sim::Options boot = options.boot;
     if (options.frameUs != 0) boot.frameUs = options.frameUs;
     if (!options.settingsFile.empty()) {
@@ -294,22 +315,20 @@ bool play(const Scenario& scenario, FrameObserver observer, void* context, Parse
     }
     if (options.stage) sim::buildStage();
     sim::boot(boot);
-    p.frame();  // start-up: the settings load before any step touches them
-    for (const Step& s : scenario.steps) {
-        p.step = &s;
-        std::string message = playStep(p, s);
-        if (s.verb != Verb::Set) p.pastLeadingSettings = true;
-        if (!message.empty()) {
-            error = {s.line, message};
-            return false;
-        }
-    }
-    if (p.hasMark) p.frame();  // a trailing mark still lands on a frame
+    const bool played = playSteps(p, scenario, error);
     if (!options.settingsFile.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(boot.diskRoot, ignored);
     }
-    return true;
+    return played;
+}
+
+bool playBooted(const Scenario& scenario, FrameObserver observer, void* context, ParseError& error) {
+    Player p;
+    p.observer = observer;
+    p.context = context;
+    p.settingsOnlyAtTop = true;
+    return playSteps(p, scenario, error);
 }
 
 }  // namespace scenario

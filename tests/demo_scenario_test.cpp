@@ -2,6 +2,7 @@
 // player driving the plug-in's inputs frame by frame.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ scenario::ParseError parseBad(const std::string& text) {
     scenario::ParseError e;
     EXPECT_FALSE(scenario::parse(text, s, e)) << text;
     return e;
+}
+
+// A play that stopped at the line, with a message that says what went wrong.
+void expectStopped(bool played, const scenario::ParseError& e, int line, const char* says) {
+    EXPECT_FALSE(played);
+    EXPECT_EQ(e.line, line);
+    EXPECT_NE(e.message.find(says), std::string::npos) << e.message;
 }
 
 TEST(ScenarioFormat, StepsKeepTheirLineNumbersAcrossCommentsAndBlankLines) {
@@ -129,6 +137,12 @@ TEST(ScenarioFormat, BadLinesNameTheirLineAndWhatIsWrong) {
         {"frame-ms 0\n", 1, "bad frame time '0'"},
         {"give-weapon PISTOL\n", 1, "unknown weapon 'PISTOL'"},
         {"pad trigger 300\n", 1, "outside 0..255"},
+        {"shot\n", 1, "'shot' takes a file name"},
+        {"shot ../menu.png\n", 1, "bad shot file '../menu.png'"},
+        {"shot shots/menu.png\n", 1, "bad shot file"},
+        {"shot C:menu.png\n", 1, "bad shot file"},
+        {"shot menu.jpg\n", 1, "bad shot file"},
+        {"shot .png\n", 1, "bad shot file"},
     };
     for (const Case& c : cases) {
         scenario::ParseError e = parseBad(c.text);
@@ -138,15 +152,20 @@ TEST(ScenarioFormat, BadLinesNameTheirLineAndWhatIsWrong) {
 }
 
 TEST(ScenarioFormat, EveryBundledSessionParses) {
-    const std::vector<std::string> names = bundled::sessionNames();
-    for (const std::string& name : names) {
-        scenario::Scenario s;
-        scenario::ParseError e;
-        EXPECT_TRUE(scenario::parseFile(bundled::sessionFile(name), s, e))
-            << name << ".zvs:" << e.line << ": " << e.message;
-        EXPECT_FALSE(s.steps.empty()) << name;
+    // The demo's, the screenshot tools', and those played under Wine.
+    for (const char* folder : {"/sessions", "/sessions/shots", "/tests/wine/sessions", "/tests/trace"}) {
+        int sessions = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(ZV_SOURCE_DIR + std::string(folder))) {
+            if (entry.path().extension() != ".zvs") continue;
+            ++sessions;
+            scenario::Scenario s;
+            scenario::ParseError e;
+            EXPECT_TRUE(scenario::parseFile(entry.path().string(), s, e))
+                << entry.path().filename().string() << ":" << e.line << ": " << e.message;
+            EXPECT_FALSE(s.steps.empty()) << entry.path();
+        }
+        EXPECT_GT(sessions, 0) << folder;
     }
-    EXPECT_GT(names.size(), 0u);
 }
 
 struct Seen {
@@ -211,11 +230,8 @@ TEST(ScenarioPlayer, WorldStepsMoveTheSimulatedGame) {
 }
 
 TEST(ScenarioPlayer, AStepTheWorldCannotTakeNamesItsLine) {
-    scenario::Scenario s = parseOk("wait 1f\n# on foot\nspeed 5\n");
     scenario::ParseError e;
-    EXPECT_FALSE(scenario::play(s, nullptr, nullptr, e));
-    EXPECT_EQ(e.line, 3);
-    EXPECT_NE(e.message.find("not in a vehicle"), std::string::npos) << e.message;
+    expectStopped(scenario::play(parseOk("wait 1f\n# on foot\nspeed 5\n"), nullptr, nullptr, e), e, 3, "not in a vehicle");
 }
 
 TEST(ScenarioPlayer, LookTurnsTheGameCameraOverItsDuration) {
@@ -229,6 +245,74 @@ TEST(ScenarioPlayer, LookTurnsTheGameCameraOverItsDuration) {
     EXPECT_NEAR(yaws[1], 17.0f, 0.01f);  // a tenth of the turn in the first of ten frames
     EXPECT_NEAR(yaws[10], 170.0f, 0.01f);
     EXPECT_NEAR(yaws[11], -170.0f, 0.01f);  // wrapped into -180..180
+}
+
+TEST(ScenarioPlayer, LookTurnsOverNoTimeLandTogetherWithTheNextFrame) {
+    scenario::Scenario s = parseOk("look yaw -15 over 0ms\nlook pitch -1\n");
+    std::vector<std::pair<float, float>> seen;  // yaw, pitch after each frame
+    scenario::ParseError e;
+    ASSERT_TRUE(scenario::play(
+        s,
+        [](void* c, const scenario::FrameInfo&) {
+            static_cast<std::vector<std::pair<float, float>>*>(c)->push_back(
+                {sim::gameCameras.rotation.z, sim::gameCameras.rotation.x});
+        },
+        &seen, e));
+    ASSERT_EQ(seen.size(), 2u);  // the start-up frame and the pitch turn's
+    EXPECT_FLOAT_EQ(seen[1].first, seen[0].first - 15.0f);
+    EXPECT_FLOAT_EQ(seen[1].second, seen[0].second - 1.0f);
+}
+
+struct Shots {
+    std::vector<std::pair<std::string, uint32_t>> taken;  // file, frames run when taken
+};
+Shots shots;
+
+std::string takeShot(const std::string& file) {
+    if (file == "full-disk.png") return "the disk is full";
+    shots.taken.push_back({file, sim::frameIndex()});
+    return "";
+}
+
+TEST(ScenarioPlayer, AShotTakesTheFrameJustPlayedAndAFailedOneStopsTheRun) {
+    scenario::Scenario s = parseOk("wait 2f\nshot menu-2_a.png\nwait 1f\nshot full-disk.png\nwait 1f\n");
+    scenario::PlayOptions options;
+    options.shot = takeShot;
+    scenario::ParseError e;
+    expectStopped(scenario::play(s, nullptr, nullptr, e, options), e, 4, "the disk is full");
+    EXPECT_EQ(shots.taken, (std::vector<std::pair<std::string, uint32_t>>{{"menu-2_a.png", 3u}}));
+    EXPECT_EQ(sim::frameIndex(), 4u);  // nothing played after it
+}
+
+TEST(ScenarioPlayer, AShotWithNoScreenshotToolStopsTheRun) {
+    scenario::ParseError e;
+    expectStopped(scenario::play(parseOk("wait 1f\nshot menu.png\n"), nullptr, nullptr, e), e, 2, "writes no screenshots");
+}
+
+// The Wine host and the Linux tracer boot the plug-in themselves, then play:
+// frame numbers count from the start-up frame, as in a run of N frames.
+TEST(ScenarioPlayer, ABootedPlugInPlaysFromItsStartUpFrame) {
+    scenario::Scenario s = parseOk("set FOV 100\nwait 19f\nhold V 2f\nwait 128f\n");
+    sim::boot();
+    std::vector<uint32_t> vDown;
+    scenario::ParseError e;
+    ASSERT_TRUE(scenario::playBooted(
+        s,
+        [](void* c, const scenario::FrameInfo&) {
+            if (sim::os.keyDown['V']) static_cast<std::vector<uint32_t>*>(c)->push_back(sim::frameIndex() - 1);
+        },
+        &vDown, e))
+        << e.message;
+    EXPECT_EQ(sim::frameIndex(), 150u);
+    EXPECT_EQ(vDown, (std::vector<uint32_t>{20, 21}));
+    EXPECT_FLOAT_EQ(FOV, 100.0f);
+}
+
+TEST(ScenarioPlayer, ABootedPlugInTakesSettingsOnlyAtTheTop) {
+    sim::boot();
+    scenario::ParseError e;
+    expectStopped(scenario::playBooted(parseOk("set FOV 100\nwait 1f\nset FOV 80\n"), nullptr, nullptr, e), e, 3,
+                  "only be set at the top");
 }
 
 }  // namespace

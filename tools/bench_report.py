@@ -12,6 +12,7 @@ ROOT, SIM, WIN = sys.argv[1:4]
 BENCH = os.path.join(SIM, 'zv_bench')
 BENCH_RECORDER = os.path.join(SIM, 'zv_bench_recorder')
 TRACE_SESSION = os.path.join(ROOT, 'tests', 'trace', 'every-effect.zvs')
+MENU_SESSION = os.path.join(ROOT, 'tests', 'wine', 'sessions', 'menu-keys.zvs')
 OUT = os.path.join(ROOT, 'build', 'bench')
 FRAMES = 300
 STATES = [  # name, label, budget (instructions per frame) or None
@@ -25,8 +26,6 @@ STATES = [  # name, label, budget (instructions per frame) or None
 ]
 # The simulator's side of the call: the hook's entry points and the simulator itself.
 SIM_SYMBOL = re.compile(r'^(nativeInit|nativePush64|nativeCall|scriptWait|sim::|coroutine)')
-MENU_KEYS = ['--frames', '220', '--key', '0x75@20+2', '--key', '0x28@60', '--key', '0x28@80',
-             '--key', '0x27@100', '--key', '0x27@130+20', '--key', '0x75@170+2']
 WINE_RUNS = 5
 # The clock and focus reads of every pass: the plug-in's side of them.
 READS = ('readMillisecondClock', 'readGameFocus')
@@ -92,19 +91,28 @@ def callgrind(state, syms, bench=BENCH):
     return total / FRAMES, natives, top, reads / FRAMES, pad_calls
 
 
+def wine_session(game, plugin, session, *args):
+    """zv_wine_host.exe playing the session with the plug-in in a fresh game
+    folder, and the match of its timing line."""
+    shutil.rmtree(game, ignore_errors=True)
+    os.makedirs(game)
+    for f in ('zv_wine_host.exe', 'ScriptHookV.dll', plugin):
+        shutil.copy(os.path.join(WIN, f), game)
+    shutil.copy(session, game)
+    run = subprocess.run(['wine', os.path.join(game, 'zv_wine_host.exe'), '--plugin', plugin, '--session',
+                          os.path.basename(session)] + list(args), cwd=game, capture_output=True, text=True)
+    m = re.search(r'timing: start-up ([\d.]+) ms, slowest later frame (\d+) ([\d.]+) ms, (\d+) frames in ([\d.]+) ms',
+                  run.stdout)
+    if run.returncode != 0 or not m:
+        sys.exit(f'zv bench: the Wine run of {os.path.basename(session)} failed: ' + run.stdout + run.stderr)
+    return m
+
+
 def wine_timings():
     game = os.path.join(OUT, 'wine-game')
     startups, saves = [], []
     for _ in range(WINE_RUNS):
-        shutil.rmtree(game, ignore_errors=True)
-        os.makedirs(game)
-        for f in ('zv_wine_host.exe', 'ScriptHookV.dll', 'Zentravisor.asi'):
-            shutil.copy(os.path.join(WIN, f), game)
-        run = subprocess.run(['wine', os.path.join(game, 'zv_wine_host.exe')] + MENU_KEYS, cwd=game,
-                             capture_output=True, text=True)
-        m = re.search(r'timing: start-up ([\d.]+) ms, slowest later frame (\d+) ([\d.]+) ms', run.stdout)
-        if run.returncode != 0 or not m:
-            sys.exit('zv bench: the Wine run failed: ' + run.stdout + run.stderr)
+        m = wine_session(game, 'Zentravisor.asi', MENU_SESSION, '--lens-presses', '1')
         startups.append(float(m.group(1)))
         saves.append((float(m.group(3)), int(m.group(2))))
     return statistics.median(startups), statistics.median(s for s, _ in saves), saves[0][1]
@@ -116,17 +124,8 @@ def wine_session_ms(plugin):
     game = os.path.join(OUT, 'wine-session')
     per_frame, recorder = [], ''
     for _ in range(WINE_RUNS):
-        shutil.rmtree(game, ignore_errors=True)
-        os.makedirs(game)
-        for f in ('zv_wine_host.exe', 'ScriptHookV.dll', plugin):
-            shutil.copy(os.path.join(WIN, f), game)
-        shutil.copy(TRACE_SESSION, game)
-        run = subprocess.run(['wine', os.path.join(game, 'zv_wine_host.exe'), '--plugin', plugin, '--session',
-                              os.path.basename(TRACE_SESSION)], cwd=game, capture_output=True, text=True)
-        m = re.search(r'timing: (\d+) session frames in ([\d.]+) ms', run.stdout)
-        if run.returncode != 0 or not m:
-            sys.exit('zv bench: the Wine session failed: ' + run.stdout + run.stderr)
-        per_frame.append(float(m.group(2)) / int(m.group(1)))
+        m = wine_session(game, plugin, TRACE_SESSION)
+        per_frame.append(float(m.group(5)) / int(m.group(4)))
         if plugin != 'Zentravisor.asi':
             replay = subprocess.run([os.path.join(SIM, 'zv_replay'), os.path.join(game, 'Zentravisor-trace.zvt')],
                                     capture_output=True, text=True)
@@ -182,7 +181,8 @@ writes, which run outside the frame.
 Under Wine, with the release `Zentravisor.asi`, the stand-in hook and Wine's
 own kernel32 profile calls (`GetPrivateProfileStringW`,
 `WritePrivateProfileStringW`), median of {WINE_RUNS} runs of the menu key
-session (F6 opens the menu, RIGHT steps a value, F6 closes it):
+session `tests/wine/sessions/menu-keys.zvs` (F6 opens the menu, RIGHT steps a
+value, F6 closes it):
 
 | event | wall time |
 |---|---:|

@@ -1,7 +1,6 @@
-// What the screenshot tools share: the output folder from the command line,
-// the plug-in booted in the simulator with every setting at its default, and
-// the frame just played written as a PNG.
-//   TOOL OUTPUT_DIR
+// What the screenshot tools share: a session played through the simulator,
+// each of its "shot" steps written as a PNG into the output folder.
+//   TOOL SESSION.zvs OUTPUT_DIR
 #pragma once
 #include <string>
 
@@ -9,17 +8,19 @@
 
 namespace shots {
 
-// Makes the output folder argv names and boots the plug-in with every setting
-// at its default, whatever the settings file held; false after the usage line
-// when the command line names no folder.
-bool begin(int argc, char** argv);
+// Writes the screen of the frame just played to path: "" when written,
+// otherwise why not (which stops the session).
+using Render = std::string (*)(const std::string& path);
 
-// Writes the screen of the last frame as NAME in the output folder (given the
-// view it was rendered through, with the world behind the drawing): its path,
-// or "" when it could not be written, which counts as a failure.
-std::string write(const char* name, const sim::ViewPose* view = nullptr);
+// Plays the session the command line names, with every setting at its Reset
+// All value after the start-up load (whatever the template held) and then
+// the session's own "set" steps, each shot through render into the output
+// folder it names: the tool's exit status, 2 after the usage line when the
+// command line is wrong, 1 when the session or a shot fails.
+int play(int argc, char** argv, Render render);
 
-void fail();      // counts a shot that went wrong in another way
-int exitStatus();  // 0 when no shot failed
+// Writes the last frame's drawing as a PNG (over the world seen through view,
+// when given): "" when written, otherwise why not.
+std::string writePng(const std::string& path, const sim::ViewPose* view = nullptr);
 
 }  // namespace shots

@@ -1,10 +1,12 @@
-// Plays a basic run in the Linux simulator and writes its trace: the same frames
-// and keys zv_wine_host.exe plays with the release binary under Wine, so the two
+// Plays a run in the Linux simulator and writes its trace: the same frames and
+// keys zv_wine_host.exe plays with the release binary under Wine, so the two
 // traces must match line for line.
-//   zv_trace --trace OUT [--frames N] [--start-tick T] [--frame-ms MS] [--key VK@F[+H]]...
+//   zv_trace --trace OUT [--session FILE | --frames N] [--start-tick T] [--frame-ms MS | --frame-us US]
+//            [--setting KEY=VALUE]...   (the options of sim/run_options.h)
 #include <cstdio>
 
 #include "sim/run_options.h"
+#include "sim/scenario.h"
 #include "sim/sim.h"
 #include "sim/trace.h"
 #include "sim/world/os.h"
@@ -12,14 +14,22 @@
 int main(int argc, char** argv) {
     sim::RunOptions run;
     if (!sim::parseRunOptions(argc, argv, 1, run) || run.trace.empty()) {
-        std::fprintf(stderr, "usage: zv_trace --trace OUT [--frames N] [--start-tick T] [--frame-ms MS] "
-                             "[--key VK@FRAME[+FRAMES]]... [--setting KEY=VALUE]...\n");
+        std::fprintf(stderr, "usage: zv_trace --trace OUT [--session FILE | --frames N] [--start-tick T] "
+                             "[--frame-ms MS] [--setting KEY=VALUE]...\n");
         return 2;
+    }
+    scenario::Scenario session;
+    scenario::ParseError error;
+    if (!run.session.empty() && !scenario::parseFile(run.session, session, error)) {
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(run.session, error).c_str());
+        return 1;
     }
     sim::Options options;
     sim::applyMachine(run, options);
     sim::boot(options);
-    const std::string settings = sim::settingsFileText(run);
+    // As under Wine: a session's leading "set" steps are the settings file.
+    std::string settings = scenario::leadingSettingsFile(session);
+    if (settings.empty()) settings = sim::settingsFileText(run);
     if (!settings.empty()) {
         const std::string exe = sim::os.exePath;
         const std::string path = sim::hostPath(exe.substr(0, exe.rfind('\\') + 1) + "Zentravisor.ini");
@@ -29,9 +39,11 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    for (uint32_t k = 0; k < run.frames; ++k) {
-        for (const sim::KeyHold& key : run.keys) sim::os.keyDown.at(key.virtualKey) = keyHeldInFrame(run, key.virtualKey, k);
-        sim::frame();
+    if (run.session.empty()) {
+        sim::frames(static_cast<int>(run.frames));
+    } else if (!scenario::playBooted(session, nullptr, nullptr, error)) {
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(run.session, error).c_str());
+        return 1;
     }
     std::FILE* out = std::fopen(run.trace.c_str(), "wb");
     if (!out) {

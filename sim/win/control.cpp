@@ -34,8 +34,6 @@ sim::Options gameFolderOptions(const SimMachine& machine) {
     return options;
 }
 
-
-
 void (*sessionFrameObserver)(uint32_t) = nullptr;
 
 void observeSessionFrame(void*, const scenario::FrameInfo&) {
@@ -55,18 +53,15 @@ SIM_CONTROL void simBoot(const char* pluginPath, const SimMachine* machine) {
     sim::boot(options);
 }
 
-SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, const SimMachine* machine,
-                               void (*onFrame)(uint32_t framesRun), char* message, uint32_t messageSize) {
+SIM_CONTROL int simPlaySession(const char* sessionPath, void (*onFrame)(uint32_t framesRun), char* message,
+                               uint32_t messageSize) {
     scenario::Scenario session;
     scenario::ParseError error;
     if (!scenario::parseFile(sessionPath, session, error))
-        return sessionFailed(message, messageSize, std::string(sessionPath) + ":" + std::to_string(error.line) + ": " +
-                                                       error.message);
-    scenario::PlayOptions options;
-    options.boot = gameFolderOptions(*machine);
+        return sessionFailed(message, messageSize, scenario::errorMessage(sessionPath, error));
     const std::string settings = scenario::leadingSettingsFile(session);
     if (!settings.empty()) {
-        const std::string ini = options.boot.diskRoot + "\\Zentravisor.ini";
+        const std::string ini = sim::os.diskRoot + "\\Zentravisor.ini";
         std::FILE* out = sim::openFile(ini, L"wb");
         if (!out || std::fwrite(settings.data(), 1, settings.size(), out) != settings.size() || std::fclose(out) != 0)
             return sessionFailed(message, messageSize, "cannot write " + ini);
@@ -74,22 +69,15 @@ SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, 
     // The session reads the menu key from its own copy of the settings: the
     // defaults, then its "set" steps.
     resetAllSettings();
-    sim::setPluginPath(pluginPath);
     sessionFrameObserver = onFrame;
-    if (!scenario::play(session, observeSessionFrame, nullptr, error, options))
-        return sessionFailed(message, messageSize, std::string(sessionPath) + ":" + std::to_string(error.line) + ": " +
-                                                       error.message);
+    if (!scenario::playBooted(session, observeSessionFrame, nullptr, error))
+        return sessionFailed(message, messageSize, scenario::errorMessage(sessionPath, error));
     return 1;
 }
 
 SIM_CONTROL void simFrames(uint32_t count) { sim::frames(static_cast<int>(count)); }
 
 SIM_CONTROL void simSetFrameMs(uint32_t milliseconds) { sim::setFrameMs(milliseconds); }
-
-SIM_CONTROL void simSetKey(int virtualKey, int down) {
-    if (down) sim::holdKey(virtualKey);
-    else sim::releaseKey(virtualKey);
-}
 
 SIM_CONTROL void simSetFront(int front) {
     sim::os.front = front == 0 ? sim::Front::Game : front == 1 ? sim::Front::Other : sim::Front::None;

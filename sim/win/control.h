@@ -53,14 +53,13 @@ struct SimMachine {
 // plug-in that cannot be loaded or does not register fails the run.
 SIM_CONTROL void simBoot(const char* pluginPath, const SimMachine* machine);
 SIM_CONTROL void simFrames(uint32_t count);
-// Plays a session file (sim/scenario.h) from boot to its last step: its leading
-// "set" steps become the settings file the plug-in starts with. onFrame, when
-// given, runs after every frame. Returns 0 and a message when the session
-// cannot be read or played.
-SIM_CONTROL int simPlaySession(const char* pluginPath, const char* sessionPath, const SimMachine* machine,
-                               void (*onFrame)(uint32_t framesRun), char* message, uint32_t messageSize);
+// Plays a session file (sim/scenario.h) on the booted plug-in, from the
+// start-up frame to its last step: its leading "set" steps become the settings
+// file the plug-in starts with. onFrame, when given, runs after every frame.
+// Returns 0 and a message when the session cannot be read or played.
+SIM_CONTROL int simPlaySession(const char* sessionPath, void (*onFrame)(uint32_t framesRun), char* message,
+                               uint32_t messageSize);
 SIM_CONTROL void simSetFrameMs(uint32_t milliseconds);
-SIM_CONTROL void simSetKey(int virtualKey, int down);
 SIM_CONTROL void simSetFront(int front);  // 0 the game's window, 1 another program's, 2 none
 SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state);
 SIM_CONTROL void simStatus(SimRunStatus* status);

@@ -41,7 +41,7 @@ bool checkSessions(const std::vector<fs::path>& files) {
         scenario::Scenario s;
         scenario::ParseError e;
         if (!scenario::parseFile(f.string(), s, e)) {
-            std::fprintf(stderr, "%s:%d: %s\n", f.string().c_str(), e.line, e.message.c_str());
+            std::fprintf(stderr, "%s\n", scenario::errorMessage(f.string(), e).c_str());
             ok = false;
         }
     }

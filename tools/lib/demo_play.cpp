@@ -77,14 +77,14 @@ int playSession(const std::vector<std::string>& args) {
     scenario::Scenario session;
     scenario::ParseError error;
     if (!scenario::parseFile(file, session, error)) {
-        std::fprintf(stderr, "%s:%d: %s\n", file.c_str(), error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(file, error).c_str());
         return kBadSession;
     }
     if (!clipPath.empty()) recording->clipping = recording->writer.open(sim::kClipWidth, sim::kClipHeight);
     bool played = scenario::play(session, observeWithClip, recording.get(), error, options);
     recording->trace.write(csvPath);
     if (!played) {
-        std::fprintf(stderr, "%s:%d: %s\n", file.c_str(), error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(file, error).c_str());
         return kBadSession;
     }
     if (!clipPath.empty()) {

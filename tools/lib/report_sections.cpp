@@ -269,17 +269,28 @@ Picture screenshotPicture(const std::string& file) {
     return {"shots/" + file, title, "As drawn by the plug-in's own drawing calls, rasterised by the simulator."};
 }
 
+// The screenshot tools and the sessions they play.
+struct ShotTool {
+    const char* tool;
+    const char* session;
+};
+constexpr ShotTool kShotTools[] = {
+    {"menu_shots", "sessions/shots/menu.zvs"},
+    {"overlay_shots", "sessions/shots/overlays.zvs"},
+};
+
 // Runs the screenshot tools built beside the demo, each into out/shots/.
 void screenshots(const fs::path& binDir, const fs::path& out, Report& r) {
     fs::create_directories(out / "shots");
-    for (const char* tool : {"menu_shots", "overlay_shots"}) {
+    for (const ShotTool& t : kShotTools) {
+        const std::string tool = t.tool;
         fs::path exe = binDir / tool;
         if (!fs::exists(exe)) {
-            r.notes.push_back(std::string("No ") + tool + " in " + binDir.string() + ": its screenshots are missing.");
+            r.notes.push_back("No " + tool + " in " + binDir.string() + ": its screenshots are missing.");
             continue;
         }
-        if (process::run({exe.string(), (out / "shots").string()}, out / "shots" / (std::string(tool) + ".log")) != 0)
-            r.notes.push_back(std::string(tool) + " failed; see shots/" + tool + ".log");
+        if (process::run({exe.string(), t.session, (out / "shots").string()}, out / "shots" / (tool + ".log")) != 0)
+            r.notes.push_back(tool + " failed; see shots/" + tool + ".log");
     }
     std::vector<std::string> files;
     for (const auto& e : fs::directory_iterator(out / "shots"))

@@ -5,6 +5,7 @@
 
 #include "settings/settings.h"
 #include "sim/raster.h"
+#include "sim/scenario.h"
 #include "sim/sim.h"
 #include "sim/world/draw.h"
 
@@ -13,33 +14,44 @@ namespace shots {
 namespace {
 
 std::string outputDir;
-int failures = 0;
+Render renderShot = nullptr;
+
+std::string writeShot(const std::string& file) { return renderShot(outputDir + "/" + file); }
+
+// After the start-up load: the pictures show the defaults, not the template's values.
+void resetAfterStartUp(void*, const scenario::FrameInfo& frame) {
+    if (!frame.step) resetAllSettings();
+}
 
 }  // namespace
 
-bool begin(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return false;
+int play(int argc, char** argv, Render render) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s SESSION.zvs OUTPUT_DIR\n", argv[0]);
+        return 2;
     }
-    outputDir = argv[1];
-    std::filesystem::create_directories(outputDir);
+    scenario::Scenario session;
+    scenario::ParseError error;
+    if (!scenario::parseFile(argv[1], session, error)) {
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
+        return 1;
+    }
+    outputDir = argv[2];
+    renderShot = render;
+    std::error_code made;
+    std::filesystem::create_directories(outputDir, made);
     sim::setRecording(sim::Recording::LastFrame);
-    sim::boot();
-    sim::frames(2);
-    resetAllSettings();
-    return true;
+    scenario::PlayOptions options;
+    options.shot = writeShot;
+    if (!scenario::play(session, resetAfterStartUp, nullptr, error, options)) {
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
+        return 1;
+    }
+    return 0;
 }
 
-std::string write(const char* name, const sim::ViewPose* view) {
-    std::string path = outputDir + "/" + name;
-    if (sim::writeFramePng(sim::draws.lastFrame, path, view)) return path;
-    fail();
-    return "";
+std::string writePng(const std::string& path, const sim::ViewPose* view) {
+    return sim::writeFramePng(sim::draws.lastFrame, path, view) ? "" : "cannot write " + path;
 }
-
-void fail() { ++failures; }
-
-int exitStatus() { return failures == 0 ? 0 : 1; }
 
 }  // namespace shots

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     scenario::Scenario session;
     scenario::ParseError error;
     if (!scenario::parseFile(argv[1], session, error)) {
-        std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
         return 2;
     }
     scenario::PlayOptions options;
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     const std::string settings = scenario::leadingSettingsFile(session);
     if (!settings.empty()) std::ofstream(options.boot.diskRoot + "/Zentravisor.ini", std::ios::binary) << settings;
     if (!scenario::play(session, nullptr, nullptr, error, options)) {
-        std::fprintf(stderr, "%s:%d: %s\n", argv[1], error.line, error.message.c_str());
+        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
         return 1;
     }
     DllMain(sim::pluginModule(), 0, nullptr);  // process detach: the recorder closes its file

@@ -19,12 +19,10 @@
 // cmake/win-host.cmake and left out of this build; Windows-only files go in
 // sim/win/.
 //
-// Usage: zv_wine_host.exe [--frames N] [--start-tick T] [--frame-ms MS | --frame-us US] [--jitter P]
-//                         [--ideal-clock 1] [--pump-every N] [--read-only-folder 1]
-//                         [--key VK@FRAME[+FRAMES]]... [--lens-presses N]
-//                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE]
-//                         [--hold-trace-write N]
-//        zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]
+// Usage: zv_wine_host.exe [--session FILE | --frames N] [--start-tick T] [--frame-ms MS | --frame-us US]
+//                         [--jitter P] [--ideal-clock 1] [--pump-every N] [--read-only-folder 1]
+//                         [--lens-presses N] [--expect-not-saved N] [--max-empty-pad-calls N]
+//                         [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE] [--hold-trace-write N]
 // (the options are those of sim/run_options.h, shared with the Linux zv_trace).
 // Exit status: 0 every check passed, 1 a check failed, 2 bad usage or missing
 // files, 3 the simulator stopped the run (its reason is on stderr), 4 a crash
@@ -92,7 +90,31 @@ DWORD WINAPI watchFrames(void*) {
     return 0;
 }
 
-void countFrame(uint32_t framesRun) { framesFinished.store(framesRun); }
+// Wall time per frame: frame 0 holds start-up, the slowest later one the
+// menu-close save, if any.
+struct FrameTimes {
+    LARGE_INTEGER frequency{}, last{};
+    double startupMs = 0.0, slowestMs = 0.0, totalMs = 0.0;
+    uint32_t slowestFrame = 0;
+};
+FrameTimes times;
+
+void startTiming() {
+    QueryPerformanceFrequency(&times.frequency);
+    QueryPerformanceCounter(&times.last);
+}
+
+void countFrame(uint32_t framesRun) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    const double ms = 1000.0 * static_cast<double>(now.QuadPart - times.last.QuadPart) /
+                      static_cast<double>(times.frequency.QuadPart);
+    times.last = now;
+    times.totalMs += ms;
+    if (framesRun == 1) times.startupMs = ms;
+    else if (ms > times.slowestMs) times.slowestMs = ms, times.slowestFrame = framesRun - 1;
+    framesFinished.store(framesRun);
+}
 
 struct Checks {
     std::string failures;
@@ -107,9 +129,9 @@ struct Checks {
 // down in the first pass; each down followed by its up no sooner than two
 // passes later; no other key; and the injector, which reads keys once a frame,
 // counting every press.
-void checkLensPresses(const sim::RunOptions& run, const SimRunStatus& status, Checks& checks) {
-    checks.expect(status.sentKeys == 2 * run.lensPresses,
-                  std::to_string(status.sentKeys) + " key events, expected " + std::to_string(2 * run.lensPresses));
+void checkLensPresses(int64_t expected, const SimRunStatus& status, Checks& checks) {
+    checks.expect(status.sentKeys == 2 * expected,
+                  std::to_string(status.sentKeys) + " key events, expected " + std::to_string(2 * expected));
     SimSentKey key;
     uint32_t downFrame = 0;
     for (uint32_t k = 0; simSentKey(k, &key); ++k) {
@@ -121,7 +143,7 @@ void checkLensPresses(const sim::RunOptions& run, const SimRunStatus& status, Ch
         if (key.up) checks.expect(key.frame >= downFrame + 2, which + " came up " + std::to_string(key.frame - downFrame) +
                                                                   " frame(s) after its down");
     }
-    checks.expect(status.lensPresses == run.lensPresses,
+    checks.expect(status.lensPresses == expected,
                   "the injector saw " + std::to_string(status.lensPresses) + " F10 press(es)");
 }
 
@@ -133,9 +155,9 @@ int main(int argc, char** argv) {
 
     sim::RunOptions run;
     if (!sim::parseRunOptions(argc, argv, 1, run)) {
-        std::printf("usage: zv_wine_host.exe [--frames N>=1] [--start-tick T] [--frame-ms MS] "
-                    "[--key VK@FRAME[+FRAMES]]... [--lens-presses N] [--setting KEY=VALUE]... [--plugin PATH] "
-                    "[--trace FILE] [--hold-trace-write N]\n       zv_wine_host.exe --session FILE [--start-tick T] [--plugin PATH] [--trace FILE]\n");
+        std::printf("usage: zv_wine_host.exe [--session FILE | --frames N>=1] [--start-tick T] [--frame-ms MS] "
+                    "[--lens-presses N] [--setting KEY=VALUE]... [--plugin PATH] [--trace FILE] "
+                    "[--hold-trace-write N] (sim/run_options.h has them all)\n");
         return kExitUsage;
     }
     if (run.plugin.empty()) run.plugin = folderOfThisProgram() + "Zentravisor.asi";
@@ -156,57 +178,38 @@ int main(int argc, char** argv) {
 
     Checks checks;
     // Load: the entry routine registers the script main with the module handle
-    // the loader gave it, and nothing runs yet. A session boots when it plays.
+    // the loader gave it, and nothing runs yet.
     SimMachine machine{};
     sim::applyMachine(run, machine);
     SimRunStatus status;
     if (run.holdTraceWrite != 0) simHoldTraceWrite(run.holdTraceWrite);
-    if (run.session.empty()) {
-        simBoot(run.plugin.c_str(), &machine);
-        simStatus(&status);
-        checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
-        checks.expect(status.missingRedirects == 0,
-                      std::to_string(status.missingRedirects) + " of the clock, key and pad functions are not imported");
-        checks.expect(status.nativeCalls == 0 && status.sentKeys == 0, "the entry routine did more than register");
-    }
+    simBoot(run.plugin.c_str(), &machine);
+    simStatus(&status);
+    checks.expect(status.registered && status.registeredByPlugin, "the plug-in did not register with its own module");
+    checks.expect(status.missingRedirects == 0,
+                  std::to_string(status.missingRedirects) + " of the clock, key and pad functions are not imported");
+    checks.expect(status.nativeCalls == 0 && status.sentKeys == 0, "the entry routine did more than register");
 
     // Play: the simulator stops the run if a pass does not end in exactly one
     // scriptWait(0).
     runFinished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE watchdog = CreateThread(nullptr, 0, watchFrames, nullptr, 0, nullptr);
-    // Wall time per frame: frame 0 holds start-up, the slowest later one the menu-close save, if any.
-    LARGE_INTEGER frequency, frameBegan, frameEnded;
-    QueryPerformanceFrequency(&frequency);
-    double startupMs = 0.0, slowestMs = 0.0, sessionMs = 0.0;
-    uint32_t slowestFrame = 0;
-    for (uint32_t k = 0; run.session.empty() && k < run.frames; ++k) {
-        for (const sim::KeyHold& key : run.keys) simSetKey(key.virtualKey, sim::keyHeldInFrame(run, key.virtualKey, k));
-        QueryPerformanceCounter(&frameBegan);
-        simFrames(1);
-        QueryPerformanceCounter(&frameEnded);
-        const double ms = 1000.0 * static_cast<double>(frameEnded.QuadPart - frameBegan.QuadPart) /
-                          static_cast<double>(frequency.QuadPart);
-        if (k == 0) startupMs = ms;
-        else if (ms > slowestMs) slowestMs = ms, slowestFrame = k;
-        framesFinished.store(k + 1);
-    }
-    if (!run.session.empty()) {
+    startTiming();
+    if (run.session.empty()) {
+        for (uint32_t k = 0; k < run.frames; ++k) {
+            simFrames(1);
+            countFrame(k + 1);
+        }
+    } else {
         char message[512] = "";
-        QueryPerformanceCounter(&frameBegan);
-        checks.expect(simPlaySession(run.plugin.c_str(), run.session.c_str(), &machine, countFrame, message,
-                                     sizeof message) != 0,
-                      message);
-        QueryPerformanceCounter(&frameEnded);
-        sessionMs = 1000.0 * static_cast<double>(frameEnded.QuadPart - frameBegan.QuadPart) /
-                    static_cast<double>(frequency.QuadPart);
+        const bool played = simPlaySession(run.session.c_str(), countFrame, message, sizeof message) != 0;
+        checks.expect(played, message);
     }
     SetEvent(runFinished);
     WaitForSingleObject(watchdog, INFINITE);
     simStatus(&status);
-    if (run.session.empty()) {
-        checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
-        checkLensPresses(run, status, checks);
-    }
+    if (run.session.empty()) checks.expect(status.framesRun == run.frames, "ran " + std::to_string(status.framesRun) + " frames");
+    if (run.lensPresses >= 0) checkLensPresses(run.lensPresses, status, checks);
     checks.expect(status.clockReads >= status.framesRun, "the plug-in's clock reads did not reach the simulated clock");
     checks.expect(status.injectedDown == 0, "the plug-in left a key down");
     checks.expect(status.lensPresses == status.sentKeys / 2, std::to_string(status.sentKeys / 2) + " F10 press(es) sent, " +
@@ -240,12 +243,10 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(status.emptySlotCalls), status.notSavedNotifications,
                 static_cast<unsigned long long>(status.nativeCalls), checks.failures.empty() ? "" : ": ",
                 checks.failures.c_str());
-    if (run.session.empty())
-        std::printf("zv_wine_host: timing: start-up %.3f ms, slowest later frame %u %.3f ms\n", startupMs, slowestFrame,
-                    slowestMs);
-    else
-        std::printf("zv_wine_host: timing: %u session frames in %.1f ms, %.4f ms per frame\n", status.framesRun,
-                    sessionMs, sessionMs / (status.framesRun ? status.framesRun : 1));
+    std::printf("zv_wine_host: timing: start-up %.3f ms, slowest later frame %u %.3f ms, %u frames in %.1f ms, "
+                "%.4f ms per frame\n",
+                times.startupMs, times.slowestFrame, times.slowestMs, status.framesRun, times.totalMs,
+                times.totalMs / (status.framesRun ? status.framesRun : 1));
     std::fflush(stdout);
     return checks.failures.empty() ? 0 : kExitChecksFailed;
 }
