@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -346,6 +347,10 @@ std::string errorMessage(const std::string& path, const ParseError& error) {
     return path + ":" + std::to_string(error.line) + ": " + error.message;
 }
 
+void printError(const std::string& path, const ParseError& error) {
+    std::fprintf(stderr, "%s\n", errorMessage(path, error).c_str());
+}
+
 bool parse(const std::string& text, Scenario& out, ParseError& error) {
     std::istringstream in(text);
     std::string line;
@@ -378,6 +383,13 @@ bool parseFile(const std::string& path, Scenario& out, ParseError& error) {
     std::string name = path.substr(path.find_last_of('/') + 1);
     out.name = name.substr(0, name.find('.'));
     return parse(text.str(), out, error);
+}
+
+bool loadFile(const std::string& path, Scenario& out) {
+    ParseError error;
+    if (parseFile(path, out, error)) return true;
+    printError(path, error);
+    return false;
 }
 
 }  // namespace scenario

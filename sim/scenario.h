@@ -78,10 +78,13 @@ struct ParseError {
 
 // "FILE:LINE: message": how every player of sessions names a step that failed.
 std::string errorMessage(const std::string& path, const ParseError& error);
+void printError(const std::string& path, const ParseError& error);  // the message, on stderr
 
 // Parses a whole session; false with the first bad line's number and a message.
 bool parse(const std::string& text, Scenario& out, ParseError& error);
 bool parseFile(const std::string& path, Scenario& out, ParseError& error);  // line 0: cannot read
+// The tools' way in: parses a session file, or prints what is wrong with it and returns false.
+bool loadFile(const std::string& path, Scenario& out);
 
 // Windows virtual-key code for a key name ("V", "F6", "SHIFT", "NUMPAD5", "UP"...); -1 if unknown.
 int keyCode(const std::string& name);

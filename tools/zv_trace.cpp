@@ -19,11 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     scenario::Scenario session;
-    scenario::ParseError error;
-    if (!run.session.empty() && !scenario::parseFile(run.session, session, error)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(run.session, error).c_str());
-        return 1;
-    }
+    if (!run.session.empty() && !scenario::loadFile(run.session, session)) return 1;
     sim::Options options;
     sim::applyMachine(run, options);
     sim::boot(options);
@@ -39,10 +35,11 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    scenario::ParseError error;
     if (run.session.empty()) {
         sim::frames(static_cast<int>(run.frames));
     } else if (!scenario::playBooted(session, nullptr, nullptr, error)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(run.session, error).c_str());
+        scenario::printError(run.session, error);
         return 1;
     }
     std::FILE* out = std::fopen(run.trace.c_str(), "wb");

@@ -39,11 +39,7 @@ bool checkSessions(const std::vector<fs::path>& files) {
     bool ok = true;
     for (const fs::path& f : files) {
         scenario::Scenario s;
-        scenario::ParseError e;
-        if (!scenario::parseFile(f.string(), s, e)) {
-            std::fprintf(stderr, "%s\n", scenario::errorMessage(f.string(), e).c_str());
-            ok = false;
-        }
+        if (!scenario::loadFile(f.string(), s)) ok = false;
     }
     return ok;
 }

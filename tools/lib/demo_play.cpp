@@ -75,16 +75,13 @@ int playSession(const std::vector<std::string>& args) {
         }
     }
     scenario::Scenario session;
-    scenario::ParseError error;
-    if (!scenario::parseFile(file, session, error)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(file, error).c_str());
-        return kBadSession;
-    }
+    if (!scenario::loadFile(file, session)) return kBadSession;
     if (!clipPath.empty()) recording->clipping = recording->writer.open(sim::kClipWidth, sim::kClipHeight);
+    scenario::ParseError error;
     bool played = scenario::play(session, observeWithClip, recording.get(), error, options);
     recording->trace.write(csvPath);
     if (!played) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(file, error).c_str());
+        scenario::printError(file, error);
         return kBadSession;
     }
     if (!clipPath.empty()) {

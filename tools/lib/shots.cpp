@@ -31,11 +31,7 @@ int play(int argc, char** argv, Render render) {
         return 2;
     }
     scenario::Scenario session;
-    scenario::ParseError error;
-    if (!scenario::parseFile(argv[1], session, error)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
-        return 1;
-    }
+    if (!scenario::loadFile(argv[1], session)) return 1;
     outputDir = argv[2];
     renderShot = render;
     std::error_code made;
@@ -43,8 +39,9 @@ int play(int argc, char** argv, Render render) {
     sim::setRecording(sim::Recording::LastFrame);
     scenario::PlayOptions options;
     options.shot = writeShot;
+    scenario::ParseError error;
     if (!scenario::play(session, resetAfterStartUp, nullptr, error, options)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
+        scenario::printError(argv[1], error);
         return 1;
     }
     return 0;

@@ -19,18 +19,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     scenario::Scenario session;
-    scenario::ParseError error;
-    if (!scenario::parseFile(argv[1], session, error)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
-        return 2;
-    }
+    if (!scenario::loadFile(argv[1], session)) return 2;
     scenario::PlayOptions options;
     options.boot.diskRoot = argv[2];
     std::filesystem::create_directories(options.boot.diskRoot);
     const std::string settings = scenario::leadingSettingsFile(session);
     if (!settings.empty()) std::ofstream(options.boot.diskRoot + "/Zentravisor.ini", std::ios::binary) << settings;
+    scenario::ParseError error;
     if (!scenario::play(session, nullptr, nullptr, error, options)) {
-        std::fprintf(stderr, "%s\n", scenario::errorMessage(argv[1], error).c_str());
+        scenario::printError(argv[1], error);
         return 1;
     }
     DllMain(sim::pluginModule(), 0, nullptr);  // process detach: the recorder closes its file
