@@ -8,11 +8,7 @@
 # parameter less and push 0 for the last. A file is rewritten only when its text
 # changes, so nothing rebuilds for a table edit that changes nothing.
 #
-# The build includes this file and calls zv_generate_natives at configure time;
-# another build runs it as a script: cmake -DTSV=... -DOUT_DIR=... -P gen_natives.cmake
-if(CMAKE_SCRIPT_MODE_FILE)
-  cmake_minimum_required(VERSION 3.25)
-endif()
+# The build includes this file and calls zv_generate_natives at configure time.
 
 # C++ type of a table type in a wrapper's parameter list; "" when unknown.
 function(zv_native_param_type type out)
@@ -133,13 +129,8 @@ function(zv_generate_natives tsv out_dir)
     string(APPEND hashes "constexpr uint64_t k${first}${rest} = ${hash}ull;\n")
 
     string(REGEX MATCHALL "[^|]+" plist "${params}")
-    set(count 0)
-    foreach(p IN LISTS plist)
-      string(STRIP "${p}" p)
-      if(NOT p STREQUAL "")
-        math(EXPR count "${count} + 1")
-      endif()
-    endforeach()
+    list(FILTER plist EXCLUDE REGEX "^[ \t]*$")
+    list(LENGTH plist count)
     set(pushes_zero FALSE)
     if(note MATCHES "one more trailing parameter")
       set(pushes_zero TRUE)
@@ -150,9 +141,6 @@ function(zv_generate_natives tsv out_dir)
     set(index 0)
     foreach(p IN LISTS plist)
       string(STRIP "${p}" p)
-      if(p STREQUAL "")
-        continue()
-      endif()
       math(EXPR index "${index} + 1")
       if(NOT p MATCHES "^(.*[ *]) *([A-Za-z_][A-Za-z0-9_]*)$")
         message(FATAL_ERROR "natives.tsv: ${name}: a parameter that is not a type and a name: '${p}'")
@@ -210,7 +198,3 @@ ${wrappers}}  // namespace game
 ")
   zv_write_if_changed("${out_dir}/native_table.inc" "${banner}${table}")
 endfunction()
-
-if(CMAKE_SCRIPT_MODE_FILE)
-  zv_generate_natives("${TSV}" "${OUT_DIR}")
-endif()

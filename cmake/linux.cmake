@@ -12,9 +12,15 @@ if(ZV_FUZZ)
   add_link_options(-fsanitize=fuzzer,address,undefined)
 endif()
 
-add_library(zv_plugin OBJECT ${PLUGIN_SOURCES})
-target_include_directories(zv_plugin PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-target_compile_options(zv_plugin PRIVATE ${PLUGIN_FLAGS})
+# The plug-in's objects: name, extra sources, then its compile definitions after DEFINITIONS.
+function(zv_plugin_objects name)
+  cmake_parse_arguments(PARSE_ARGV 1 opt "" "" "DEFINITIONS")
+  add_library(${name} OBJECT ${PLUGIN_SOURCES} ${opt_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
+  target_compile_options(${name} PRIVATE ${PLUGIN_FLAGS})
+  target_compile_definitions(${name} PRIVATE ${opt_DEFINITIONS})
+endfunction()
+zv_plugin_objects(zv_plugin)
 
 list(FILTER SIM_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
 # The clip rasteriser runs for every pixel of thirty frames a second of every
@@ -27,8 +33,13 @@ target_compile_options(zv_sim PRIVATE -Wall -Wextra)
 
 # Everything that drives the plug-in links both object sets: the plug-in's state
 # is module-level, so each program (and each test process) holds one plug-in.
+# name, [PLUGIN objects] (zv_plugin unless named), then the sources.
 function(zv_sim_executable name)
-  add_executable(${name} ${ARGN} $<TARGET_OBJECTS:zv_plugin> $<TARGET_OBJECTS:zv_sim>)
+  cmake_parse_arguments(PARSE_ARGV 1 opt "" "PLUGIN" "")
+  if(NOT opt_PLUGIN)
+    set(opt_PLUGIN zv_plugin)
+  endif()
+  add_executable(${name} ${opt_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:${opt_PLUGIN}> $<TARGET_OBJECTS:zv_sim>)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
@@ -46,7 +57,7 @@ pkg_check_modules(WEBP REQUIRED IMPORTED_TARGET libwebpmux libwebp)
 file(GLOB TOOLS_LIB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/lib/*.cpp)
 list(FILTER TOOLS_LIB_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
 add_library(zv_tools STATIC ${TOOLS_LIB_SOURCES})
-target_include_directories(zv_tools PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(zv_tools PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(zv_tools PRIVATE -Wall -Wextra)
 target_link_libraries(zv_tools PUBLIC PkgConfig::WEBP)
 
@@ -59,32 +70,17 @@ endforeach()
 
 # The plug-in with the recorder compiled in, as in Zentravisor-trace.asi: for
 # recording sessions in the simulator and measuring the recorder's cost.
-add_library(zv_plugin_recorder OBJECT ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp)
-target_include_directories(zv_plugin_recorder PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-target_compile_options(zv_plugin_recorder PRIVATE ${PLUGIN_FLAGS})
-target_compile_definitions(zv_plugin_recorder PRIVATE ZV_RECORDER ZV_BUILD="linux simulator")
-foreach(tool zv_record zv_bench_recorder)
-  set(src ${CMAKE_SOURCE_DIR}/tools/recorder/${tool}.cpp)
-  if(tool STREQUAL zv_bench_recorder)
-    set(src ${CMAKE_SOURCE_DIR}/tools/zv_bench.cpp)
-  endif()
-  add_executable(${tool} ${src} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
-  target_include_directories(${tool} PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-  target_compile_options(${tool} PRIVATE -Wall -Wextra)
-endforeach()
+zv_plugin_objects(zv_plugin_recorder ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp
+                  DEFINITIONS ZV_RECORDER ZV_BUILD="linux simulator")
+zv_sim_executable(zv_record PLUGIN zv_plugin_recorder ${CMAKE_SOURCE_DIR}/tools/recorder/zv_record.cpp)
+zv_sim_executable(zv_bench_recorder PLUGIN zv_plugin_recorder ${CMAKE_SOURCE_DIR}/tools/zv_bench.cpp)
 
 # The plug-in with its old clock, GetTickCount itself, and the demo around it:
 # the report's frame-rate section plays it for the figures from before the
 # clock took its frame times from the high-resolution counter.
 if(NOT ZV_SANITIZE)
-  add_library(zv_plugin_tickclock OBJECT ${PLUGIN_SOURCES})
-  target_include_directories(zv_plugin_tickclock PUBLIC ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-  target_compile_options(zv_plugin_tickclock PRIVATE ${PLUGIN_FLAGS})
-  target_compile_definitions(zv_plugin_tickclock PRIVATE ZV_TICK_CLOCK)
-  add_executable(zv_demo_tickclock ${CMAKE_SOURCE_DIR}/tools/zv_demo.cpp $<TARGET_OBJECTS:zv_plugin_tickclock>
-                 $<TARGET_OBJECTS:zv_sim>)
-  target_include_directories(zv_demo_tickclock PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-  target_compile_options(zv_demo_tickclock PRIVATE -Wall -Wextra)
+  zv_plugin_objects(zv_plugin_tickclock DEFINITIONS ZV_TICK_CLOCK)
+  zv_sim_executable(zv_demo_tickclock PLUGIN zv_plugin_tickclock ${CMAKE_SOURCE_DIR}/tools/zv_demo.cpp)
   target_link_libraries(zv_demo_tickclock PRIVATE zv_tools)
 endif()
 
@@ -105,9 +101,7 @@ gtest_discover_tests(zv_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300
 # The recorder in play: the simulator's plug-in with the recorder compiled in, as
 # in zv_record (and so under the sanitizers too).
 file(GLOB RECORDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/recorder/*.cpp)
-add_executable(zv_recorder_tests ${RECORDER_TEST_SOURCES} $<TARGET_OBJECTS:zv_plugin_recorder> $<TARGET_OBJECTS:zv_sim>)
-target_include_directories(zv_recorder_tests PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
-target_compile_options(zv_recorder_tests PRIVATE -Wall -Wextra)
+zv_sim_executable(zv_recorder_tests PLUGIN zv_plugin_recorder ${RECORDER_TEST_SOURCES})
 target_link_libraries(zv_recorder_tests PRIVATE GTest::gtest GTest::gtest_main)
 target_compile_definitions(zv_recorder_tests PRIVATE ZV_REPLAY_TOOL="$<TARGET_FILE:zv_replay>")
 add_dependencies(zv_recorder_tests zv_replay)

@@ -5,7 +5,7 @@ add_executable(settings_probe
   ${CMAKE_SOURCE_DIR}/settings/settings.cpp
   ${CMAKE_SOURCE_DIR}/settings/settings_file.cpp
   ${CMAKE_SOURCE_DIR}/settings/decimal.cpp
-  ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp)
+  ${ZV_WIN_FILE_SOURCES})
 target_include_directories(settings_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(settings_probe PRIVATE -Wall -Wextra)
 target_link_libraries(settings_probe PRIVATE kernel32)

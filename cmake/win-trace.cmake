@@ -6,7 +6,7 @@ set(RC_FILENAME Zentravisor-trace.asi)
 set(TRACE_VERSION_RC ${CMAKE_BINARY_DIR}/version-trace.rc)
 configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${TRACE_VERSION_RC} @ONLY)
 add_library(ZentravisorTrace SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
-            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp
+            ${ZV_WIN_FILE_SOURCES} ${CMAKE_SOURCE_DIR}/recorder/recorder.cpp
             ${CMAKE_SOURCE_DIR}/recorder/recorder_file_win32.cpp ${TRACE_VERSION_RC})
 add_dependencies(ZentravisorTrace scripthook_import)
 target_include_directories(ZentravisorTrace PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})

@@ -20,8 +20,11 @@ set(RC_FILENAME Zentravisor.asi)
 set(VERSION_RC ${CMAKE_BINARY_DIR}/version.rc)
 configure_file(${CMAKE_SOURCE_DIR}/runtime/version.rc.in ${VERSION_RC} @ONLY)
 
+# The settings file's Win32 side, in every Windows program that reads or writes it.
+set(ZV_WIN_FILE_SOURCES ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp)
+
 add_library(Zentravisor SHARED ${PLUGIN_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/platform_win32.cpp
-            ${CMAKE_SOURCE_DIR}/runtime/files_win32.cpp ${CMAKE_SOURCE_DIR}/runtime/utf16_win32.cpp ${VERSION_RC})
+            ${ZV_WIN_FILE_SOURCES} ${VERSION_RC})
 add_dependencies(Zentravisor scripthook_import)
 target_include_directories(Zentravisor PRIVATE ${CMAKE_SOURCE_DIR} ${ZV_GENERATED})
 target_compile_options(Zentravisor PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${PLUGIN_FLAGS}>")

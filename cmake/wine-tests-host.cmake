@@ -15,25 +15,38 @@ add_test(NAME wine.Prefix
          COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -P ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.cmake)
 set_tests_properties(wine.Prefix PROPERTIES LABELS wine FIXTURES_SETUP wine_prefix TIMEOUT 300)
 
-# name, [TRACE_MATCHES_LINUX], [SESSION file], [FOLDER name of the game folder],
-# [EXPECT_FILE file], [NO_FILE file], then the host's arguments
+# name, [TRACE_MATCHES_LINUX], [REPLAY], [REPLAY_EVERY_FRAME], [PLUGIN file],
+# [SESSION file], [FOLDER name of the game folder], [EXPECT_FILE file],
+# [NO_FILE file], [TIMEOUT seconds], then the host's arguments. REPLAY replays
+# the trace build's recording on Linux (REPLAY_EVERY_FRAME: every frame the
+# host ran); run-under-wine.cmake has the details.
 function(zv_wine_host_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 opt "TRACE_MATCHES_LINUX" "SESSION;FOLDER;EXPECT_FILE;NO_FILE" "")
+  cmake_parse_arguments(PARSE_ARGV 1 opt "TRACE_MATCHES_LINUX;REPLAY;REPLAY_EVERY_FRAME"
+                        "PLUGIN;SESSION;FOLDER;EXPECT_FILE;NO_FILE;TIMEOUT" "")
   string(JOIN " " host_args ${opt_UNPARSED_ARGUMENTS})
   set(tracer "")
   if(opt_TRACE_MATCHES_LINUX)
     set(tracer $<TARGET_FILE:zv_trace>)
   endif()
+  set(replay "")
+  if(opt_REPLAY)
+    set(replay $<TARGET_FILE:zv_replay>)
+  endif()
   set(folder ${name})
   if(opt_FOLDER)
     set(folder ${opt_FOLDER})
   endif()
+  set(timeout 120)
+  if(opt_TIMEOUT)
+    set(timeout ${opt_TIMEOUT})
+  endif()
   add_test(NAME wine.${name}
            COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD} -DLINUX_TRACER=${tracer}
+                   -DPLUGIN=${opt_PLUGIN} -DREPLAY_TOOL=${replay} -DREPLAY_EVERY_FRAME=${opt_REPLAY_EVERY_FRAME}
                    -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/${folder} "-DHOST_ARGS=${host_args}"
                    -DSESSION=${opt_SESSION} -DEXPECT_FILE=${opt_EXPECT_FILE} -DNO_FILE=${opt_NO_FILE}
                    -P ${ZV_WINE_RUNNER})
-  set_tests_properties(wine.${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 120
+  set_tests_properties(wine.${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT ${timeout}
                        SKIP_REGULAR_EXPRESSION "zv-wine: skipped")
 endfunction()
 

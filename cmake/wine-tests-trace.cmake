@@ -5,12 +5,8 @@
 file(GLOB ZV_TRACE_SESSIONS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/trace/*.zvs)
 foreach(session IN LISTS ZV_TRACE_SESSIONS)
   get_filename_component(name ${session} NAME_WE)
-  add_test(NAME wine.RecordReplay.${name}
-           COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
-                   -DPLUGIN=Zentravisor-trace.asi -DSESSION=${session} -DREPLAY_TOOL=$<TARGET_FILE:zv_replay>
-                   -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/record-${name} -P ${ZV_WINE_RUNNER})
-  set_tests_properties(wine.RecordReplay.${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 300
-                       SKIP_REGULAR_EXPRESSION "zv-wine: skipped")
+  zv_wine_host_test(RecordReplay.${name} PLUGIN Zentravisor-trace.asi SESSION ${session} REPLAY
+                    FOLDER record-${name} TIMEOUT 300)
 endforeach()
 
 # The trace build unloaded while a block write is still running on a pool
@@ -18,12 +14,6 @@ endforeach()
 # first after start-up) until the unload, and fails the run if the plug-in
 # leaves the process first. The unload waits for that write, then writes the
 # rest and the end record; the recording must replay with every frame.
-add_test(NAME wine.TraceUnloadDuringAWrite
-         COMMAND ${CMAKE_COMMAND} -DWINE=${ZV_WINE} -DWIN_BUILD=${ZV_WIN_BUILD}
-                 -DPLUGIN=Zentravisor-trace.asi -DSESSION=${ZV_WINE_SESSIONS}/v-once.zvs
-                 "-DHOST_ARGS=--lens-presses 1 --hold-trace-write 2"
-                 -DREPLAY_TOOL=$<TARGET_FILE:zv_replay> -DREPLAY_EVERY_FRAME=ON
-                 -DGAME_FOLDER=${CMAKE_BINARY_DIR}/wine-games/trace-unload-during-a-write -P ${ZV_WINE_RUNNER})
-set_tests_properties(wine.TraceUnloadDuringAWrite PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 120
-                     SKIP_REGULAR_EXPRESSION "zv-wine: skipped")
+zv_wine_host_test(TraceUnloadDuringAWrite PLUGIN Zentravisor-trace.asi SESSION ${ZV_WINE_SESSIONS}/v-once.zvs
+                  REPLAY REPLAY_EVERY_FRAME FOLDER trace-unload-during-a-write --lens-presses 1 --hold-trace-write 2)
 

@@ -48,10 +48,8 @@ bool awaitCallback() {
     return true;
 }
 
-}  // namespace
+WidePath widePath, widePreviousPath;  // one call at a time, on the script thread
 
-namespace {
-WidePath widePath, widePreviousPath;
 }  // namespace
 
 bool traceFileCreate(const char* path, const char* previousPath) {

@@ -33,9 +33,9 @@ bool osCreateNewFile(const char* path, const void* bytes, uint32_t size) {
 
 uint32_t osReadProfileString(const char* section, const char* key, const char* defaultText, char* buffer,
                              uint32_t size, const char* path) {
+    if (size == 0) return 0;
     wchar_t wideSection[kTextUnits], wideKey[kTextUnits], wideDefault[kTextUnits], value[kTextUnits];
     const uint32_t units = size < kTextUnits ? size : kTextUnits;
-    if (size == 0) return 0;
     if (!widenPath(path, widePath) || !widenText(section, wideSection, kTextUnits) ||
         !widenText(key, wideKey, kTextUnits) || !widenText(defaultText, wideDefault, kTextUnits)) {
         buffer[0] = '\0';

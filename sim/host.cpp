@@ -100,7 +100,6 @@ void runFor(uint32_t milliseconds) {
 uint32_t frameIndex() { return framesRun; }
 uint32_t now() { return gameMilliseconds(); }
 void setFrameMs(uint32_t ms) { os.frameUs = uint64_t{ms} * 1000; }
-void setFrameMicroseconds(uint32_t us) { os.frameUs = us; }
 
 void* pluginModule() { return registeredModule; }
 bool scriptRegistered() { return registeredMain != nullptr; }

@@ -46,6 +46,7 @@ bool traceWriteInFlight() { return !inFlight.empty(); }
 
 bool traceFileCreate(const char* path, const char* previousPath) {
     const sim::OutsidePlugin system;
+    if (sim::os.folderReadOnly) return false;  // the game folder takes no new file, as under Program Files
     const std::string host = sim::hostPath(path);
     std::rename(host.c_str(), sim::hostPath(previousPath).c_str());
     traceFile = std::fopen(host.c_str(), "wb");

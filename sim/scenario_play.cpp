@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "runtime/virtual_keys.h"
 #include "settings/settings.h"
 #include "sim/scenario.h"
 #include "sim/sim.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr uint32_t kMenuPressGapMs = 300;  // longer than every menu debounce
 constexpr int kBoatClass = 14;
-constexpr int kRightMouseButton = 0x02;
 constexpr float kGaitRatio[] = {0.0f, 1.0f, 2.0f, 3.0f};  // move blend ratio: still, walk, jog, sprint
 
 // A value moved linearly over time, applied before each frame.
@@ -84,13 +84,13 @@ struct Player {
 
 int menuKey(const std::string& action) {
     if (action == "open" || action == "close") return MenuKeyVK;
-    if (action == "up") return 0x26;
-    if (action == "down") return 0x28;
-    if (action == "left") return 0x25;
-    if (action == "right") return 0x27;
-    if (action == "enter") return 0x0D;
-    if (action == "back") return 0x08;
-    return 0x65;  // reset-value: NUMPAD5
+    if (action == "up") return kVkUp;
+    if (action == "down") return kVkDown;
+    if (action == "left") return kVkLeft;
+    if (action == "right") return kVkRight;
+    if (action == "enter") return kVkEnter;
+    if (action == "back") return kVkBackspace;
+    return kVkNumpad5;  // reset-value
 }
 
 // Plays one step; an empty result means it was played.
@@ -204,10 +204,10 @@ std::string playStep(Player& p, const Step& s) {
         case Verb::Aim:
             // The right mouse button, which the game maps to its aim control.
             if (s.on) {
-                sim::holdKey(kRightMouseButton);
+                sim::holdKey(kVkRightMouse);
                 sim::holdControl(kControlAim);
             } else {
-                sim::releaseKey(kRightMouseButton);
+                sim::releaseKey(kVkRightMouse);
                 sim::releaseControl(kControlAim);
             }
             return "";

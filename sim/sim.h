@@ -38,7 +38,6 @@ void runFor(uint32_t milliseconds);      // frames until at least this much virt
 uint32_t frameIndex();                   // frames run so far
 uint32_t now();                          // the game's milliseconds: the start tick plus the time played
 void setFrameMs(uint32_t ms);            // frame time from the next frame on
-void setFrameMicroseconds(uint32_t us);
 void* pluginModule();                    // the module handle the plug-in registered with
 bool scriptRegistered();                 // a script main is registered: attached, not yet detached
 

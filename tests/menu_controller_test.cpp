@@ -12,12 +12,6 @@ using namespace menutest;
 
 namespace {
 
-int f10Presses() {
-    int downs = 0;
-    for (const sim::SentKey& k : sim::os.sentKeys) downs += k.up ? 0 : 1;
-    return downs;
-}
-
 TEST(MenuOpen, SectionListWrapsAndBackFromAPageLandsOnItsHeader) {
     play::bootWithPadUnbound();
     size_t sounds0 = sim::sounds.played.size();
@@ -244,12 +238,12 @@ TEST(MenuStepping, TogglesRevealAndLensSync) {
     openPage("BODYCAM");
     ASSERT_EQ(menuShared.selectableCount, 10);
 
-    int f10 = f10Presses();
+    int f10 = play::lensPressesSent();
     play::menuPress(kVkEnter);  // "Bodycam Enabled" on
     EXPECT_EQ(BodycamMaster, 1);
     play::menuPress(kVkLeft);  // and off again with an arrow
     EXPECT_EQ(BodycamMaster, 0);
-    EXPECT_EQ(f10Presses(), f10 + 2);
+    EXPECT_EQ(play::lensPressesSent(), f10 + 2);
 
     moveTo("Per-Weapon Recoil");
     play::menuPress(kVkEnter);
@@ -327,7 +321,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     BodycamMaster = 1;
     syncLensEffect(1);
     sim::runFor(200);  // the press goes down, then up
-    int f10 = f10Presses();
+    int f10 = play::lensPressesSent();
     play::openMenu();
     moveTo("Reset All");
     sim::controls.usingKeyboard = false;
@@ -348,7 +342,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     EXPECT_EQ(FOV, 90.0f);
     EXPECT_EQ(BodycamMaster, 0);
     EXPECT_EQ(PadOpenBtn, 175);
-    EXPECT_EQ(f10Presses(), f10 + 1);  // the lens effect follows the switch off
+    EXPECT_EQ(play::lensPressesSent(), f10 + 1);  // the lens effect follows the switch off
     EXPECT_EQ(sim::feed.posted.back().text, "~o~Zentravisor~s~ - All settings restored to defaults.");
     EXPECT_EQ(menuShared.open, 1);
 
@@ -357,7 +351,7 @@ TEST(MenuReset, ControllerOpensTheDialogOnlyTheKeyboardAnswersIt) {
     play::menuPress(kVkEnter);
     ASSERT_NE(sim::findText("Are you sure?"), nullptr);
     play::menuPress(kVkEnter);
-    EXPECT_EQ(f10Presses(), f10 + 1);
+    EXPECT_EQ(play::lensPressesSent(), f10 + 1);
 }
 
 TEST(MenuReset, CancelKeepsSettingsAndThePendingDialogSurvivesClosing) {

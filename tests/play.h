@@ -118,4 +118,13 @@ inline void openMenu() {
 // walking cap says: 0 stands still, 1 walks, 2 jogs, 3 sprints.
 inline void walk(float moveRatio) { sim::player.forcedMoveRatio = moveRatio; }
 
+// ---- what the plug-in sent --------------------------------------------------
+
+// F10 presses the lens sync has sent so far: its key-downs.
+inline int lensPressesSent() {
+    int downs = 0;
+    for (const sim::SentKey& k : sim::os.sentKeys) downs += k.virtualKey == kVkF10 && !k.up ? 1 : 0;
+    return downs;
+}
+
 }  // namespace play

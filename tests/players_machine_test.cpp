@@ -24,12 +24,6 @@ using namespace menutest;
 
 namespace {
 
-int lensPairsSent() {
-    int downs = 0;
-    for (const sim::SentKey& k : sim::os.sentKeys) downs += k.virtualKey == kVkF10 && !k.up ? 1 : 0;
-    return downs;
-}
-
 int notSavedNotices() {
     int n = 0;
     for (const sim::Notification& posted : sim::feed.posted) n += posted.text == kSettingsNotSavedMessage ? 1 : 0;
@@ -122,7 +116,7 @@ TEST_P(LensPress, EveryFlipReachesTheInjectorAsExactlyOnePress) {
     sim::releaseKey(kVkRight);
     sim::runFor(1000);
     ASSERT_GE(flips, 6);
-    EXPECT_EQ(lensPairsSent(), 1 + flips);  // start-up's, then one per flip
+    EXPECT_EQ(play::lensPressesSent(), 1 + flips);  // start-up's, then one per flip
     EXPECT_EQ(sim::injector.lensPressFrames.size(), static_cast<size_t>(1 + flips));
     EXPECT_EQ(sim::injector.lensOn, BodycamMaster == 1);
     EXPECT_FALSE(sim::os.injectedDown[kVkF10]);
@@ -139,18 +133,18 @@ INSTANTIATE_TEST_SUITE_P(Pumps, LensPress, testing::Values(1u, 2u),
 TEST(LensPress, WaitsForTheModifiersAndTheGameWindow) {
     play::bootWithPadUnbound();
     openAt("BODYCAM", "Bodycam Enabled");
-    const int before = lensPairsSent();
+    const int before = play::lensPressesSent();
     sim::holdKey(kVkShift);
     play::menuPress(kVkEnter);  // the switch goes on
     ASSERT_EQ(BodycamMaster, 1);
-    EXPECT_EQ(lensPairsSent(), before);
+    EXPECT_EQ(play::lensPressesSent(), before);
     sim::os.front = sim::Front::Other;
     sim::releaseKey(kVkShift);
     sim::runFor(500);
-    EXPECT_EQ(lensPairsSent(), before);  // nothing typed into the chat window
+    EXPECT_EQ(play::lensPressesSent(), before);  // nothing typed into the chat window
     sim::os.front = sim::Front::Game;
     sim::runFor(200);
-    EXPECT_EQ(lensPairsSent(), before + 1);
+    EXPECT_EQ(play::lensPressesSent(), before + 1);
     for (const sim::SentKey& k : sim::os.sentKeys) EXPECT_TRUE(k.toGame);
     EXPECT_TRUE(sim::injector.lensOn);
 }
@@ -164,7 +158,7 @@ TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
     syncLensEffect(1);  // as a flip would: F10 goes down now and stays down a few frames
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 0);
-    EXPECT_EQ(lensPairsSent(), 2);
+    EXPECT_EQ(play::lensPressesSent(), 2);
     play::menuPress(kVkF10);
     ASSERT_EQ(menuShared.open, 1);
     openPage("BODYCAM");
@@ -172,7 +166,7 @@ TEST(LensPress, AnF10MenuKeyIgnoresThePluginsOwnPress) {
     play::menuPress(kVkEnter);
     sim::runFor(500);
     EXPECT_EQ(menuShared.open, 1);
-    EXPECT_EQ(lensPairsSent(), 3);
+    EXPECT_EQ(play::lensPressesSent(), 3);
 }
 
 // The game may unload the plug-in while F10 is down: it comes up, or the system

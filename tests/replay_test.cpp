@@ -3,18 +3,13 @@
 // to its last complete frame; damage, a foreign file or a changed setting give a
 // format error or a divergence report, never a crash.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "sim/zvt_reader.h"
-
-#ifndef ZV_REPLAY_TOOL
-#error "ZV_REPLAY_TOOL names the zv_replay program"
-#endif
+#include "tests/replay_tool.h"
 
 namespace {
 
@@ -34,21 +29,6 @@ std::string writeTemp(const std::string& bytes) {
     close(fd);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
-}
-
-struct ToolRun {
-    int status;
-    std::string output;
-};
-
-ToolRun replay(const std::string& path, const std::string& options = "") {
-    const std::string command = std::string(ZV_REPLAY_TOOL) + " " + path + " " + options + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 TEST(Replay, BundledRecordingsReplayWithoutDivergence) {

@@ -16,10 +16,10 @@
 #include "sim/sim.h"
 #include "sim/trace.h"
 #include "tests/child_run.h"
+#include "tests/play.h"
 
 namespace {
 
-constexpr uint32_t kFarFromWrap = 1'000'000;
 // Where the wrap falls, in ms after the session's start: during start-up, in
 // the first steps, and well into each session. None lands a frame on tick 0
 // itself, which the plug-in reads as 1 (1 ms off, once in 49.7 days).
@@ -44,12 +44,12 @@ std::optional<Timeline> timelineOf(const std::string& file) {
         Watch watch{out};
         const auto observe = [](void* context, const scenario::FrameInfo& frame) {
             Watch& w = *static_cast<Watch*>(context);
-            const uint32_t at = sim::now() - kFarFromWrap;
+            const uint32_t at = sim::now() - play::kFarFromTheWrap;
             const bool starts = frame.step != w.step && frame.step->verb != scenario::Verb::Menu;
             std::fprintf(w.out, "%c %u\n", starts ? 's' : 'f', at);
             w.step = frame.step;
         };
-        return scenario::parseFile(file, session, error) && scenario::play(session, observe, &watch, error, kFarFromWrap);
+        return scenario::parseFile(file, session, error) && scenario::play(session, observe, &watch, error, play::kFarFromTheWrap);
     });
     if (!text) return std::nullopt;
     Timeline timeline;
@@ -86,7 +86,7 @@ std::optional<std::string> traceOf(const std::string& file, uint32_t startTick) 
         scenario::Scenario session;
         scenario::ParseError error;
         if (!scenario::parseFile(file, session, error) || !scenario::play(session, nullptr, nullptr, error, startTick)) {
-            std::fprintf(stderr, "%s:%d: %s\n", file.c_str(), error.line, error.message.c_str());
+            scenario::printError(file, error);
             return false;
         }
         sim::writeTrace(out);
@@ -117,7 +117,7 @@ class TickWrap : public testing::TestWithParam<std::string> {};
 
 TEST_P(TickWrap, SessionTraceIsTheSameAcrossTheWrap) {
     const std::string file = bundled::sessionFile(GetParam());
-    const auto reference = traceOf(file, kFarFromWrap);
+    const auto reference = traceOf(file, play::kFarFromTheWrap);
     const auto timeline = timelineOf(file);
     ASSERT_TRUE(reference && timeline) << "the session did not play far from the wrap";
     const std::vector<std::string> want = lines(*reference);

@@ -28,6 +28,7 @@ struct State {
     const char* setup;  // a play session that leaves the plug-in in the state
     bool firing;        // the measured frames hold the trigger
     const char* page;   // where the set-up must leave the menu: "closed", "list" or a section's name
+    bool everyFlag;     // every on/off setting switched on first
 };
 
 // Every effect on: all flags, the rifle aimed and firing, tracers in flight.
@@ -40,14 +41,14 @@ constexpr const char* kEveryEffect =
     "wait 300ms\n";
 
 const State kStates[] = {
-    {"idle", "gait walk\nwait 1s\n", false, "closed"},
+    {"idle", "gait walk\nwait 1s\n", false, "closed", false},
     // No controller plugged in, a sniper rifle in hand: the empty slots' calls.
-    {"sniper", "give-weapon WEAPON_SNIPERRIFLE\ngait walk\nwait 1s\n", false, "closed"},
-    {"onfoot", kEveryEffect, true, "closed"},
-    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, "closed"},
-    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, "BODYCAM"},  // the longest page
-    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false, "SPECIAL THANKS"},  // framed cards
-    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nwait 300ms\n", false, "list"},  // the "Reset All" dialog
+    {"sniper", "give-weapon WEAPON_SNIPERRIFLE\ngait walk\nwait 1s\n", false, "closed", false},
+    {"onfoot", kEveryEffect, true, "closed", true},
+    {"vehicle", "enter-vehicle car\nengage\nspeed 15\nwait 1s\n", false, "closed", true},
+    {"menu", "engage\nmenu open\nmenu down 5\nmenu enter\nwait 500ms\n", false, "BODYCAM", true},  // the longest page
+    {"credits", "engage\nmenu open\nmenu down 7\nmenu enter\nwait 500ms\n", false, "SPECIAL THANKS", true},  // framed cards
+    {"reset", "engage\nmenu open\nmenu down 6\nmenu enter\nwait 300ms\n", false, "list", true},  // the "Reset All" dialog
 };
 
 std::string everyFlagOn() {
@@ -70,8 +71,7 @@ int main(int argc, char** argv) {
     const int frames = std::atoi(argv[2]);
     if (!state || frames < 1) return 2;
 
-    const bool idle = std::strcmp(state->name, "idle") == 0 || std::strcmp(state->name, "sniper") == 0;
-    std::string text = idle ? "" : everyFlagOn();
+    std::string text = state->everyFlag ? everyFlagOn() : "";
     text += state->setup;
     scenario::Scenario session;
     scenario::ParseError error;

@@ -77,18 +77,6 @@ SIM_CONTROL int simPlaySession(const char* sessionPath, void (*onFrame)(uint32_t
 
 SIM_CONTROL void simFrames(uint32_t count) { sim::frames(static_cast<int>(count)); }
 
-SIM_CONTROL void simSetFrameMs(uint32_t milliseconds) { sim::setFrameMs(milliseconds); }
-
-SIM_CONTROL void simSetFront(int front) {
-    sim::os.front = front == 0 ? sim::Front::Game : front == 1 ? sim::Front::Other : sim::Front::None;
-}
-
-SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state) {
-    if (slot > 3) sim::fail("no controller slot " + std::to_string(slot));
-    sim::os.padConnected[slot] = connected != 0;
-    if (state) sim::os.pads[slot] = *state;
-}
-
 SIM_CONTROL void simStatus(SimRunStatus* status) {
     *status = SimRunStatus{};
     status->framesRun = sim::frameIndex();
@@ -103,7 +91,6 @@ SIM_CONTROL void simStatus(SimRunStatus* status) {
     status->lensOn = sim::injector.lensOn ? 1 : 0;
     for (bool down : sim::os.injectedDown) status->injectedDown += down ? 1 : 0;
     for (uint64_t calls : sim::os.emptySlotCalls) status->emptySlotCalls += calls;
-    status->notifications = static_cast<uint32_t>(sim::feed.posted.size());
     for (const auto& posted : sim::feed.posted)
         status->notSavedNotifications += posted.text.find("Settings not saved") != std::string::npos ? 1 : 0;
 }

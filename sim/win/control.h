@@ -26,7 +26,6 @@ struct SimRunStatus {
     uint32_t lensOn;             // the injector's lens effect is on
     uint32_t injectedDown;       // keys the plug-in has down now
     uint64_t emptySlotCalls;     // XInputGetState calls on slots with no controller
-    uint32_t notifications;      // feed notifications posted
     uint32_t notSavedNotifications;  // ... saying that the settings file can't be written
 };
 
@@ -59,9 +58,6 @@ SIM_CONTROL void simFrames(uint32_t count);
 // Returns 0 and a message when the session cannot be read or played.
 SIM_CONTROL int simPlaySession(const char* sessionPath, void (*onFrame)(uint32_t framesRun), char* message,
                                uint32_t messageSize);
-SIM_CONTROL void simSetFrameMs(uint32_t milliseconds);
-SIM_CONTROL void simSetFront(int front);  // 0 the game's window, 1 another program's, 2 none
-SIM_CONTROL void simSetPad(uint32_t slot, int connected, const PadState* state);
 SIM_CONTROL void simStatus(SimRunStatus* status);
 SIM_CONTROL int simSentKey(uint32_t index, SimSentKey* key);  // 0 past the end
 SIM_CONTROL int simWriteTrace(const char* path);               // 0 when the file cannot be written

@@ -77,7 +77,9 @@ DWORD WINAPI simulatedGetCurrentProcessId() { return currentProcessId(); }
 // file for writing, and every profile write, is refused.
 HANDLE WINAPI simulatedCreateFileW(const wchar_t* path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
                                    DWORD disposition, DWORD flags, HANDLE templateFile) {
-    if (os.folderReadOnly && (access & (GENERIC_WRITE | GENERIC_ALL)) != 0) {
+    constexpr DWORD kWriteAccess = GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA | DELETE;
+    const bool makes = disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
+    if (os.folderReadOnly && ((access & kWriteAccess) != 0 || makes)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
@@ -139,8 +141,10 @@ void patchSlot(IMAGE_THUNK_DATA64* slot, void* target) {
 }
 
 // Walks the loaded module's import directory: for each imported DLL, the name
-// table (by name) runs beside the address table the loader filled in.
-void redirectImports(HMODULE module) {
+// table (by name) runs beside the address table the loader filled in. Calls
+// visit(dll, function, slot) for every import by name, until visit returns false.
+template <typename Visit>
+void forEachImportByName(HMODULE module, Visit visit) {
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
     auto* nt = atRva<IMAGE_NT_HEADERS64>(module, static_cast<DWORD>(dos->e_lfanew));
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -153,36 +157,38 @@ void redirectImports(HMODULE module) {
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)) continue;
             auto* byName = atRva<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(names->u1.AddressOfData));
-            for (Redirect& r : redirects) {
-                if (_stricmp(dll, r.dll) != 0 || std::strcmp(reinterpret_cast<const char*>(byName->Name), r.function) != 0)
-                    continue;
-                patchSlot(slots, r.target);
-                r.found = true;
-                ++redirected;
-            }
+            if (!visit(dll, reinterpret_cast<const char*>(byName->Name), slots)) return;
         }
     }
+}
+
+bool sameImport(const char* dll, const char* function, const char* wantedDll, const char* wantedFunction) {
+    return _stricmp(dll, wantedDll) == 0 && std::strcmp(function, wantedFunction) == 0;
+}
+
+void redirectImports(HMODULE module) {
+    forEachImportByName(module, [](const char* dll, const char* function, IMAGE_THUNK_DATA64* slot) {
+        for (Redirect& r : redirects) {
+            if (!sameImport(dll, function, r.dll, r.function)) continue;
+            patchSlot(slot, r.target);
+            r.found = true;
+            ++redirected;
+        }
+        return true;
+    });
     for (const Redirect& r : redirects) missing += r.found ? 0 : 1;
 }
 
 // Points one more import at the simulation; false when the plug-in does not import it.
-bool redirectImport(HMODULE module, const char* dll, const char* function, void* target) {
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
-    auto* nt = atRva<IMAGE_NT_HEADERS64>(module, static_cast<DWORD>(dos->e_lfanew));
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* d = atRva<IMAGE_IMPORT_DESCRIPTOR>(module, directory.VirtualAddress); d->Name != 0; ++d) {
-        if (_stricmp(atRva<char>(module, d->Name), dll) != 0) continue;
-        auto* names = atRva<IMAGE_THUNK_DATA64>(module, d->OriginalFirstThunk);
-        auto* slots = atRva<IMAGE_THUNK_DATA64>(module, d->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL64(names->u1.Ordinal)) continue;
-            auto* byName = atRva<IMAGE_IMPORT_BY_NAME>(module, static_cast<DWORD>(names->u1.AddressOfData));
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-            patchSlot(slots, target);
-            return true;
-        }
-    }
-    return false;
+bool redirectImport(HMODULE module, const char* wantedDll, const char* wantedFunction, void* target) {
+    bool found = false;
+    forEachImportByName(module, [&](const char* dll, const char* function, IMAGE_THUNK_DATA64* slot) {
+        if (!sameImport(dll, function, wantedDll, wantedFunction)) return true;
+        patchSlot(slot, target);
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 }  // namespace

@@ -204,8 +204,7 @@ SIM_NATIVE(native::kDetachCam) {
 SIM_NATIVE(native::kDestroyCam) {
     int32_t h = call.i(0);
     if (rendering.activeCam == h && rendering.blend > 0.0f) rendering.blend = 0.0f;  // the screen falls back at once
-    if (rendering.activeCam == h) rendering.activeCam = 0;
-    scriptCams.erase(h);
+    removeScriptCamByGame(h);
 }
 SIM_NATIVE(native::kRenderScriptCams) {
     bool render = call.b(0), ease = call.b(1);

@@ -1,5 +1,6 @@
 #include "sim/world/injector.h"
 
+#include "runtime/virtual_keys.h"
 #include "sim/sim.h"
 #include "sim/world/os.h"
 
@@ -11,8 +12,9 @@ namespace {
 
 constexpr uint8_t kDown = 0x80;
 constexpr uint8_t kChanged = 0x08;
-constexpr uint8_t kLensKey = 0x79;  // F10
-constexpr int kModifierKeys[] = {0x10, 0x11, 0x12, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
+constexpr int kLensKey = kVkF10;
+// SHIFT, CTRL and ALT, then their left and right keys (VK_LSHIFT to VK_RMENU).
+constexpr int kModifierKeys[] = {kVkShift, kVkControl, kVkAlt, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
 
 void pumpMessages() {
     const uint32_t every = injector.pumpEvery > 0 ? injector.pumpEvery : 1;

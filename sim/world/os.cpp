@@ -106,7 +106,6 @@ uint32_t tickCount() {
 int64_t performanceFrequency() { return os.counterFrequency; }
 
 uint32_t foregroundProcessId() {
-    ++os.focusReads;
     switch (os.front) {
         case Front::Game: return kGameProcessId;
         case Front::Other: return kOtherProcessId;

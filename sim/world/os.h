@@ -66,7 +66,6 @@ struct Os {
 
     uint64_t fileOperations = 0;       // every file call the plug-in made
     uint64_t clockReads = 0;           // GetTickCount and QueryPerformanceCounter calls
-    uint64_t focusReads = 0;           // foreground-window queries
 };
 extern Os os;
 

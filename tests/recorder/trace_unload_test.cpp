@@ -5,7 +5,6 @@
 // simulator's plug-in, as zv_record has it, so it runs under the sanitizers too.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "sim/sim.h"
@@ -14,10 +13,7 @@
 #include "sim/world/os.h"
 #include "sim/zvt_reader.h"
 #include "tests/play.h"
-
-#ifndef ZV_REPLAY_TOOL
-#error "ZV_REPLAY_TOOL names the zv_replay program"
-#endif
+#include "tests/replay_tool.h"
 
 extern "C" int DllMain(void* module, uint32_t reason, void* reserved);
 
@@ -29,15 +25,6 @@ constexpr uint32_t kSlowWriteMs = 5000;  // longer than a frame may wait for a w
 std::string tracePath() {
     const std::string exe = sim::os.exePath;
     return sim::hostPath(exe.substr(0, exe.rfind('\\') + 1) + "Zentravisor-trace.zvt");
-}
-
-std::string replayOutput(const std::string& path, int& status) {
-    std::FILE* pipe = popen((std::string(ZV_REPLAY_TOOL) + " " + path + " 2>&1").c_str(), "r");
-    std::string output;
-    char chunk[4096];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, n);
-    status = pclose(pipe);
-    return output;
 }
 
 TEST(TraceUnload, AWriteStillInFlightLandsFirstAndTheFileEndsWithEveryFrame) {
@@ -64,10 +51,9 @@ TEST(TraceUnload, AWriteStillInFlightLandsFirstAndTheFileEndsWithEveryFrame) {
     EXPECT_EQ(trace.endReason, 1) << "the end record of an unload";
     EXPECT_EQ(trace.frames.size(), sim::frameIndex());
     EXPECT_EQ(trace.incompleteBytes, 0u);
-    int status = 0;
-    const std::string replay = replayOutput(tracePath(), status);
-    EXPECT_EQ(status, 0) << replay;
-    EXPECT_NE(replay.find("OK: " + std::to_string(sim::frameIndex()) + " frames"), std::string::npos) << replay;
+    const ToolRun run = replay(tracePath());
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("OK: " + std::to_string(sim::frameIndex()) + " frames"), std::string::npos) << run.output;
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <string>
 
+#include "runtime/virtual_keys.h"
 #include "sim/run_options.h"
 #include "sim/win/control.h"
 #include "sim/win/wide_paths.h"
@@ -44,7 +45,6 @@ constexpr int kExitUsage = 2;
 constexpr int kExitCrash = 4;
 constexpr int kExitHang = 6;
 constexpr DWORD kFrameStallMs = 10'000;  // wall-clock time one simulated frame may take
-constexpr uint8_t kVirtualKeyF10 = 0x79;
 
 // As UTF-8: the game folder may be named in any script.
 std::string folderOfThisProgram() {
@@ -55,12 +55,18 @@ std::string folderOfThisProgram() {
 // Without this, a crash under Wine ends in status 5 and a long debugger report.
 LONG WINAPI reportCrash(EXCEPTION_POINTERS* info) {
     const EXCEPTION_RECORD& e = *info->ExceptionRecord;
-    char module[MAX_PATH] = "(unknown module)";
+    // On the stack, as UTF-8: the heap may be what broke, and the folder may be
+    // named in any script.
+    constexpr DWORD kModuleUnits = 1024;  // past the old 260-character limit, as the test folders go
+    char module[4 * kModuleUnits] = "(unknown module)";
+    wchar_t wideModule[kModuleUnits];
     HMODULE where = nullptr;
     uintptr_t offset = reinterpret_cast<uintptr_t>(e.ExceptionAddress);
     if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                            static_cast<LPCSTR>(e.ExceptionAddress), &where)) {
-        GetModuleFileNameA(where, module, sizeof module);
+        const DWORD units = GetModuleFileNameW(where, wideModule, kModuleUnits);
+        if (units > 0 && units < kModuleUnits)
+            WideCharToMultiByte(CP_UTF8, 0, wideModule, -1, module, sizeof module, nullptr, nullptr);
         offset -= reinterpret_cast<uintptr_t>(where);
     }
     SimRunStatus status;
@@ -136,7 +142,7 @@ void checkLensPresses(int64_t expected, const SimRunStatus& status, Checks& chec
     uint32_t downFrame = 0;
     for (uint32_t k = 0; simSentKey(k, &key); ++k) {
         std::string which = "key event " + std::to_string(k);
-        checks.expect(key.virtualKey == kVirtualKeyF10, which + " is not F10");
+        checks.expect(key.virtualKey == kVkF10, which + " is not F10");
         checks.expect(key.up == (k % 2 == 1), which + (key.up ? " is an up without its down" : " is a down without its up"));
         if (k == 0) checks.expect(key.frame == 0, "the first F10 went down in frame " + std::to_string(key.frame));
         if (!key.up) downFrame = key.frame;
